@@ -1,0 +1,21 @@
+// The headless run: the window load and GO! without a window, for scripts
+// and scheduled runs after each simulation.
+#pragma once
+
+#include "text/file_system.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace vr {
+
+inline constexpr const char* kVersion = "0.1.0";
+
+// `args` are the command-line arguments after the program name. Score list
+// lines go to `out` as they are added; a stop's message goes to `err`.
+// Returns the exit status: 0 done, 1 stopped, 2 bad usage.
+int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                FileSystem& fs, const std::string& drive);
+
+} // namespace vr

@@ -1,0 +1,125 @@
+#include "app/league_folder.h"
+
+#include "text/errors.h"
+
+#include <cstdlib>
+
+namespace vr {
+namespace {
+
+// The folders from the drive down to the league folder.
+const char* const kLeagueFolders[] = {
+    "Users", "Public", "Documents", "GDS", "Fast Break College Basketball 2010",
+    "leaguedata", "Marrowdeen",
+};
+
+std::string environment(const char* name) {
+    const char* v = std::getenv(name);
+    return v ? std::string(v) : std::string();
+}
+
+bool sameIgnoringCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+        if (x != y) return false;
+    }
+    return true;
+}
+
+// "html\boxes\box245-3.htm" -> folder "html\boxes", name "box245-3.htm".
+std::pair<std::string, std::string> split(std::string_view file) {
+    auto slash = file.rfind('\\');
+    if (slash == std::string_view::npos) return {std::string(), std::string(file)};
+    return {std::string(file.substr(0, slash)), std::string(file.substr(slash + 1))};
+}
+
+} // namespace
+
+LeagueFolder::LeagueFolder(FileSystem& fs, std::string drive) : fs_(fs), drive_(std::move(drive)) {
+    while (drive_.size() > 1 && drive_.back() == '/') drive_.pop_back();
+}
+
+std::string LeagueFolder::driveFromEnvironment() {
+    std::string drive = environment("VELLOR_DRIVE_C");
+    if (!drive.empty()) return drive;
+    std::string prefix = environment("WINEPREFIX");
+    if (!prefix.empty()) return prefix + "/drive_c";
+    return environment("HOME") + "/.wine/drive_c";
+}
+
+std::optional<std::string> LeagueFolder::resolveChild(const std::string& parent,
+                                                       const std::string& name) {
+    std::string exact = parent + "/" + name;
+    if (fs_.kind(exact) == EntryKind::Directory) return exact;
+    // As on Windows and in Wine prefixes: a folder matches whatever its case;
+    // the first such entry in byte order wins.
+    for (const std::string& entry : fs_.list(parent)) {
+        if (sameIgnoringCase(entry, name)) {
+            std::string candidate = parent + "/" + entry;
+            if (fs_.kind(candidate) == EntryKind::Directory) return candidate;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> LeagueFolder::resolveFolder(const std::string& folder) {
+    auto known = folders_.find(folder);
+    if (known != folders_.end()) return known->second;
+
+    std::optional<std::string> host;
+    if (folder.empty()) {
+        // Most disks spell it exactly: one stat settles that.
+        std::string exact = drive_;
+        for (const char* name : kLeagueFolders) exact += std::string("/") + name;
+        if (fs_.kind(exact) == EntryKind::Directory) {
+            host = exact;
+        } else if (fs_.kind(drive_) == EntryKind::Directory) {
+            host = drive_;
+            for (const char* name : kLeagueFolders) {
+                host = resolveChild(*host, name);
+                if (!host) break;
+            }
+        }
+    } else {
+        auto [parent, name] = split(folder);
+        host = resolveFolder(parent);
+        if (host) host = resolveChild(*host, name);
+    }
+    folders_[folder] = host;
+    return host;
+}
+
+std::string LeagueFolder::hostPath(std::string_view file) {
+    auto [folder, name] = split(file);
+    std::optional<std::string> host = resolveFolder(folder);
+    if (!host) throw Stop(StopKind::PathNotFound, std::string(file));
+    return *host + "/" + name;
+}
+
+bool LeagueFolder::exists(std::string_view file) {
+    auto [folder, name] = split(file);
+    std::optional<std::string> host = resolveFolder(folder);
+    return host && fs_.kind(*host + "/" + name) == EntryKind::File;
+}
+
+FileSystem::Handle LeagueFolder::openHandle(std::string_view file, OpenMode mode) {
+    std::string path = hostPath(file);
+    return at(file, 0, [&] { return fs_.open(path, mode); });
+}
+
+std::unique_ptr<LineReader> LeagueFolder::openInput(std::string_view file) {
+    return std::make_unique<LineReader>(fs_, openHandle(file, OpenMode::Input), std::string(file));
+}
+
+std::unique_ptr<LineWriter> LeagueFolder::openOutput(std::string_view file) {
+    return std::make_unique<LineWriter>(fs_, openHandle(file, OpenMode::Output), std::string(file));
+}
+
+std::unique_ptr<LineWriter> LeagueFolder::openAppend(std::string_view file) {
+    return std::make_unique<LineWriter>(fs_, openHandle(file, OpenMode::Append), std::string(file));
+}
+
+} // namespace vr

@@ -1,0 +1,54 @@
+// The league folder: the game's fixed folder
+// "C:\Users\Public\Documents\GDS\Fast Break College Basketball 2010\leaguedata\Marrowdeen\"
+// mapped onto the host. Files are named in the league's own spelling,
+// relative to the league folder with backslashes ("html\standings.htm"), and
+// messages name them that way whatever the disk's spelling.
+#pragma once
+
+#include "text/file_system.h"
+#include "text/line_reader.h"
+#include "text/line_writer.h"
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace vr {
+
+class LeagueFolder {
+public:
+    // `drive` is the host folder that stands for "C:\".
+    LeagueFolder(FileSystem& fs, std::string drive);
+
+    // VELLOR_DRIVE_C, else $WINEPREFIX/drive_c, else ~/.wine/drive_c (an
+    // empty variable counts as unset).
+    static std::string driveFromEnvironment();
+
+    FileSystem& fileSystem() { return fs_; }
+
+    std::unique_ptr<LineReader> openInput(std::string_view file);
+    std::unique_ptr<LineWriter> openOutput(std::string_view file);
+    std::unique_ptr<LineWriter> openAppend(std::string_view file);
+    // An entry of exactly that name that is not a folder.
+    bool exists(std::string_view file);
+
+    // The host path of a league file; "Path not found" when a folder on the
+    // way is missing.
+    std::string hostPath(std::string_view file);
+
+    // Folders are looked up afresh by each handler (one made after the
+    // window load is found), and once within it.
+    void forgetFolders() { folders_.clear(); }
+
+private:
+    std::optional<std::string> resolveFolder(const std::string& leagueFolder);
+    std::optional<std::string> resolveChild(const std::string& parent, const std::string& name);
+    FileSystem::Handle openHandle(std::string_view file, OpenMode mode);
+
+    FileSystem& fs_;
+    std::string drive_;
+    std::map<std::string, std::optional<std::string>> folders_;
+};
+
+} // namespace vr

@@ -1,0 +1,19 @@
+// Everything the window keeps between its handlers, for as long as it is
+// open: the snapshot tables, the game table and the leader lists.
+#pragma once
+
+#include "results/game_table.h"
+#include "results/leader_lists.h"
+#include "snapshot/day_table.h"
+#include "snapshot/team_table.h"
+
+namespace vr {
+
+struct LeagueState {
+    TeamTable teams;
+    DayTable days;
+    GameTable games;
+    LeaderLists leaders;
+};
+
+} // namespace vr

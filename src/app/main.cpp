@@ -1,0 +1,16 @@
+// vellor-results: the window, or with options the headless run (which needs
+// no display and starts no GUI at all).
+#include "app/headless.h"
+#include "app/league_folder.h"
+#include "app/window/window_main.h"
+
+#include <iostream>
+
+int main(int argc, char** argv) {
+    if (argc > 1) {
+        std::vector<std::string> args(argv + 1, argv + argc);
+        return vr::runHeadless(args, std::cout, std::cerr, vr::hostFileSystem(),
+                               vr::LeagueFolder::driveFromEnvironment());
+    }
+    return vr::runWindow(argc, argv);
+}

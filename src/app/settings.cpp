@@ -1,0 +1,62 @@
+#include "app/settings.h"
+
+#include "text/errors.h"
+
+namespace vr {
+namespace {
+
+constexpr std::string_view kLeagueSettings = "leaguesettings.txt";
+constexpr std::string_view kSettings = "settings2.txt";
+constexpr std::string_view kSettingsTemporary = "settings2.txt.new";
+
+// Each value is one line: a line end pasted into a box becomes a space.
+std::string oneLine(std::string text) {
+    for (char& c : text)
+        if (c == '\r' || c == '\n') c = ' ';
+    return text;
+}
+
+void writeSettings(LineWriter& out, const Settings& settings) {
+    out.line(oneLine(settings.website));
+    out.line(oneLine(settings.message));
+    out.close();
+}
+
+} // namespace
+
+void ensureLeagueSettings(LeagueFolder& league) {
+    if (league.exists(kLeagueSettings)) return;
+    auto out = league.openOutput(kLeagueSettings);
+    for (int i = 0; i < 20; ++i) out->number(0, After::EndLine);
+    out->close();
+}
+
+Settings loadSettings(LeagueFolder& league) {
+    if (!league.exists(kSettings)) {
+        auto out = league.openOutput(kSettings);
+        writeSettings(*out, Settings{kDefaultWebsite, ""});
+    }
+    Settings settings;
+    auto in = league.openInput(kSettings);
+    if (!in->atEnd()) settings.website = std::string(in->readLine());
+    if (!in->atEnd()) settings.message = std::string(in->readLine());
+    in->close();
+    return settings;
+}
+
+void saveSettings(LeagueFolder& league, const Settings& settings) {
+    FileSystem& fs = league.fileSystem();
+    std::string target = league.hostPath(kSettings);
+    std::string temporary = league.hostPath(kSettingsTemporary);
+    try {
+        auto out = league.openOutput(kSettingsTemporary);
+        writeSettings(*out, settings);
+        fs.rename(temporary, target);
+    } catch (Stop& s) {
+        fs.remove(temporary);
+        // The user knows the settings file, not its temporary twin.
+        throw Stop(s.kind(), std::string(kSettings));
+    }
+}
+
+} // namespace vr

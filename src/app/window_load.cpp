@@ -1,0 +1,33 @@
+#include "app/run_sequences.h"
+#include "app/settings.h"
+#include "snapshot/period_probe.h"
+#include "snapshot/team_list.h"
+#include "snapshot/team_profiles.h"
+#include "text/numbers.h"
+
+namespace vr {
+
+void windowLoad(LeagueFolder& league, WindowPort& window, LeagueState& state) {
+    league.forgetFolders();
+
+    ensureLeagueSettings(league);
+    Settings settings = loadSettings(league);
+    window.setText(TextBox::Website, settings.website);
+    window.setText(TextBox::Message, settings.message);
+
+    long teamCount = readTeamList(league);
+
+    auto teamInfo = league.openOutput("teaminfo.txt");
+    readTeamProfiles(league, teamCount, state.teams, *teamInfo);
+
+    auto schedFile = league.openOutput("schedfile.txt");
+    probeSimulatedDays(league, state.days);
+    if (state.days.lastDay) window.setText(TextBox::LastDay, plainDigits(*state.days.lastDay));
+    writeSchedFile(state.days, *schedFile);
+
+    teamInfo->close();
+    schedFile->close();
+    window.setText(TextBox::DaysSimmed, "3");
+}
+
+} // namespace vr

@@ -1,0 +1,13 @@
+// The play-by-play probe: which days have been simulated, found by testing
+// which play-by-play files exist, and schedfile.txt listing them.
+#pragma once
+
+#include "app/league_folder.h"
+#include "snapshot/day_table.h"
+
+namespace vr {
+
+void probeSimulatedDays(LeagueFolder& league, DayTable& days);
+void writeSchedFile(const DayTable& days, LineWriter& schedFile);
+
+} // namespace vr

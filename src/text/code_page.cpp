@@ -1,0 +1,85 @@
+#include "text/code_page.h"
+
+#include <array>
+#include <unordered_map>
+
+namespace vr {
+namespace {
+
+// 0x80..0x9F; the rest of the code page equals Latin-1.
+constexpr char32_t kHigh[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+void appendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+const std::unordered_map<char32_t, unsigned char>& reverseHigh() {
+    static const auto table = [] {
+        std::unordered_map<char32_t, unsigned char> t;
+        for (int i = 0; i < 32; ++i) t[kHigh[i]] = static_cast<unsigned char>(0x80 + i);
+        return t;
+    }();
+    return table;
+}
+
+} // namespace
+
+char32_t codePoint(unsigned char byte) {
+    if (byte >= 0x80 && byte < 0xA0) return kHigh[byte - 0x80];
+    return byte;
+}
+
+std::string codePageToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (char c : bytes) appendUtf8(out, codePoint(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::string utf8ToCodePage(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        unsigned char c = static_cast<unsigned char>(utf8[i]);
+        char32_t cp;
+        std::size_t len;
+        if (c < 0x80) { cp = c; len = 1; }
+        else if ((c & 0xE0) == 0xC0) { cp = c & 0x1F; len = 2; }
+        else if ((c & 0xF0) == 0xE0) { cp = c & 0x0F; len = 3; }
+        else if ((c & 0xF8) == 0xF0) { cp = c & 0x07; len = 4; }
+        else { out += '?'; ++i; continue; }
+        if (i + len > utf8.size()) { out += '?'; break; }
+        bool ok = true;
+        for (std::size_t k = 1; k < len; ++k) {
+            unsigned char cc = static_cast<unsigned char>(utf8[i + k]);
+            if ((cc & 0xC0) != 0x80) { ok = false; break; }
+            cp = (cp << 6) | (cc & 0x3F);
+        }
+        if (!ok) { out += '?'; ++i; continue; }
+        i += len;
+        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+            out += static_cast<char>(cp);
+        } else {
+            auto it = reverseHigh().find(cp);
+            out += it == reverseHigh().end() ? '?' : static_cast<char>(it->second);
+        }
+    }
+    return out;
+}
+
+} // namespace vr

@@ -1,0 +1,63 @@
+// Stops: the named errors that end a handler. Every failing file or text
+// operation throws a Stop; the window (or the headless run) shows its message.
+#pragma once
+
+#include <exception>
+#include <string>
+#include <string_view>
+
+namespace vr {
+
+enum class StopKind {
+    FileNotFound,
+    PathNotFound,
+    EndOfFile,
+    SubscriptOutOfRange,
+    InvalidArgument,
+    TypeMismatch,
+    PermissionDenied,
+    DeviceIOError,
+};
+
+// The kind's text as the user sees it, e.g. "File not found".
+std::string_view stopKindText(StopKind kind);
+
+class Stop : public std::exception {
+public:
+    explicit Stop(StopKind kind) : kind_(kind) { compose(); }
+    Stop(StopKind kind, std::string where, long line = 0)
+        : kind_(kind), where_(std::move(where)), line_(line) { compose(); }
+
+    StopKind kind() const { return kind_; }
+    const std::string& where() const { return where_; }
+    long line() const { return line_; }
+
+    // Fills in the place of the failure when the code that raised the stop
+    // did not know it (a cut knows no file); an existing place is kept.
+    Stop& locate(std::string_view where, long line = 0);
+
+    // "<Kind>: <where>[, line <n>]", or the kind alone.
+    const std::string& message() const { return message_; }
+    const char* what() const noexcept override { return message_.c_str(); }
+
+private:
+    void compose();
+
+    StopKind kind_;
+    std::string where_;
+    long line_ = 0;
+    std::string message_;
+};
+
+// Runs f; a Stop escaping it without a place gets (where, line).
+template <class F>
+decltype(auto) at(std::string_view where, long line, F&& f) {
+    try {
+        return f();
+    } catch (Stop& s) {
+        s.locate(where, line);
+        throw;
+    }
+}
+
+} // namespace vr

@@ -1,0 +1,46 @@
+// The file-system seam: every file access of the core goes through this
+// interface, implemented over the operating system and in memory for tests.
+// Paths are host paths. Failures throw a Stop carrying only its kind; the
+// caller adds the file's name in the league's own spelling.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace vr {
+
+enum class OpenMode { Input, Output, Append };
+enum class EntryKind { Missing, File, Directory };
+
+class FileSystem {
+public:
+    using Handle = int;
+
+    virtual ~FileSystem() = default;
+
+    // Input: the file must exist ("File not found", or "Path not found" when
+    // its folder is missing). Output: created or emptied. Append: created if
+    // missing, written at its end.
+    virtual Handle open(const std::string& path, OpenMode mode) = 0;
+    // Up to n bytes; 0 only at the end of the file.
+    virtual std::size_t read(Handle h, char* buffer, std::size_t n) = 0;
+    // All n bytes or a stop; nothing of a failed write counts as written.
+    virtual void write(Handle h, const char* data, std::size_t n) = 0;
+    virtual void flush(Handle h) = 0;
+    virtual void close(Handle h) = 0;
+
+    // One stat-like call, symlinks followed.
+    virtual EntryKind kind(const std::string& path) = 0;
+    // Names in a folder (not "." or ".."), in byte order; empty when the
+    // folder cannot be listed.
+    virtual std::vector<std::string> list(const std::string& folder) = 0;
+    // Replaces `to` by `from` in one step (both in the same folder).
+    virtual void rename(const std::string& from, const std::string& to) = 0;
+    virtual void remove(const std::string& path) = 0;
+};
+
+// The host operating system's files.
+FileSystem& hostFileSystem();
+
+} // namespace vr

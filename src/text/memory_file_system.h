@@ -1,0 +1,76 @@
+// Files held in memory, for tests: counts what was read and can make the Nth
+// operation fail, once or from then on.
+#pragma once
+
+#include "text/errors.h"
+#include "text/file_system.h"
+
+#include <map>
+#include <set>
+#include <string>
+
+namespace vr {
+
+class MemoryFileSystem final : public FileSystem {
+public:
+    enum class Op { Open, Read, Write, Flush, Close };
+
+    // Folders must be added before files are created in them ("/" exists).
+    void addFolder(const std::string& path);
+    void setFile(const std::string& path, std::string bytes);
+    bool hasFile(const std::string& path) const;
+    const std::string& file(const std::string& path) const;
+    void removeFile(const std::string& path) { files_.erase(path); }
+    // Makes opens for writing of this path refused, as on a read-only file.
+    void protect(const std::string& path) { protected_.insert(path); }
+
+    // Operation number n (1-based, over all five kinds) fails with `kind`;
+    // with `persistent`, every operation after it fails too.
+    void failAt(long n, StopKind kind, bool persistent = false);
+    long operations() const { return operations_; }
+    long bytesRead() const { return bytesRead_; }
+    long opensForInput() const { return opensForInput_; }
+    long kindQueries() const { return kindQueries_; }
+    long listings() const { return listings_; }
+    // Largest read request, to check block sizes.
+    std::size_t largestRead() const { return largestRead_; }
+    std::size_t readCalls() const { return readCalls_; }
+    int openHandles() const { return static_cast<int>(open_.size()); }
+
+    Handle open(const std::string& path, OpenMode mode) override;
+    std::size_t read(Handle h, char* buffer, std::size_t n) override;
+    void write(Handle h, const char* data, std::size_t n) override;
+    void flush(Handle h) override;
+    void close(Handle h) override;
+    EntryKind kind(const std::string& path) override;
+    std::vector<std::string> list(const std::string& folder) override;
+    void rename(const std::string& from, const std::string& to) override;
+    void remove(const std::string& path) override { files_.erase(path); }
+
+private:
+    struct OpenFile {
+        std::string path;
+        OpenMode mode;
+        std::size_t position = 0;
+    };
+    void count(Op op);
+    static std::string parentOf(const std::string& path);
+
+    std::map<std::string, std::string> files_;
+    std::set<std::string> folders_{"/"};
+    std::set<std::string> protected_;
+    std::map<Handle, OpenFile> open_;
+    Handle next_ = 3;
+    long operations_ = 0;
+    long failAt_ = 0;
+    StopKind failKind_ = StopKind::DeviceIOError;
+    bool failPersistent_ = false;
+    long bytesRead_ = 0;
+    long opensForInput_ = 0;
+    long kindQueries_ = 0;
+    long listings_ = 0;
+    std::size_t largestRead_ = 0;
+    std::size_t readCalls_ = 0;
+};
+
+} // namespace vr

@@ -1,0 +1,138 @@
+// The operating system's files on POSIX hosts. This is the only place of the
+// core that makes system calls; a Windows host gets its own file beside it.
+#include "text/errors.h"
+#include "text/file_system.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vr {
+namespace {
+
+std::string parentOf(const std::string& path) {
+    auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+bool isDirectory(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+[[noreturn]] void failOpen(int err, const std::string& path, OpenMode mode) {
+    switch (err) {
+    case ENOENT:
+        if (mode == OpenMode::Input && isDirectory(parentOf(path)))
+            throw Stop(StopKind::FileNotFound);
+        throw Stop(StopKind::PathNotFound);
+    case ENOTDIR:
+    case ENAMETOOLONG:
+        throw Stop(StopKind::PathNotFound);
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case ETXTBSY:
+        throw Stop(StopKind::PermissionDenied);
+    default:
+        throw Stop(StopKind::DeviceIOError);
+    }
+}
+
+class PosixFileSystem final : public FileSystem {
+public:
+    Handle open(const std::string& path, OpenMode mode) override {
+        int flags = O_CLOEXEC;
+        switch (mode) {
+        case OpenMode::Input: flags |= O_RDONLY; break;
+        case OpenMode::Output: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
+        case OpenMode::Append: flags |= O_WRONLY | O_CREAT | O_APPEND; break;
+        }
+        int fd;
+        do {
+            fd = ::open(path.c_str(), flags, 0666);
+        } while (fd < 0 && errno == EINTR);
+        if (fd < 0) failOpen(errno, path, mode);
+        if (mode == OpenMode::Input) {
+            // A folder opens for reading on POSIX; a file is expected here.
+            struct stat st;
+            if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+                ::close(fd);
+                throw Stop(StopKind::PermissionDenied);
+            }
+        }
+        return fd;
+    }
+
+    std::size_t read(Handle h, char* buffer, std::size_t n) override {
+        for (;;) {
+            ssize_t got = ::read(h, buffer, n);
+            if (got >= 0) return static_cast<std::size_t>(got);
+            if (errno != EINTR) throw Stop(StopKind::DeviceIOError);
+        }
+    }
+
+    void write(Handle h, const char* data, std::size_t n) override {
+        while (n > 0) {
+            ssize_t put = ::write(h, data, n);
+            if (put < 0) {
+                if (errno == EINTR) continue;
+                throw Stop(StopKind::DeviceIOError);
+            }
+            data += put;
+            n -= static_cast<std::size_t>(put);
+        }
+    }
+
+    void flush(Handle) override {
+        // Bytes handed to write() are with the system already.
+    }
+
+    void close(Handle h) override {
+        if (::close(h) != 0 && errno != EINTR) throw Stop(StopKind::DeviceIOError);
+    }
+
+    EntryKind kind(const std::string& path) override {
+        struct stat st;
+        if (::stat(path.c_str(), &st) != 0) return EntryKind::Missing;
+        return S_ISDIR(st.st_mode) ? EntryKind::Directory : EntryKind::File;
+    }
+
+    std::vector<std::string> list(const std::string& folder) override {
+        std::vector<std::string> names;
+        DIR* dir = ::opendir(folder.c_str());
+        if (!dir) return names;
+        while (dirent* entry = ::readdir(dir)) {
+            std::string name = entry->d_name;
+            if (name != "." && name != "..") names.push_back(std::move(name));
+        }
+        ::closedir(dir);
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    void rename(const std::string& from, const std::string& to) override {
+        if (::rename(from.c_str(), to.c_str()) != 0) {
+            if (errno == EACCES || errno == EPERM || errno == EROFS)
+                throw Stop(StopKind::PermissionDenied);
+            throw Stop(StopKind::DeviceIOError);
+        }
+    }
+
+    void remove(const std::string& path) override { ::unlink(path.c_str()); }
+};
+
+} // namespace
+
+FileSystem& hostFileSystem() {
+    static PosixFileSystem fs;
+    return fs;
+}
+
+} // namespace vr
