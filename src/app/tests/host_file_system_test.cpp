@@ -1,0 +1,80 @@
+// The operating system's answers mapped onto the stop kinds, in a real
+// temporary folder.
+#include "app/league_folder.h"
+#include "testsupport/memory_league.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace vr {
+namespace {
+
+namespace fs = std::filesystem;
+
+class HostLeague : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/vr-host-XXXXXX";
+        drive_ = ::mkdtemp(pattern);
+        leagueDir_ = fs::path(drive_) / "users/Public/Documents/GDS/Fast Break College Basketball 2010/leaguedata/Marrowdeen";
+        fs::create_directories(leagueDir_ / "html");
+    }
+    void TearDown() override { fs::remove_all(drive_); }
+
+    std::string drive_;
+    fs::path leagueDir_;
+};
+
+TEST_F(HostLeague, OpensReadsAndWritesThroughTheLowerCaseUsersFolder) {
+    LeagueFolder league(hostFileSystem(), drive_);
+    {
+        auto out = league.openOutput("html\\scoreboard.html");
+        out->line("<HTML>");
+        out->close();
+    }
+    std::ifstream in(leagueDir_ / "html/scoreboard.html", std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(bytes, "<HTML>\r\n");
+    EXPECT_TRUE(league.exists("html\\scoreboard.html"));
+    EXPECT_FALSE(league.exists("html"));
+}
+
+TEST_F(HostLeague, StopKindsFromTheSystem) {
+    LeagueFolder league(hostFileSystem(), drive_);
+    EXPECT_EQ(testing::stopMessage([&] { league.openInput("html\\standings.htm"); }),
+              "File not found: html\\standings.htm");
+    EXPECT_EQ(testing::stopMessage([&] { league.openInput("html\\rosters\\roster1.htm"); }),
+              "Path not found: html\\rosters\\roster1.htm");
+    fs::create_directories(leagueDir_ / "Test.txt");
+    EXPECT_EQ(testing::stopMessage([&] { league.openOutput("Test.txt"); }), "Permission denied: Test.txt");
+    EXPECT_EQ(testing::stopMessage([&] { league.openInput("Test.txt"); }), "Permission denied: Test.txt");
+    // A file where a folder is expected.
+    std::ofstream(leagueDir_ / "pbp") << "not a folder";
+    EXPECT_EQ(testing::stopMessage([&] { league.openInput("pbp\\245-1.txt"); }),
+              "Path not found: pbp\\245-1.txt");
+    EXPECT_FALSE(league.exists("pbp\\245-1.txt"));
+}
+
+TEST_F(HostLeague, DanglingLinkCountsAsMissing) {
+    fs::create_symlink(leagueDir_ / "nowhere", leagueDir_ / "settings2.txt");
+    LeagueFolder league(hostFileSystem(), drive_);
+    EXPECT_FALSE(league.exists("settings2.txt"));
+}
+
+TEST(DriveFolder, EnvironmentDecides) {
+    ::setenv("VELLOR_DRIVE_C", "/x/drive", 1);
+    EXPECT_EQ(LeagueFolder::driveFromEnvironment(), "/x/drive");
+    ::setenv("VELLOR_DRIVE_C", "", 1);
+    ::setenv("WINEPREFIX", "/home/c/.wine-league", 1);
+    EXPECT_EQ(LeagueFolder::driveFromEnvironment(), "/home/c/.wine-league/drive_c");
+    ::unsetenv("WINEPREFIX");
+    ::setenv("HOME", "/home/c", 1);
+    EXPECT_EQ(LeagueFolder::driveFromEnvironment(), "/home/c/.wine/drive_c");
+    ::unsetenv("VELLOR_DRIVE_C");
+}
+
+} // namespace
+} // namespace vr

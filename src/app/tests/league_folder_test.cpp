@@ -1,0 +1,79 @@
+#include "app/league_folder.h"
+#include "testsupport/memory_league.h"
+
+#include <gtest/gtest.h>
+
+namespace vr {
+namespace {
+
+using testing::stopMessage;
+
+TEST(LeagueFolder, ExactSpellingCostsOneStatPerFolderAndOnePerTest) {
+    testing::MemoryLeague m;
+    m.fs.addFolder(std::string(testing::kLeague) + "/pbp");
+    m.put("pbp\\245-1.txt", "x");
+    EXPECT_TRUE(m.league.exists("pbp\\245-1.txt"));
+    long before = m.fs.kindQueries();
+    for (int g = 1; g <= 50; ++g) m.league.exists("pbp\\245-" + std::to_string(g) + ".txt");
+    EXPECT_EQ(m.fs.kindQueries() - before, 50);
+    EXPECT_EQ(m.fs.listings(), 0);
+}
+
+TEST(LeagueFolder, FoldersMatchWhateverTheirCaseFilesDoNot) {
+    MemoryFileSystem fs;
+    fs.addFolder("/c/users/Public/DOCUMENTS/GDS/Fast Break College Basketball 2010/LeagueData/marrowdeen/HTML");
+    fs.setFile("/c/users/Public/DOCUMENTS/GDS/Fast Break College Basketball 2010/LeagueData/marrowdeen/HTML/standings.htm", "s");
+    LeagueFolder league(fs, "/c");
+    EXPECT_TRUE(league.exists("html\\standings.htm"));
+    EXPECT_FALSE(league.exists("html\\Standings.htm"));
+    auto in = league.openInput("html\\standings.htm");
+    EXPECT_EQ(in->readLine(), "s");
+    // Messages keep the league's own spelling.
+    EXPECT_EQ(stopMessage([&] { league.openInput("html\\teams.htm"); }), "File not found: html\\teams.htm");
+}
+
+TEST(LeagueFolder, FirstCaseInsensitiveMatchInByteOrderWins) {
+    MemoryFileSystem fs;
+    std::string base = "/c/Users/Public/Documents/GDS/Fast Break College Basketball 2010/leaguedata/Marrowdeen";
+    fs.addFolder(base + "/HTML");
+    fs.addFolder(base + "/Html");
+    fs.setFile(base + "/HTML/a.htm", "upper");
+    fs.setFile(base + "/Html/a.htm", "mixed");
+    LeagueFolder league(fs, "/c");
+    EXPECT_EQ(std::string(league.openInput("html\\a.htm")->readLine()), "upper");
+}
+
+TEST(LeagueFolder, MissingFoldersAndFiles) {
+    testing::MemoryLeague m;
+    EXPECT_EQ(stopMessage([&] { m.league.openInput("html\\boxes\\box245-3.htm"); }),
+              "Path not found: html\\boxes\\box245-3.htm");
+    EXPECT_EQ(stopMessage([&] { m.league.openOutput("html\\boxes\\x.txt"); }),
+              "Path not found: html\\boxes\\x.txt");
+    EXPECT_EQ(stopMessage([&] { m.league.openInput("html\\standings.htm"); }),
+              "File not found: html\\standings.htm");
+    EXPECT_FALSE(m.league.exists("pbp\\245-1.txt"));
+
+    MemoryFileSystem empty;
+    LeagueFolder none(empty, "/c");
+    EXPECT_EQ(stopMessage([&] { none.openOutput("leaguesettings.txt"); }),
+              "Path not found: leaguesettings.txt");
+}
+
+TEST(LeagueFolder, AFolderIsNoFile) {
+    testing::MemoryLeague m;
+    m.fs.addFolder(testing::leaguePath("Test.txt"));
+    EXPECT_FALSE(m.league.exists("Test.txt"));
+    EXPECT_EQ(stopMessage([&] { m.league.openOutput("Test.txt"); }), "Permission denied: Test.txt");
+}
+
+TEST(LeagueFolder, AFolderMadeAfterAHandlerIsFoundByTheNext) {
+    testing::MemoryLeague m;
+    EXPECT_FALSE(m.league.exists("pbp\\200-1.txt"));
+    m.put("pbp\\200-1.txt", "x");
+    EXPECT_FALSE(m.league.exists("pbp\\200-1.txt")); // same handler: folder known missing
+    m.league.forgetFolders();
+    EXPECT_TRUE(m.league.exists("pbp\\200-1.txt"));
+}
+
+} // namespace
+} // namespace vr

@@ -1,0 +1,136 @@
+#include "app/headless.h"
+#include "app/period_check.h"
+#include "app/run_sequences.h"
+#include "testsupport/memory_league.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace vr {
+namespace {
+
+using testing::FakeWindow;
+using testing::MemoryLeague;
+using testing::stopMessage;
+
+TEST(PeriodCheck, AcceptsWholeDaysInRange) {
+    Period p = checkPeriod(" 245 ", "3");
+    EXPECT_EQ(p.lastDay, 245);
+    EXPECT_EQ(p.firstDay(), 243);
+    EXPECT_EQ(checkPeriod("245", "0").firstDay(), 246);
+    EXPECT_EQ(checkPeriod("399", "0").firstDay(), 400);
+    EXPECT_EQ(checkPeriod("0", "1").firstDay(), 0);
+}
+
+TEST(PeriodCheck, RejectsTyposAndRanges) {
+    EXPECT_EQ(stopMessage([] { checkPeriod("", "3"); }), "Type mismatch: TxtLastDay");
+    EXPECT_EQ(stopMessage([] { checkPeriod("abc", "3"); }), "Type mismatch: TxtLastDay");
+    EXPECT_EQ(stopMessage([] { checkPeriod("24.5", "3"); }), "Type mismatch: TxtLastDay");
+    EXPECT_EQ(stopMessage([] { checkPeriod("245", "3x"); }), "Type mismatch: TxtDaysSimmed");
+    EXPECT_EQ(stopMessage([] { checkPeriod("401", "1"); }), "Subscript out of range: TxtLastDay");
+    EXPECT_EQ(stopMessage([] { checkPeriod("-1", "abc"); }), "Type mismatch: TxtDaysSimmed");
+    EXPECT_EQ(stopMessage([] { checkPeriod("5", "7"); }), "Subscript out of range: TxtDaysSimmed");
+    EXPECT_EQ(stopMessage([] { checkPeriod("400", "0"); }), "Subscript out of range: TxtDaysSimmed");
+    EXPECT_EQ(stopMessage([] { checkPeriod("10", "-391"); }), "Subscript out of range: TxtDaysSimmed");
+    EXPECT_EQ(stopMessage([] { checkPeriod("10", "99999999999999999999999"); }),
+              "Subscript out of range: TxtDaysSimmed");
+}
+
+// A league before its first game: no team, no day, a schedule without rows.
+struct EmptyLeague : MemoryLeague {
+    EmptyLeague() {
+        put("html\\standings.htm", "");
+        putLines("html\\leagueschedule.htm",
+                 {"<table>", "       <td class=header width=75>&nbsp;Date</td>", "1", "2", "3", "4", "5"});
+    }
+};
+
+TEST(WindowLoad, FirstStartInANewLeagueFolder) {
+    EmptyLeague m;
+    FakeWindow w;
+    LeagueState state;
+    windowLoad(m.league, w, state);
+    EXPECT_EQ(w.text(TextBox::Website), "http://www.marrowdeen.example/");
+    EXPECT_EQ(w.text(TextBox::Message), "");
+    EXPECT_EQ(w.text(TextBox::DaysSimmed), "3");
+    EXPECT_TRUE(m.has("leaguesettings.txt"));
+}
+
+TEST(GoRun, RedThenGreenSavesSettingsAndEmptiesTheThreeLists) {
+    EmptyLeague m;
+    FakeWindow w;
+    LeagueState state;
+    windowLoad(m.league, w, state);
+    m.put("Upsets.txt", "old");
+    m.put("TopResults.txt", "old");
+    w.setText(TextBox::LastDay, "245");
+    w.setText(TextBox::Message, "Sim done, see you");
+    goRun(m.league, w, state);
+    EXPECT_EQ(w.colours, (std::vector<GoColour>{GoColour::Red, GoColour::Green}));
+    EXPECT_EQ(m.get("settings2.txt"), "http://www.marrowdeen.example/\r\nSim done, see you\r\n");
+    EXPECT_TRUE(m.has("Test.txt"));
+    EXPECT_EQ(m.get("Upsets.txt"), "");
+    EXPECT_EQ(m.get("TopResults.txt"), "");
+    EXPECT_EQ(w.beeps, 1);
+}
+
+TEST(GoRun, ARejectedPeriodWritesNothing) {
+    EmptyLeague m;
+    FakeWindow w;
+    LeagueState state;
+    windowLoad(m.league, w, state);
+    m.put("Upsets.txt", "kept");
+    w.setText(TextBox::LastDay, "abc");
+    long operations = m.fs.operations();
+    EXPECT_THROW(goRun(m.league, w, state), PeriodRejected);
+    EXPECT_EQ(m.fs.operations(), operations);
+    EXPECT_TRUE(w.colours.empty());
+    EXPECT_EQ(m.get("Upsets.txt"), "kept");
+}
+
+struct Headless {
+    EmptyLeague m;
+    std::ostringstream out, err;
+    int run(const std::vector<std::string>& args) { return runHeadless(args, out, err, m.fs, testing::kDrive); }
+};
+
+TEST(HeadlessRun, RunsTheLoadAndGo) {
+    Headless h;
+    EXPECT_EQ(h.run({"--run", "--last-day", "245"}), 0);
+    EXPECT_EQ(h.err.str(), "");
+    EXPECT_TRUE(h.m.has("Upsets.txt"));
+    EXPECT_TRUE(h.m.has("settings2.txt"));
+}
+
+TEST(HeadlessRun, StopsWithTheMessage) {
+    Headless h;
+    EXPECT_EQ(h.run({"--run"}), 1);
+    EXPECT_EQ(h.err.str(), "Type mismatch: TxtLastDay\n");
+    EXPECT_FALSE(h.m.has("Upsets.txt"));
+
+    Headless days;
+    EXPECT_EQ(days.run({"--run", "--last-day", "245", "--days", "-200"}), 1);
+    EXPECT_EQ(days.err.str(), "Subscript out of range: TxtDaysSimmed\n");
+
+    MemoryFileSystem empty;
+    std::ostringstream out, err;
+    EXPECT_EQ(runHeadless({"--run", "--last-day", "245"}, out, err, empty, "/c"), 1);
+    EXPECT_EQ(err.str(), "Path not found: leaguesettings.txt\n");
+}
+
+TEST(HeadlessRun, UsageErrorsDoNothing) {
+    for (auto args : std::vector<std::vector<std::string>>{
+             {"--bogus"}, {"--run", "--days"}, {"--last-day", "3"}, {"run"}}) {
+        Headless h;
+        EXPECT_EQ(h.run(args), 2);
+        EXPECT_NE(h.err.str().find("Usage: vellor-results"), std::string::npos);
+        EXPECT_EQ(h.m.fs.operations(), 0);
+    }
+    Headless v;
+    EXPECT_EQ(v.run({"--version"}), 0);
+    EXPECT_EQ(v.out.str(), "vellor-results 0.1.0\n");
+}
+
+} // namespace
+} // namespace vr

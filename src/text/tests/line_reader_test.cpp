@@ -1,0 +1,82 @@
+#include "text/line_reader.h"
+#include "text/memory_file_system.h"
+#include "testsupport/memory_league.h"
+
+#include <gtest/gtest.h>
+
+namespace vr {
+namespace {
+
+std::vector<std::string> readAll(const std::string& bytes) {
+    MemoryFileSystem fs;
+    fs.setFile("/f.txt", bytes);
+    LineReader r(fs, fs.open("/f.txt", OpenMode::Input), "f.txt");
+    std::vector<std::string> lines;
+    while (!r.atEnd()) lines.emplace_back(r.readLine());
+    return lines;
+}
+
+using Lines = std::vector<std::string>;
+
+TEST(LineReader, LineEndsOfEverySystemReadAlike) {
+    EXPECT_EQ(readAll("a\r\nb\r\n"), (Lines{"a", "b"}));
+    EXPECT_EQ(readAll("a\nb\n"), (Lines{"a", "b"}));
+    EXPECT_EQ(readAll("a\rb\r"), (Lines{"a", "b"}));
+    EXPECT_EQ(readAll("abc\r\r\n"), (Lines{"abc", ""}));
+    EXPECT_EQ(readAll("a\n\rb"), (Lines{"a", "", "b"}));
+    EXPECT_EQ(readAll("last line without end"), (Lines{"last line without end"}));
+    EXPECT_EQ(readAll(""), Lines{});
+    EXPECT_EQ(readAll("\r\n"), Lines{""});
+    EXPECT_EQ(readAll(std::string("a\x1a\0b\r\n", 6)), Lines{std::string("a\x1a\0b", 4)});
+}
+
+TEST(LineReader, CrLfSplitAcrossBlocksIsOneLineEnd) {
+    std::string first(LineReader::kBlock - 1, 'x');
+    EXPECT_EQ(readAll(first + "\r\nnext\r\n"), (Lines{first, "next"}));
+    EXPECT_EQ(readAll(first + "\r"), (Lines{first}));
+    EXPECT_EQ(readAll(first + "\r" + "\r\n"), (Lines{first, ""}));
+}
+
+TEST(LineReader, LongLinesComeWholeAndMemoryStaysBounded) {
+    std::string longLine(5 * LineReader::kBlock + 123, 'y');
+    MemoryFileSystem fs;
+    fs.setFile("/f.txt", "a\r\n" + longLine + "\r\nb");
+    LineReader r(fs, fs.open("/f.txt", OpenMode::Input), "f.txt");
+    EXPECT_EQ(r.readLine(), "a");
+    EXPECT_EQ(r.readLine(), longLine);
+    EXPECT_EQ(r.readLine(), "b");
+    EXPECT_TRUE(r.atEnd());
+    EXPECT_LE(fs.largestRead(), longLine.size() + 2 * LineReader::kBlock);
+}
+
+TEST(LineReader, SmallPageIsOneReadCall) {
+    MemoryFileSystem fs;
+    std::string page;
+    for (int i = 0; i < 1000; ++i) page += "<tr><td>row</td></tr>\r\n";
+    fs.setFile("/p.htm", page);
+    LineReader r(fs, fs.open("/p.htm", OpenMode::Input), "p.htm");
+    while (!r.atEnd()) r.readLine();
+    EXPECT_EQ(fs.readCalls(), 2u); // the block, then the end
+    EXPECT_GE(fs.largestRead(), LineReader::kBlock);
+}
+
+TEST(LineReader, ReadingPastTheEndNamesTheMissingLine) {
+    MemoryFileSystem fs;
+    fs.setFile("/f.txt", "one\r\ntwo\r\n");
+    LineReader r(fs, fs.open("/f.txt", OpenMode::Input), "html\\f.htm");
+    r.readLine();
+    r.readLine();
+    EXPECT_EQ(r.lineNumber(), 2);
+    EXPECT_EQ(testing::stopMessage([&] { r.readLine(); }), "End of file: html\\f.htm, line 3");
+}
+
+TEST(LineReader, FailedReadIsADeviceError) {
+    MemoryFileSystem fs;
+    fs.setFile("/f.txt", "one\r\n");
+    fs.failAt(2, StopKind::DeviceIOError);
+    LineReader r(fs, fs.open("/f.txt", OpenMode::Input), "f.txt");
+    EXPECT_EQ(testing::stopMessage([&] { r.atEnd(); }), "Device I/O error: f.txt");
+}
+
+} // namespace
+} // namespace vr

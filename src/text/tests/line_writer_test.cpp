@@ -1,0 +1,124 @@
+#include "text/line_writer.h"
+#include "testsupport/memory_league.h"
+
+#include <gtest/gtest.h>
+
+namespace vr {
+namespace {
+
+// Writes through a LineWriter into memory and returns the bytes.
+template <class F>
+std::string written(F&& f) {
+    MemoryFileSystem fs;
+    {
+        LineWriter w(fs, fs.open("/out.txt", OpenMode::Output), "out.txt");
+        f(w);
+        w.close();
+    }
+    return fs.file("/out.txt");
+}
+
+TEST(NumberFormat, FollowsPercentFifteenG) {
+    EXPECT_EQ(formatNumber(5), " 5 ");
+    EXPECT_EQ(formatNumber(-5), "-5 ");
+    EXPECT_EQ(formatNumber(12.5), " 12.5 ");
+    EXPECT_EQ(formatNumber(0.5), " 0.5 ");
+    EXPECT_EQ(formatNumber(0.1 + 0.2), " 0.3 ");
+    EXPECT_EQ(formatNumber(-0.0), " 0 ");
+    EXPECT_EQ(formatNumber(1e20), " 1e+20 ");
+    EXPECT_EQ(formatNumber(123456789012345678.0), " 1.23456789012346e+17 ");
+}
+
+TEST(LineWriter, ZoneAdvanceGoesToNextZoneStrictlyAfter) {
+    EXPECT_EQ(written([](LineWriter& w) { w.zone().endLine(); }), std::string(14, ' ') + "\r\n");
+    // " 57 " ends at column 4; the next zone starts at 15.
+    EXPECT_EQ(written([](LineWriter& w) { w.number(57, After::Zone).number(37, After::EndLine); }),
+              " 57 " + std::string(10, ' ') + " 37 \r\n");
+    // From column 15 exactly, the advance goes on to 29.
+    EXPECT_EQ(written([](LineWriter& w) { w.text(std::string(14, 'x'), After::Zone).text("|"); }),
+              std::string(14, 'x') + std::string(14, ' ') + "|");
+}
+
+TEST(LineWriter, EmptyNumberWritesNothingButTheAdvanceStillHappens) {
+    EXPECT_EQ(written([](LineWriter& w) {
+                  w.number(std::nullopt, After::Zone).number(std::nullopt, After::EndLine);
+              }),
+              std::string(14, ' ') + "\r\n");
+    EXPECT_EQ(written([](LineWriter& w) { w.text("", After::EndLine); }), "\r\n");
+}
+
+TEST(LineWriter, PlayerLineColumns) {
+    std::string line = written([](LineWriter& w) {
+        w.text("Tom Baker").moveTo(30).number(25, After::Zone).number(10, After::Zone).number(5, After::EndLine);
+    });
+    EXPECT_EQ(line.substr(29, 4), " 25 ");
+    EXPECT_EQ(line.substr(42, 4), " 10 ");
+    EXPECT_EQ(line.substr(56, 3), " 5 ");
+    EXPECT_EQ(line.substr(0, 29), "Tom Baker" + std::string(20, ' '));
+}
+
+TEST(LineWriter, MoveToAPassedColumnStartsANewLine) {
+    std::string name29(29, 'n');
+    EXPECT_EQ(written([&](LineWriter& w) { w.text(name29).moveTo(30).number(7); }), name29 + " 7 ");
+    std::string name30(30, 'n');
+    EXPECT_EQ(written([&](LineWriter& w) { w.text(name30).moveTo(30).number(7); }),
+              name30 + "\r\n" + std::string(29, ' ') + " 7 ");
+}
+
+TEST(LineWriter, LargeOutputIsWrittenInFewCalls) {
+    MemoryFileSystem fs;
+    std::string expected;
+    {
+        LineWriter w(fs, fs.open("/big.txt", OpenMode::Output), "big.txt");
+        for (int i = 0; i < 100000; ++i) {
+            w.line("line of text");
+            expected += "line of text\r\n";
+        }
+        w.close();
+    }
+    EXPECT_EQ(fs.file("/big.txt"), expected);
+    // open + a write per buffer + flush + close
+    EXPECT_LT(fs.operations(), 15);
+}
+
+TEST(LineWriter, FailedWriteStopsAndTheFileKeepsWhatReachedIt) {
+    MemoryFileSystem fs;
+    fs.failAt(3, StopKind::DeviceIOError); // open, write, then the second write
+    std::string message = testing::stopMessage([&] {
+        LineWriter w(fs, fs.open("/big.txt", OpenMode::Output), "Test.txt");
+        std::string chunk(LineWriter::kBuffer - 2, 'a');
+        w.line(chunk);       // fills the buffer exactly
+        w.line("second");    // drains the first: write 1
+        w.line(chunk);       // drains "second"...: write 2 fails
+        w.close();
+    });
+    EXPECT_EQ(message, "Device I/O error: Test.txt");
+    EXPECT_EQ(fs.file("/big.txt"), std::string(LineWriter::kBuffer - 2, 'a') + "\r\n");
+    EXPECT_EQ(fs.openHandles(), 0);
+}
+
+TEST(LineWriter, StopElsewhereFlushesWhatWasWritten) {
+    MemoryFileSystem fs;
+    try {
+        LineWriter w(fs, fs.open("/a.txt", OpenMode::Output), "a.txt");
+        w.line("kept");
+        throw Stop(StopKind::EndOfFile, "x.htm", 3);
+    } catch (const Stop&) {
+    }
+    EXPECT_EQ(fs.file("/a.txt"), "kept\r\n");
+    EXPECT_EQ(fs.openHandles(), 0);
+}
+
+TEST(LineWriter, FailingCloseIsReported) {
+    MemoryFileSystem fs;
+    fs.failAt(4, StopKind::DeviceIOError); // open, write, flush, close
+    EXPECT_EQ(testing::stopMessage([&] {
+                  LineWriter w(fs, fs.open("/a.txt", OpenMode::Output), "a.txt");
+                  w.line("x");
+                  w.close();
+              }),
+              "Device I/O error: a.txt");
+}
+
+} // namespace
+} // namespace vr
