@@ -1,0 +1,45 @@
+#include "results/player_of_the_game.h"
+
+#include "text/cuts.h"
+#include "text/errors.h"
+#include "text/numbers.h"
+
+namespace vr {
+namespace {
+
+constexpr std::string_view kLabel = "Player of the Game:";
+
+} // namespace
+
+std::string playByPlayFile(long gameDay, long gameNumber) {
+    std::string name = "pbp\\";
+    name += plainDigits(gameDay);
+    name += '-';
+    name += plainDigits(gameNumber);
+    name += ".txt";
+    return name;
+}
+
+void lookUpPlayerOfTheGame(LeagueFolder& league, const GameInHand& game) {
+    std::string file = playByPlayFile(game.gameDay, game.gameNumber);
+    if (!league.exists(file)) return;
+
+    auto pbp = league.openInput(file);
+    // Only the first labelled line counts; the file is not read past it.
+    std::string_view line;
+    do {
+        line = pbp->readLine();
+    } while (!startsWith(line, kLabel));
+
+    at(pbp->name(), pbp->lineNumber(), [&] {
+        // The label and the one character after it go; the name ends at the
+        // first "-", so a hyphenated name is split there.
+        std::string_view rest = trimSpaces(dropFirst(line, kLabel.size() + 1));
+        std::size_t dash = findFirst(rest, '-');
+        game.entry.playerOfTheGame.assign(trimSpaces(rest.substr(0, dash)));
+        game.entry.playerOfTheGameTeam.assign(trimSpaces(rest.substr(dash + 1)));
+    });
+    pbp->close();
+}
+
+} // namespace vr

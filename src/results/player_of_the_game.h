@@ -1,0 +1,18 @@
+// The player of the game, looked up in the game's play-by-play file.
+#pragma once
+
+#include "app/league_folder.h"
+#include "results/game_in_hand.h"
+
+#include <string>
+
+namespace vr {
+
+// "pbp\245-3.txt": the day and game as plain digits.
+std::string playByPlayFile(long gameDay, long gameNumber);
+
+// Sets the entry's player of the game and its team text from the first
+// "Player of the Game:" line. A missing file leaves both fields as they were.
+void lookUpPlayerOfTheGame(LeagueFolder& league, const GameInHand& game);
+
+} // namespace vr

@@ -1,0 +1,103 @@
+// Reads every played game of the schedule page, from the season's first on,
+// into the game table and hands each on before the next row is read.
+#include "results/season_reader.h"
+
+#include "results/game_in_hand.h"
+#include "results/game_record.h"
+#include "results/player_of_the_game.h"
+#include "results/schedule_row.h"
+#include "results/top25_lists.h"
+#include "text/errors.h"
+#include "text/numbers.h"
+
+namespace vr {
+namespace {
+
+constexpr std::string_view kSchedulePage = "html\\leagueschedule.htm";
+constexpr std::string_view kHeaderLine = "       <td class=header width=75>&nbsp;Date</td>";
+// First lines of the two groups of 11 lines that are no game.
+constexpr std::string_view kGroupStart = "   </tr>";
+constexpr std::string_view kTableEnd = "</table>";
+// The result cell of the first game without a result.
+constexpr std::string_view kEndLine = "       <td class=main></font></td>";
+
+void skipLines(LineReader& page, int n) {
+    for (int i = 0; i < n; ++i) page.readLine();
+}
+
+void findHeader(LineReader& page) {
+    while (page.readLine() != kHeaderLine) {
+    }
+    skipLines(page, 5);
+}
+
+// Reads up to the next game row. False at the end line or where the page
+// ends before a new group; a page ending inside a group is "End of file".
+bool readGameRow(LineReader& page, GameRowCells& cells) {
+    for (;;) {
+        if (page.atEnd()) return false;
+        if (page.readLine() == kGroupStart) {
+            skipLines(page, 10);
+            continue;
+        }
+        long startLine = page.lineNumber();
+        std::string_view date = page.readLine();
+        if (date == kTableEnd) {
+            skipLines(page, 9);
+            continue;
+        }
+        cells.dateCell.assign(date);
+        cells.team1Cell.assign(page.readLine());
+        cells.team2Cell.assign(page.readLine());
+        std::string_view result = page.readLine();
+        if (result == kEndLine) return false;
+        cells.resultCell.assign(result);
+        page.readLine();
+        cells.startLine = startLine;
+        return true;
+    }
+}
+
+void store(GameEntry& entry, const GameRow& row) {
+    entry.boxScoreLink.assign(row.boxScoreLink);
+    entry.team1Name.assign(row.team1.name);
+    entry.team1RosterLink.assign(row.team1.rosterLink);
+    entry.team1Number.assign(row.team1.number);
+    entry.team2Name.assign(row.team2.name);
+    entry.team2RosterLink.assign(row.team2.rosterLink);
+    entry.team2Number.assign(row.team2.number);
+    entry.team1Score.assign(row.team1Score);
+    entry.team2Score.assign(row.team2Score);
+    entry.gameDate.assign(row.gameDate);
+}
+
+} // namespace
+
+void readSeason(LeagueFolder& league, const TeamTable& teams, GameTable& games, SeasonFiles files) {
+    auto page = league.openInput(kSchedulePage);
+    findHeader(*page);
+
+    GameRowCells cells;
+    RunRpi rpi;
+    while (readGameRow(*page, cells)) {
+        GameRow row = cutGameRow(cells, page->name());
+        // The day first, then the number, each read strictly, then checked
+        // against the table's range; both were cut from the result cell.
+        long gameDay = at(page->name(), cells.resultLine(),
+                          [&] { return readIndex(row.gameDayText, 0, GameTable::kLastDay); });
+        long gameNumber = at(page->name(), cells.resultLine(),
+                             [&] { return readIndex(row.gameNumberText, 0, GameTable::kLastGame); });
+
+        GameEntry& entry = games.entry(gameDay, gameNumber);
+        store(entry, row);
+
+        GameInHand game{row.gameDayText, row.gameNumberText, gameDay,           gameNumber,
+                        entry,           page->name(),       cells.team1Line(), cells.team2Line()};
+        lookUpPlayerOfTheGame(league, game);
+        TeamIndexes indexes = writeTop25Lines(teams, game, rpi, files.topResults, files.upsets);
+        writeGameRecord(teams, game, indexes, rpi, files.test);
+    }
+    page->close();
+}
+
+} // namespace vr
