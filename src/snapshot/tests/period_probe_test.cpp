@@ -108,13 +108,5 @@ TEST(PeriodProbe, ProbesByExistenceTestsOnlyAndOpensNoFile) {
     EXPECT_EQ(fs.operations(), operations); // no open, read or close
 }
 
-TEST(PeriodProbe, AFolderNamedLikeAPlayByPlayFileIsNoGame) {
-    Probe p;
-    p.games(245, {1});
-    p.m.fs.addFolder(testing::leaguePath("pbp\\245-2.txt"));
-    p.run();
-    EXPECT_EQ(p.days.games(245), 1);
-}
-
 } // namespace
 } // namespace vr

@@ -62,13 +62,6 @@ TEST(TeamList, AnEmptyPageGivesNoTeamsAndAnEmptyListRewrittenFromScratch) {
     EXPECT_EQ(m.get("teams.txt"), "");
 }
 
-TEST(TeamList, LineEndsOfAnyKindAndALastLineWithoutOne) {
-    MemoryLeague m;
-    m.put("html\\standings.htm", standingsLine("A") + "\n" + standingsLine("B") + "\r" + standingsLine("C"));
-    EXPECT_EQ(readTeamList(m.league), 3);
-    EXPECT_EQ(m.get("teams.txt"), "A\r\nB\r\nC\r\n");
-}
-
 TEST(TeamList, AMissingStandingsPageStopsBeforeTeamsTxtIsTouched) {
     MemoryLeague m;
     m.put("teams.txt", "Old Team\r\n");
