@@ -38,13 +38,14 @@ std::string recordOf(std::string_view recordLine) {
 } // namespace
 
 void readTeamProfiles(LeagueFolder& league, long teamCount, TeamTable& teams, LineWriter& teamInfo) {
-    teams.clear();
+    teams.clear(); // each window load takes a fresh snapshot
     std::string file;
     for (long n = 1; n <= teamCount; ++n) {
         file = "html\\rosters\\roster";
         file += plainDigits(n);
         file += ".htm";
         auto page = league.openInput(file);
+        // A cut that fails names this page and the line just read.
         auto here = [&](auto&& step) -> decltype(auto) {
             return at(page->name(), page->lineNumber(), step);
         };
