@@ -1,0 +1,101 @@
+// How the program ends: Exit and the close box with status 0; a stop, at
+// the window load or during GO!, with a critical box and status 1.
+#include "app/window/main_window.h"
+#include "app/window/tests/window_test_support.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+using namespace vr;
+using namespace vr::windowtest;
+
+namespace {
+
+// Runs the window on `league` until it ends, doing `action` once the event
+// loop runs; a window that never ends fails the test with status 99.
+int runWith(LeagueFolder& league, std::function<void(QWidget*)> action) {
+    QTimer act;
+    act.setSingleShot(true);
+    QObject::connect(&act, &QTimer::timeout, [&] {
+        QWidget* window = theWindow();
+        QVERIFY(window && window->isVisible());
+        action(window);
+    });
+    act.start(0);
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    watchdog.start(20000);
+    return runWindowOn(league);
+}
+
+} // namespace
+
+class WindowExit : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { setUpApplication(); }
+    void init() { recordMessages(); }
+
+    void exitEndsWithZero() {
+        DiskLeague disk;
+        const int status = runWith(disk.league, [](QWidget* window) {
+            QTest::mouseClick(window->findChild<QPushButton*>("CmdExit"), Qt::LeftButton);
+        });
+        QCOMPARE(status, 0);
+        QVERIFY(shownMessages().empty());
+        QVERIFY(!theWindow());
+    }
+
+    // The close box; the website edited but never saved stays as it was.
+    void closeBoxEndsWithZeroAndSavesNothing() {
+        DiskLeague disk;
+        const int status = runWith(disk.league, [](QWidget* window) {
+            window->findChild<QLineEdit*>("TxtWebsite")->setText("http://edited.example/");
+            window->close();
+        });
+        QCOMPARE(status, 0);
+        QVERIFY(shownMessages().empty());
+        QCOMPARE(disk.get("settings2.txt"), QByteArray("http://www.marrowdeen.example/\r\n\r\n"));
+    }
+
+    // No league folder: the load stops before the window ever shows.
+    void stopAtLoadEndsWithOne() {
+        DiskLeague disk(false);
+        const int status = runWindowOn(disk.league);
+        QCOMPARE(status, 1);
+        QCOMPARE(shownMessages().size(), std::size_t(1));
+        QCOMPARE(shownMessages()[0].icon, MessageIcon::Critical);
+        QCOMPARE(shownMessages()[0].text, QString("Path not found: leaguesettings.txt"));
+        QVERIFY(!shownMessages()[0].windowVisible);
+        QVERIFY(!theWindow());
+    }
+
+    // The schedule page gone after the load: GO! stops mid-run, the box
+    // names the file, and the program ends with 1.
+    void stopDuringGoEndsWithOne() {
+        DiskLeague disk;
+        const int status = runWith(disk.league, [&disk](QWidget* window) {
+            QFile::remove(disk.path("html/leagueschedule.htm"));
+            auto* last = window->findChild<QLineEdit*>("TxtLastDay");
+            last->setFocus();
+            QTest::keyClicks(last, "245");
+            QTest::mouseClick(window->findChild<QPushButton*>("CmdGo"), Qt::LeftButton);
+        });
+        QCOMPARE(status, 1);
+        QCOMPARE(shownMessages().size(), std::size_t(1));
+        QCOMPARE(shownMessages()[0].icon, MessageIcon::Critical);
+        QCOMPARE(shownMessages()[0].text, QString("File not found: html\\leagueschedule.htm"));
+        QVERIFY(shownMessages()[0].windowVisible);
+        // The steps before the stop were done.
+        QVERIFY(disk.has("Upsets.txt"));
+    }
+};
+
+QTEST_MAIN(WindowExit)
+#include "window_exit_test.moc"
