@@ -1,0 +1,134 @@
+#include "generate.h"
+
+#include <atomic>
+#include <mutex>
+#include <cstdio>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+#include "manifest.h"
+#include "pages.h"
+#include "text_out.h"
+
+namespace sample {
+namespace fs = std::filesystem;
+namespace {
+
+// One open, one write, one close per file.
+void write_file(const fs::path& path, const TextOut& out) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) throw std::runtime_error("cannot create " + path.string());
+    const std::string& bytes = out.str();
+    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    if (std::fclose(f) != 0 || !ok) throw std::runtime_error("cannot write " + path.string());
+}
+
+std::string game_stem(const Game& g) { return num(g.day) + "-" + num(g.number); }
+
+}  // namespace
+
+fs::path league_folder(const fs::path& drive) {
+    return drive / "Users" / "Public" / "Documents" / "GDS" / "Fast Break College Basketball 2010" / "leaguedata" /
+           "Marrowdeen";
+}
+
+Written write_league(const League& league, int threads) {
+    const fs::path drive = league.options.drive;
+    const fs::path base = league_folder(drive);
+    const fs::path html = base / "html";
+    fs::remove_all(base / "pbp");
+    fs::remove_all(html / "boxes");
+    fs::remove_all(html / "rosters");
+    fs::create_directories(base / "pbp");
+    fs::create_directories(html / "boxes");
+    fs::create_directories(html / "rosters");
+
+    Written written;
+    TextOut out;
+    out.reserve(1 << 22);
+
+    write_standings(league, out);
+    write_file(html / "standings.htm", out);
+    written.bytes += out.size();
+    out.clear();
+    write_schedule(league, out);
+    write_file(html / "leagueschedule.htm", out);
+    written.bytes += out.size();
+    written.files += 2;
+
+    // Rosters, box scores and play-by-play files: each file depends only on
+    // the finished league, so the work is shared between threads.
+    std::vector<const Game*> played;
+    for (const Game& g : league.games) {
+        if (g.played)
+            played.push_back(&g);
+        else
+            ++written.unplayed_games;
+    }
+    written.played_games = static_cast<int>(played.size());
+
+    const std::size_t team_jobs = league.teams.size();
+    const std::size_t jobs = team_jobs + played.size();
+    std::atomic<std::size_t> next{0};
+    std::atomic<std::size_t> files{0}, bytes{0};
+    std::atomic<bool> failed{false};
+    std::string failure;
+    std::mutex failure_lock;
+
+    auto worker = [&] {
+        TextOut page;
+        page.reserve(1 << 16);
+        try {
+            for (std::size_t job; !failed && (job = next.fetch_add(1)) < jobs;) {
+                if (job < team_jobs) {
+                    const Team& team = league.teams[job];
+                    page.clear();
+                    write_roster(league, team, page);
+                    write_file(html / "rosters" / ("roster" + num(team.number) + ".htm"), page);
+                    files += 1;
+                    bytes += page.size();
+                    continue;
+                }
+                const Game& g = *played[job - team_jobs];
+                const std::string stem = game_stem(g);
+                page.clear();
+                write_box(league, g, page);
+                write_file(html / "boxes" / ("box" + stem + ".htm"), page);
+                files += 1;
+                bytes += page.size();
+                if (g.has_pbp) {
+                    page.clear();
+                    write_pbp(league, g, page);
+                    write_file(base / "pbp" / (stem + ".txt"), page);
+                    files += 1;
+                    bytes += page.size();
+                }
+            }
+        } catch (const std::exception& e) {
+            std::lock_guard<std::mutex> hold(failure_lock);
+            failed = true;
+            failure = e.what();
+        }
+    };
+    std::vector<std::thread> pool;
+    for (int i = 1; i < threads; ++i) pool.emplace_back(worker);
+    worker();
+    for (auto& t : pool) t.join();
+    if (failed) throw std::runtime_error(failure);
+    written.files += files;
+    written.bytes += bytes;
+
+    TextOut manifest("\n");
+    manifest.reserve(1 << 20);
+    write_manifest(league, manifest);
+    write_file(drive / "manifest.txt", manifest);
+    return written;
+}
+
+Written generate(const Options& options, const SeasonShape& shape, int threads) {
+    const League league = build_league(options, shape);
+    return write_league(league, threads);
+}
+
+}  // namespace sample
