@@ -182,5 +182,14 @@ TEST(SnapshotLeague, GapsOddNamesAndSpacedRanks) {
     checkAgainstManifest(g);
 }
 
+// The full season (360 teams, days 240 to 371) writes some 300 MB and takes
+// seconds: run on demand with --gtest_also_run_disabled_tests.
+TEST(SnapshotLeague, DISABLED_FullPreset) {
+    GeneratedLeague g("--preset full");
+    NEED_GENERATOR(g);
+    checkAgainstManifest(g);
+    EXPECT_EQ(g.state.days.games(370), g.manifest.days.at(370));
+}
+
 } // namespace
 } // namespace vr
