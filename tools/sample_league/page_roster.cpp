@@ -78,9 +78,9 @@ void write_team_box(const League& league, const Team& team, TextOut& out) {
 
 void write_players(const Team& team, TextOut& out) {
     static const char* const kHeads[] = {"#", "Player", "Pos", "Yr", "Ht", "Wt", "G", "MPG", "PPG", "RPG",
-                                         "APG", "FG%", "3P%", "FT%", "PTS", "REB"};
+                                         "APG", "FG%", "3P%", "FT%"};
     out.line("<table class=roster width=760 cellspacing=0 cellpadding=2>");
-    out.line("   <tr><td class=tableheader colspan=16>&nbsp;Roster and Season Statistics</td></tr>");
+    out.line("   <tr><td class=tableheader colspan=14>&nbsp;Roster and Season Statistics</td></tr>");
     out.line(fixed::kRowStart);
     for (const char* h : kHeads) {
         out << "       <td class=header>&nbsp;" << h << "</td>";
@@ -104,8 +104,6 @@ void write_players(const Team& team, TextOut& out) {
         cell(out, percent_text(p.fgm, p.fga));
         cell(out, percent_text(p.tpm, p.tpa));
         cell(out, percent_text(p.ftm, p.fta));
-        cell(out, p.points);
-        cell(out, p.rebounds);
         out.line(fixed::kRowEnd);
     }
     out.line("</table>");
@@ -121,27 +119,23 @@ void write_game_log(const League& league, const Team& team, TextOut& out) {
     out.line("       <td class=header width=300>&nbsp;Opponent</td>");
     out.line("       <td class=header width=120>&nbsp;Result</td>");
     out.line(fixed::kRowEnd);
+    // One line per game: a team plays thirty and more games a season.
     for (const Game& g : league.games) {
         if (g.team1 != team.number && g.team2 != team.number) continue;
         const bool home = g.team2 == team.number;
         const Team& opponent = league.team(home ? g.team1 : g.team2);
-        out.line(fixed::kRowStart);
-        cell(out, date_text(g.day));
-        cell(out, g.postseason ? "n" : home ? "vs" : "at");
-        out << "       <td class=main align=left>&nbsp;<a href='roster" << opponent.number << ".htm'>" << opponent.name
-            << "</a></td>";
-        out.end();
+        out << "   <tr><td class=main>&nbsp;" << date_text(g.day) << "</td><td class=main>&nbsp;"
+            << (g.postseason ? "n" : home ? "vs" : "at") << "</td><td class=main align=left>&nbsp;<a href='roster"
+            << opponent.number << ".htm'>" << opponent.name << "</a></td><td class=main>&nbsp;";
         if (g.played) {
             const int own = home ? g.score2 : g.score1;
             const int other = home ? g.score1 : g.score2;
-            out << "       <td class=main>&nbsp;<a href='../boxes/box" << g.day << '-' << g.number << ".htm'>"
+            out << "<a href='../boxes/box" << g.day << '-' << g.number << ".htm'>"
                 << (own > other ? "W " : own < other ? "L " : "T ") << own << '-' << other
-                << (g.overtimes ? " (OT)" : "") << "</a></td>";
-            out.end();
-        } else {
-            cell(out, "");
+                << (g.overtimes ? " (OT)" : "") << "</a>";
         }
-        out.line(fixed::kRowEnd);
+        out << "</td></tr>";
+        out.end();
     }
     out.line("</table>");
 }
