@@ -133,20 +133,6 @@ TEST(SchedulePage, RowsCutToTheManifestGamesInPageOrder) {
     check_schedule(postseason_league());
 }
 
-TEST(SchedulePage, WorkedExampleRowFormStillHolds) {
-    // A row of the edge league cut by hand: the team cells keep 48
-    // characters before the link, the result cell 16 closing characters.
-    const Lines page = read_lines(edge_league().folder / "html" / "leagueschedule.htm");
-    std::size_t i = 0;
-    while (page.lines[i] != kHeader) ++i;
-    i += 6;
-    ASSERT_EQ(page.lines[i], "   <tr>");
-    EXPECT_EQ(take(page.lines[i + 2], 1, 48), "       <td class=main align=left>&nbsp;<a href='");
-    EXPECT_TRUE(ends_with(page.lines[i + 2], "</a></font></td>"));
-    EXPECT_TRUE(ends_with(page.lines[i + 1], "</font></td>"));
-    EXPECT_EQ(page.lines[i + 5], "   </tr>");
-}
-
 TEST(SchedulePage, UnplayedRowsCloseTheScheduleUnlessAllIsPlayed) {
     for (const TestLeague* league : {&edge_league(), &plain_league(), &postseason_league()}) {
         const auto& games = league->manifest.games;
