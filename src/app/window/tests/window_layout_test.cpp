@@ -204,6 +204,9 @@ private slots:
             QCOMPARE(info.pixelSize(), e.pixels);
             QCOMPARE(w->font().italic(), e.italic);
             QCOMPARE(w->font().bold(), choice.bold);
+            // The face drawn: its weight, and a slant (made up when the face has none).
+            QCOMPARE(info.bold(), choice.bold);
+            QCOMPARE(info.italic(), e.italic);
         }
     }
 
