@@ -8,8 +8,15 @@
 #include <QApplication>
 #include <QStyleFactory>
 
-// The resources are linked from a static library: register them by hand.
-static void initialiseResources() { Q_INIT_RESOURCE(resources); }
+// The resources are linked from a static library: register them by hand,
+// once.
+static void initialiseResources() {
+    static const bool done = [] {
+        Q_INIT_RESOURCE(resources);
+        return true;
+    }();
+    (void)done;
+}
 
 namespace vr {
 
