@@ -3,7 +3,8 @@
 # through sudo when it is there).
 set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-liberation fonts-comfortaa)
+          libbenchmark-dev fonts-liberation fonts-comfortaa desktop-file-utils
+          dpkg-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
