@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Installs the build into a fresh temporary prefix and checks that every file
+# a desktop needs is where the desktop looks for it, and nothing else:
+#
+#   check-install.sh BUILD_DIR SOURCE_DIR VERSION
+set -euo pipefail
+build="$1" source="$2" version="$3"
+
+prefix="$(mktemp -d)"
+trap 'rm -rf "$prefix"' EXIT
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+# Exactly these files, no headers or test programs besides them.
+expected=(bin/vellor-results share/applications/vellor-results.desktop
+          share/doc/vellor-results/README.md
+          share/icons/hicolor/scalable/apps/vellor-results.svg)
+for size in 16 32 48 64 128 256; do
+    expected+=("share/icons/hicolor/${size}x${size}/apps/vellor-results.png")
+done
+diff <(printf '%s\n' "${expected[@]}" | sort) <(cd "$prefix" && find . -type f | sed 's|^\./||' | sort) \
+    || fail "installed files differ from the list above (< expected, > installed)"
+
+# The program runs from its installed place and tells the package's version.
+program="$prefix/bin/vellor-results"
+[ -x "$program" ] || fail "$program is not executable"
+got="$("$program" --version 2>&1 || true)"
+[ "$got" = "vellor-results $version" ] || fail "--version printed '$got', expected 'vellor-results $version'"
+
+# The menu entry: valid by the standard (hints allowed, no warning or error),
+# naming the installed program and the themed icon.
+entry="$prefix/share/applications/vellor-results.desktop"
+if ! command -v desktop-file-validate >/dev/null; then
+    fail "desktop-file-validate not found (Debian package desktop-file-utils; scripts/install-deps.sh installs it)"
+else
+    report="$(desktop-file-validate "$entry" 2>&1)" || fail "desktop-file-validate rejects the entry: $report"
+    if grep -Eq ': (error|warning):' <<<"$report"; then fail "desktop-file-validate: $report"; fi
+fi
+key() { sed -n "s/^$1=//p" "$entry"; }
+[ "$(key Type)" = "Application" ] || fail "Type is '$(key Type)'"
+[ "$(key Name)" = "Vellor Results" ] || fail "Name is '$(key Name)'"
+[ "$(key Categories)" = "Utility;Sports;" ] || fail "Categories is '$(key Categories)'"
+[ "$(key Exec)" = "$program" ] || fail "Exec is '$(key Exec)', expected '$program'"
+[ "$(key TryExec)" = "$program" ] || fail "TryExec is '$(key TryExec)', expected '$program'"
+[ "$(key Icon)" = "vellor-results" ] || fail "Icon is '$(key Icon)'"
+[ "$(key Terminal)" = "false" ] || fail "Terminal is '$(key Terminal)'"
+
+# Each PNG is as large as the theme folder it sits in says: the width and the
+# height are the two big-endian words after the IHDR tag.
+for size in 16 32 48 64 128 256; do
+    png="$prefix/share/icons/hicolor/${size}x${size}/apps/vellor-results.png"
+    [ -f "$png" ] || continue
+    magic="$(head -c 8 "$png" | od -An -tx1 | tr -d ' \n')"
+    [ "$magic" = "89504e470d0a1a0a" ] || { fail "$png is not a PNG"; continue; }
+    width=$((16#$(od -An -tx1 -j16 -N4 "$png" | tr -d ' \n')))
+    height=$((16#$(od -An -tx1 -j20 -N4 "$png" | tr -d ' \n')))
+    [ "$width" = "$size" ] && [ "$height" = "$size" ] \
+        || fail "$png is ${width}x${height}, expected ${size}x${size}"
+done
+svg="$prefix/share/icons/hicolor/scalable/apps/vellor-results.svg"
+grep -q '<svg' "$svg" 2>/dev/null || fail "$svg is not an SVG image"
+
+cmp -s "$source/README.md" "$prefix/share/doc/vellor-results/README.md" \
+    || fail "the installed README differs from README.md"
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures check(s) failed; installed tree:" >&2
+    (cd "$prefix" && find . | sort) >&2
+    exit 1
+fi
+echo "install into a temporary prefix: all checks passed"
