@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
 
 namespace vr {
 namespace {
@@ -58,6 +60,22 @@ QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, 
     button->setFocusPolicy(Qt::StrongFocus);
     button->setAutoDefault(false);
     return button;
+}
+
+// `palette` with every role of every group set to the style's standard
+// colour. Each role is set one by one so that it counts as the widget's own
+// and is not taken from the window's palette.
+QPalette standardColours(QPalette palette) {
+    const QPalette standard = QApplication::style()->standardPalette();
+    for (int g = 0; g < QPalette::NColorGroups; ++g) {
+        const auto group = static_cast<QPalette::ColorGroup>(g);
+        for (int r = 0; r < QPalette::NColorRoles; ++r) {
+            const auto role = static_cast<QPalette::ColorRole>(r);
+            if (role == QPalette::NoRole) continue;
+            palette.setBrush(group, role, standard.brush(group, role));
+        }
+    }
+    return palette;
 }
 
 } // namespace
@@ -115,6 +133,11 @@ void MainWindow::buildControls() {
     listPalette.setColor(QPalette::Base, look::white());
     listPalette.setColor(QPalette::Text, look::listText());
     lstScores_->setPalette(listPalette);
+    // The scroll bars keep the style's own colours: with the window's white
+    // text and navy background their arrows would be white on light grey,
+    // invisible, and their edges navy.
+    for (QScrollBar* bar : {lstScores_->verticalScrollBar(), lstScores_->horizontalScrollBar()})
+        bar->setPalette(standardColours(bar->palette()));
 
     cmdExit_ = makeButton(this, "CmdExit", "Exit", twips(8160, 10440, 855, 555), 21, look::red());
 
