@@ -151,6 +151,12 @@ void MainWindow::buildControls() {
     txtMessage_ = makeTextBox(this, "TxtMessage", twips(4440, 2160, 4575, 360), smallFont);
     txtMessage_->setMaxLength(kLongTextLength);
 
+    // Assistive tools (screen readers) name each text box by its caption.
+    lblLastDay_->setBuddy(txtLastDay_);
+    lblDaysSimmed_->setBuddy(txtDaysSimmed_);
+    label1_->setBuddy(txtWebsite_);
+    label2_->setBuddy(txtMessage_);
+
     QWidget* order[] = {txtLastDay_, txtDaysSimmed_, cmdGo_,     lstScores_,
                         cmdExit_,    txtWebsite_,    txtMessage_};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
