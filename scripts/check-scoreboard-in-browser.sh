@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Opens the scoreboard page of a generated league in a real browser (Debian's
+# chromium, headless), saves a picture of it and checks the document the
+# browser built against the league's facts: every game box of the period with
+# its two teams, the winner's name in its winner cell, the logos' paths and
+# the Boxscore links.
+#
+#   scripts/check-scoreboard-in-browser.sh [--build DIR] [--out DIR] [--no-install]
+#
+#   --build DIR    the build folder (default: build; built first unless --no-install)
+#   --out DIR      where the picture and the browser's document go
+#                  (default: build/screenshots)
+#   --no-install   install and build nothing; exit 77 (skipped) when chromium
+#                  or python3 is missing (so the test suite can call it)
+#
+# Writes OUT/scoreboard.png and OUT/scoreboard-dom.html. The league is the
+# demo one with every edge case of the generator, and the period its last
+# five days: a tie, a day without games and a game without play-by-play.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+usage() { sed -n '2,18p' "$0" | sed 's/^# \{0,1\}//' >&2; exit 2; }
+build="build"
+out=""
+install=1
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --build) [ $# -ge 2 ] || usage; build="$2"; shift 2 ;;
+        --out) [ $# -ge 2 ] || usage; out="$2"; shift 2 ;;
+        --no-install) install=0; shift ;;
+        *) usage ;;
+    esac
+done
+out="${out:-$build/screenshots}"
+
+if [ "$install" = 1 ]; then
+    bash scripts/install-deps.sh
+    missing=()
+    command -v chromium >/dev/null || missing+=(chromium)
+    command -v python3 >/dev/null || missing+=(python3)
+    if [ ${#missing[@]} -gt 0 ]; then
+        as_root=()
+        [ "$(id -u)" -ne 0 ] && as_root=(sudo)
+        "${as_root[@]}" apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq \
+            --no-install-recommends "${missing[@]}"
+    fi
+    cmake -S . -B "$build" -G Ninja >/dev/null
+    ninja -C "$build" vellor-results make-sample-league >/dev/null
+else
+    for tool in chromium python3; do
+        command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed" >&2; exit 77; }
+    done
+fi
+
+mkdir -p "$out"
+out="$(cd "$out" && pwd)"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+drive="$work/drive"
+"$build/make-sample-league" --drive "$drive" --preset demo --all-edge-cases >/dev/null
+league="$drive/Users/Public/Documents/GDS/Fast Break College Basketball 2010/leaguedata/Marrowdeen"
+last_day="$(sed -n 's/^league\t.*last_simulated_day=\([0-9]*\).*/\1/p' "$drive/manifest.txt")"
+days=5
+
+VELLOR_DRIVE_C="$drive" "$build/vellor-results" --run --last-day "$last_day" --days "$days" \
+    >"$work/scores.txt"
+page="$league/html/scoreboard.html"
+url="$(python3 -c 'import pathlib, sys; print(pathlib.Path(sys.argv[1]).resolve().as_uri())' "$page")"
+
+# Root needs --no-sandbox; a fresh profile each time, and nothing fetched.
+browser=(chromium --headless --no-sandbox --disable-gpu --no-first-run
+         --disable-background-networking --disable-component-update --disable-sync
+         --hide-scrollbars)
+# Two boxes side by side at this width; tall enough for every box.
+boxes="$(grep -c '^<div class=boxscore>' "$page" || true)"
+height=$((160 + 45 * days + 125 * ((boxes + 1) / 2)))
+timeout 120 "${browser[@]}" --user-data-dir="$work/profile-dom" \
+    --dump-dom "$url" >"$out/scoreboard-dom.html" 2>"$work/chromium.log" \
+    || { cat "$work/chromium.log" >&2; exit 1; }
+timeout 120 "${browser[@]}" --user-data-dir="$work/profile-shot" \
+    --window-size="1100,$height" --screenshot="$out/scoreboard.png" "$url" \
+    >>"$work/chromium.log" 2>&1 \
+    || { cat "$work/chromium.log" >&2; exit 1; }
+[ -s "$out/scoreboard.png" ] || { echo "no screenshot written" >&2; exit 1; }
+
+python3 tools/checks/scoreboard_dom.py "$out/scoreboard-dom.html" "$drive/manifest.txt" \
+    --last-day "$last_day" --days "$days" --html-dir "$league/html"
+echo "picture: $out/scoreboard.png"
