@@ -16,7 +16,9 @@ void MemoryFileSystem::addFolder(const std::string& path) {
 
 void MemoryFileSystem::setFile(const std::string& path, std::string bytes) {
     addFolder(parentOf(path));
-    files_[path] = std::move(bytes);
+    std::string& file = files_[path];
+    stored_ = stored_ - file.size() + bytes.size();
+    file = std::move(bytes);
 }
 
 bool MemoryFileSystem::hasFile(const std::string& path) const {
@@ -41,22 +43,40 @@ std::string MemoryFileSystem::parentOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
-void MemoryFileSystem::count(Op) {
+void MemoryFileSystem::count(Op op, const std::string& path) {
     ++operations_;
-    if (failAt_ > 0 && (operations_ == failAt_ || (failPersistent_ && operations_ > failAt_)))
+    if (keepLog_) log_.push_back(Operation{op, path});
+    if (failAt_ > 0 && (operations_ == failAt_ || (failPersistent_ && operations_ > failAt_))) {
+        failed();
         throw Stop(failKind_);
+    }
+}
+
+void MemoryFileSystem::failed() {
+    if (firstFailure_ == 0) firstFailure_ = operations_;
+}
+
+bool MemoryFileSystem::inProtectedFolder(const std::string& path) const {
+    for (std::string folder = parentOf(path);; folder = parentOf(folder)) {
+        if (protectedFolders_.count(folder)) return true;
+        if (folder == "/") return false;
+    }
 }
 
 FileSystem::Handle MemoryFileSystem::open(const std::string& path, OpenMode mode) {
-    count(Op::Open);
+    count(Op::Open, path);
     if (!folders_.count(parentOf(path))) throw Stop(StopKind::PathNotFound);
     if (folders_.count(path)) throw Stop(StopKind::PermissionDenied);
     if (mode == OpenMode::Input) {
         if (!files_.count(path)) throw Stop(StopKind::FileNotFound);
         ++opensForInput_;
     } else {
-        if (protected_.count(path)) throw Stop(StopKind::PermissionDenied);
-        if (mode == OpenMode::Output || !files_.count(path)) files_[path].clear();
+        if (protected_.count(path) || inProtectedFolder(path)) throw Stop(StopKind::PermissionDenied);
+        if (mode == OpenMode::Output || !files_.count(path)) {
+            std::string& file = files_[path];
+            stored_ -= file.size();
+            file.clear();
+        }
     }
     Handle h = next_++;
     open_[h] = OpenFile{path, mode, 0};
@@ -64,8 +84,8 @@ FileSystem::Handle MemoryFileSystem::open(const std::string& path, OpenMode mode
 }
 
 std::size_t MemoryFileSystem::read(Handle h, char* buffer, std::size_t n) {
-    count(Op::Read);
     OpenFile& f = open_.at(h);
+    count(Op::Read, f.path);
     const std::string& bytes = files_[f.path];
     std::size_t got = std::min(n, bytes.size() - std::min(bytes.size(), f.position));
     std::memcpy(buffer, bytes.data() + f.position, got);
@@ -77,18 +97,25 @@ std::size_t MemoryFileSystem::read(Handle h, char* buffer, std::size_t n) {
 }
 
 void MemoryFileSystem::write(Handle h, const char* data, std::size_t n) {
-    count(Op::Write);
-    files_[open_.at(h).path].append(data, n);
+    const std::string& path = open_.at(h).path;
+    count(Op::Write, path);
+    if (n > capacity_ - std::min(capacity_, stored_)) {
+        failed();
+        throw Stop(StopKind::DeviceIOError);
+    }
+    files_[path].append(data, n);
+    stored_ += n;
 }
 
 void MemoryFileSystem::flush(Handle h) {
-    count(Op::Flush);
-    (void)open_.at(h);
+    count(Op::Flush, open_.at(h).path);
 }
 
 void MemoryFileSystem::close(Handle h) {
+    auto it = open_.find(h);
+    std::string path = it == open_.end() ? std::string() : std::move(it->second.path);
     open_.erase(h); // released even when the close reports a failure
-    count(Op::Close);
+    count(Op::Close, path);
 }
 
 EntryKind MemoryFileSystem::kind(const std::string& path) {
@@ -112,10 +139,24 @@ std::vector<std::string> MemoryFileSystem::list(const std::string& folder) {
 }
 
 void MemoryFileSystem::rename(const std::string& from, const std::string& to) {
+    count(Op::Rename, from);
+    // As on a disk: a read-only file may be replaced, a read-only folder
+    // takes no change.
+    if (inProtectedFolder(from) || inProtectedFolder(to)) throw Stop(StopKind::PermissionDenied);
     auto it = files_.find(from);
     if (it == files_.end()) throw Stop(StopKind::FileNotFound);
-    files_[to] = std::move(it->second);
-    files_.erase(from);
+    std::string bytes = std::move(it->second);
+    files_.erase(it);
+    auto old = files_.find(to);
+    if (old != files_.end()) stored_ -= old->second.size();
+    files_[to] = std::move(bytes);
+}
+
+void MemoryFileSystem::remove(const std::string& path) {
+    auto it = files_.find(path);
+    if (it == files_.end()) return;
+    stored_ -= it->second.size();
+    files_.erase(it);
 }
 
 } // namespace vr

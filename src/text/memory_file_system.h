@@ -1,5 +1,5 @@
 // Files held in memory, for tests: counts what was read and can make the Nth
-// operation fail, once or from then on.
+// operation fail, once or from then on, or a write fail as on a full disk.
 #pragma once
 
 #include "text/errors.h"
@@ -8,26 +8,44 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace vr {
 
 class MemoryFileSystem final : public FileSystem {
 public:
-    enum class Op { Open, Read, Write, Flush, Close };
+    enum class Op { Open, Read, Write, Flush, Close, Rename };
+    // One counted operation and the path it touched.
+    struct Operation {
+        Op op;
+        std::string path;
+    };
 
     // Folders must be added before files are created in them ("/" exists).
     void addFolder(const std::string& path);
     void setFile(const std::string& path, std::string bytes);
     bool hasFile(const std::string& path) const;
     const std::string& file(const std::string& path) const;
-    void removeFile(const std::string& path) { files_.erase(path); }
+    void removeFile(const std::string& path) { remove(path); }
     // Makes opens for writing of this path refused, as on a read-only file.
     void protect(const std::string& path) { protected_.insert(path); }
+    // Makes the folder and everything below it read-only, as a read-only
+    // disk: opens for writing and renames into it are refused.
+    void protectFolder(const std::string& path) { protectedFolders_.insert(path); }
+    // At most this many bytes in all files together: a write that would go
+    // past it fails whole with "Device I/O error", as on a full disk.
+    void setCapacity(std::size_t bytes) { capacity_ = bytes; }
 
-    // Operation number n (1-based, over all five kinds) fails with `kind`;
+    // Operation number n (1-based, over all six kinds) fails with `kind`;
     // with `persistent`, every operation after it fails too.
     void failAt(long n, StopKind kind, bool persistent = false);
     long operations() const { return operations_; }
+    // Number of the first operation made to fail (failAt or a full disk),
+    // 0 while none has.
+    long firstFailure() const { return firstFailure_; }
+    // With keepLog(), every operation is recorded with its path.
+    void keepLog() { keepLog_ = true; }
+    const std::vector<Operation>& log() const { return log_; }
     long bytesRead() const { return bytesRead_; }
     long opensForInput() const { return opensForInput_; }
     long kindQueries() const { return kindQueries_; }
@@ -45,7 +63,7 @@ public:
     EntryKind kind(const std::string& path) override;
     std::vector<std::string> list(const std::string& folder) override;
     void rename(const std::string& from, const std::string& to) override;
-    void remove(const std::string& path) override { files_.erase(path); }
+    void remove(const std::string& path) override;
 
 private:
     struct OpenFile {
@@ -53,12 +71,20 @@ private:
         OpenMode mode;
         std::size_t position = 0;
     };
-    void count(Op op);
+    void count(Op op, const std::string& path);
+    void failed();
+    bool inProtectedFolder(const std::string& path) const;
     static std::string parentOf(const std::string& path);
 
     std::map<std::string, std::string> files_;
     std::set<std::string> folders_{"/"};
     std::set<std::string> protected_;
+    std::set<std::string> protectedFolders_;
+    std::size_t capacity_ = static_cast<std::size_t>(-1);
+    std::size_t stored_ = 0; // bytes in all files
+    long firstFailure_ = 0;
+    bool keepLog_ = false;
+    std::vector<Operation> log_;
     std::map<Handle, OpenFile> open_;
     Handle next_ = 3;
     long operations_ = 0;
