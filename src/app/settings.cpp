@@ -32,10 +32,9 @@ void ensureLeagueSettings(LeagueFolder& league) {
 }
 
 Settings loadSettings(LeagueFolder& league) {
-    if (!league.exists(kSettings)) {
-        auto out = league.openOutput(kSettings);
-        writeSettings(*out, Settings{kDefaultWebsite, ""});
-    }
+    // Made as every save is, so that a first start cut short leaves no
+    // empty settings file to be read as the settings from then on.
+    if (!league.exists(kSettings)) saveSettings(league, Settings{kDefaultWebsite, ""});
     Settings settings;
     auto in = league.openInput(kSettings);
     if (!in->atEnd()) settings.website = std::string(in->readLine());

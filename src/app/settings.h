@@ -18,9 +18,9 @@ struct Settings {
 // is never touched. The program never reads it.
 void ensureLeagueSettings(LeagueFolder& league);
 
-// Creates settings2.txt when missing (default website, empty message), then
-// reads line 1 as the website and line 2 as the message, each whole; a
-// missing line reads as empty.
+// Creates settings2.txt when missing (default website, empty message, saved
+// as saveSettings does), then reads line 1 as the website and line 2 as the
+// message, each whole; a missing line reads as empty.
 Settings loadSettings(LeagueFolder& league);
 
 // Writes the two lines to a new file beside settings2.txt and puts it in

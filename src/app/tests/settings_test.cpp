@@ -56,7 +56,7 @@ TEST(Settings, PastedLineEndsBecomeSpaces) {
 }
 
 TEST(Settings, AFailedSaveKeepsTheOldLinesAndNamesTheSettingsFile) {
-    for (long n = 1; n <= 4; ++n) { // open, write, flush, close of the new file
+    for (long n = 1; n <= 5; ++n) { // open, write, flush, close of the new file, the rename
         MemoryLeague m;
         saveSettings(m.league, Settings{"old site", "old message"});
         m.fs.failAt(m.fs.operations() + n, StopKind::DeviceIOError);
@@ -67,11 +67,32 @@ TEST(Settings, AFailedSaveKeepsTheOldLinesAndNamesTheSettingsFile) {
     }
 }
 
+TEST(Settings, AnInterruptedFirstStartLeavesNoHalfWrittenFile) {
+    for (long n = 1; n <= 5; ++n) {
+        MemoryLeague m;
+        m.fs.failAt(n, StopKind::DeviceIOError);
+        EXPECT_EQ(testing::stopMessage([&] { loadSettings(m.league); }), "Device I/O error: settings2.txt");
+        // Not an empty file that the next start would read as the settings.
+        EXPECT_FALSE(m.has("settings2.txt"));
+        EXPECT_FALSE(m.has("settings2.txt.new"));
+        EXPECT_EQ(loadSettings(m.league).website, "http://www.marrowdeen.example/");
+    }
+}
+
 TEST(Settings, ARefusedSaveIsPermissionDenied) {
     MemoryLeague m;
     m.fs.protect(testing::leaguePath("settings2.txt.new"));
     EXPECT_EQ(testing::stopMessage([&] { saveSettings(m.league, Settings{"a", "b"}); }),
               "Permission denied: settings2.txt");
+}
+
+TEST(Settings, AReadOnlyFolderKeepsTheOldLines) {
+    MemoryLeague m;
+    saveSettings(m.league, Settings{"old site", "old message"});
+    m.fs.protectFolder(testing::kLeague);
+    EXPECT_EQ(testing::stopMessage([&] { saveSettings(m.league, Settings{"a", "b"}); }),
+              "Permission denied: settings2.txt");
+    EXPECT_EQ(m.get("settings2.txt"), "old site\r\nold message\r\n");
 }
 
 } // namespace
