@@ -1,7 +1,5 @@
-// The line reader over a page held in memory: every line, and the search for
-// the "Player of the Game:" line that ends each play-by-play lookup.
+// The line reader over a page held in memory, every line of it.
 #include "sample_pages.h"
-#include "text/cuts.h"
 #include "text/line_reader.h"
 #include "text/memory_file_system.h"
 
@@ -9,8 +7,6 @@
 
 namespace vr::bench {
 namespace {
-
-constexpr std::string_view kLabel = "Player of the Game:";
 
 void BM_LineReaderAllLines(benchmark::State& state) {
     MemoryFileSystem fs;
@@ -26,24 +22,6 @@ void BM_LineReaderAllLines(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
 BENCHMARK(BM_LineReaderAllLines);
-
-// The lookup as a loop over lines, each tested for the label.
-void BM_PlayerOfTheGameLineByLine(benchmark::State& state) {
-    MemoryFileSystem fs;
-    const std::string text = playByPlayText();
-    fs.setFile("/pbp.txt", text);
-    for (auto _ : state) {
-        LineReader reader(fs, fs.open("/pbp.txt", OpenMode::Input), "pbp.txt");
-        std::string_view line;
-        do {
-            line = reader.readLine();
-        } while (!startsWith(line, kLabel));
-        benchmark::DoNotOptimize(line);
-        reader.close();
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
-}
-BENCHMARK(BM_PlayerOfTheGameLineByLine);
 
 } // namespace
 } // namespace vr::bench

@@ -26,12 +26,11 @@ void lookUpPlayerOfTheGame(LeagueFolder& league, const GameInHand& game) {
 
     auto pbp = league.openInput(file);
     // Only the first labelled line counts; the file is not read past it.
-    std::string_view line;
-    do {
-        line = pbp->readLine();
-    } while (!startsWith(line, kLabel));
+    // The label stands near the end of the file, so the lines before it are
+    // searched as blocks rather than split one by one.
+    std::string_view line = pbp->readLineStartingWith(kLabel);
 
-    at(pbp->name(), pbp->lineNumber(), [&] {
+    atLine(*pbp, [&] {
         // The label and the one character after it go; the name ends at the
         // first "-", so a hyphenated name is split there.
         std::string_view rest = trimSpaces(dropFirst(line, kLabel.size() + 1));

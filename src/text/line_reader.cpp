@@ -4,12 +4,93 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace vr {
+namespace {
+
+// The buffer of the reader that closed last, kept for the next one: pages
+// are read one after another (a few at most nested), so a run of thousands
+// of pages allocates a handful of blocks instead of one each.
+struct SpareBuffer {
+    std::unique_ptr<char[]> data;
+};
+thread_local SpareBuffer spare;
+
+bool isLineEnd(char c) { return c == '\n' || c == '\r'; }
+
+} // namespace
+
+std::size_t findLineEnd(const char* p, std::size_t n) {
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; i + 16 <= n; i += 16) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        int mask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
+        if (mask != 0) return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+    }
+#endif
+    while (i < n && !isLineEnd(p[i])) ++i;
+    return i;
+}
+
+// Candidates are the places where both the prefix's first and last bytes
+// stand, sixteen places at a time; few survive to the full comparison.
+std::size_t findAtLineStart(const char* p, std::size_t n, std::string_view prefix) {
+    const std::size_t k = prefix.size();
+    if (k == 0) return 0;
+    if (k > n) return n;
+    auto matches = [&](std::size_t at) {
+        return std::memcmp(p + at, prefix.data(), k) == 0 && (at == 0 || isLineEnd(p[at - 1]));
+    };
+    std::size_t at = 0;
+#if defined(__SSE2__)
+    const __m128i first = _mm_set1_epi8(prefix.front());
+    const __m128i last = _mm_set1_epi8(prefix.back());
+    for (; at + k - 1 + 16 <= n; at += 16) {
+        __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
+        __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at + k - 1));
+        unsigned mask = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last))));
+        while (mask != 0) {
+            std::size_t candidate = at + static_cast<std::size_t>(__builtin_ctz(mask));
+            if (matches(candidate)) return candidate;
+            mask &= mask - 1;
+        }
+    }
+#endif
+    for (; at + k <= n; ++at)
+        if (p[at] == prefix.front() && matches(at)) return at;
+    return n;
+}
+
+long countLineEnds(const char* p, std::size_t n) {
+    long count = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (p[i] == '\n') ++count;
+        else if (p[i] == '\r' && (i + 1 == n || p[i + 1] != '\n')) ++count;
+    }
+    return count;
+}
 
 LineReader::LineReader(FileSystem& fs, FileSystem::Handle handle, std::string name)
-    : fs_(fs), handle_(handle), name_(std::move(name)), buffer_(kBlock) {}
+    : fs_(fs), handle_(handle), name_(std::move(name)) {
+    if (spare.data) {
+        buffer_ = std::move(spare.data);
+    } else {
+        // Left uninitialised: only bytes the file system wrote are looked at.
+        buffer_.reset(new char[kBlock]);
+    }
+    size_ = kBlock;
+}
 
 LineReader::~LineReader() {
+    // Only a plain block is kept; one grown by a long line goes.
+    if (!spare.data && size_ == kBlock) spare.data = std::move(buffer_);
     if (open_) {
         try {
             fs_.close(handle_);
@@ -25,19 +106,27 @@ void LineReader::close() {
     at(name_, 0, [&] { fs_.close(handle_); });
 }
 
+void LineReader::grow(std::size_t size) {
+    std::unique_ptr<char[]> bigger(new char[size]);
+    std::memcpy(bigger.get(), buffer_.get() + start_, end_ - start_);
+    buffer_ = std::move(bigger);
+    size_ = size;
+    end_ -= start_;
+    start_ = 0;
+}
+
 // Moves the unread bytes to the front, grows the buffer only when one line
 // fills it, and reads one more block. False at the end of the file.
 bool LineReader::refill() {
     if (eof_) return false;
     if (start_ > 0) {
-        std::memmove(buffer_.data(), buffer_.data() + start_, end_ - start_);
+        countPassedOver(); // those bytes are about to go
+        std::memmove(buffer_.get(), buffer_.get() + start_, end_ - start_);
         end_ -= start_;
         start_ = 0;
     }
-    if (buffer_.size() - end_ < kBlock) buffer_.resize(end_ + kBlock);
-    std::size_t got = at(name_, 0, [&] {
-        return fs_.read(handle_, buffer_.data() + end_, buffer_.size() - end_);
-    });
+    if (size_ - end_ < kBlock) grow(end_ + kBlock);
+    std::size_t got = at(name_, 0, [&] { return fs_.read(handle_, buffer_.get() + end_, size_ - end_); });
     if (got == 0) {
         eof_ = true;
         return false;
@@ -53,10 +142,9 @@ bool LineReader::atEnd() {
 
 std::string_view LineReader::readLine() {
     for (;;) {
-        const char* base = buffer_.data() + start_;
+        const char* base = buffer_.get() + start_;
         std::size_t avail = end_ - start_;
-        std::size_t i = scanned_;
-        while (i < avail && base[i] != '\n' && base[i] != '\r') ++i;
+        std::size_t i = scanned_ + findLineEnd(base + scanned_, avail - scanned_);
         if (i < avail) {
             std::size_t next = i + 1;
             if (base[i] == '\r') {
@@ -64,7 +152,7 @@ std::string_view LineReader::readLine() {
                     // A CR at the block's end: the next byte decides.
                     scanned_ = i;
                     if (refill()) continue;
-                    base = buffer_.data() + start_;
+                    base = buffer_.get() + start_;
                     avail = end_ - start_;
                 }
                 if (next < avail && base[next] == '\n') ++next;
@@ -77,14 +165,61 @@ std::string_view LineReader::readLine() {
         }
         scanned_ = avail;
         if (!refill()) {
-            if (start_ >= end_) throw Stop(StopKind::EndOfFile, name_, line_ + 1);
-            std::string_view line(buffer_.data() + start_, end_ - start_);
+            if (start_ >= end_) throw Stop(StopKind::EndOfFile, name_, lineNumber() + 1);
+            std::string_view line(buffer_.get() + start_, end_ - start_);
             start_ = end_;
             scanned_ = 0;
             ++line_;
             return line;
         }
     }
+}
+
+// The lines from start_ up to `to` (a line start) are passed over unsplit.
+void LineReader::passOver(std::size_t to) {
+    if (uncountedTo_ != start_) countPassedOver();
+    if (uncountedFrom_ == uncountedTo_) uncountedFrom_ = start_;
+    uncountedTo_ = to;
+    start_ = to;
+    scanned_ = 0;
+}
+
+void LineReader::countPassedOver() const {
+    if (uncountedTo_ > uncountedFrom_)
+        line_ += countLineEnds(buffer_.get() + uncountedFrom_, uncountedTo_ - uncountedFrom_);
+    uncountedFrom_ = uncountedTo_ = 0;
+}
+
+long LineReader::lineNumber() const {
+    countPassedOver();
+    return line_;
+}
+
+std::string_view LineReader::readLineStartingWith(std::string_view prefix) {
+    for (;;) {
+        const char* base = buffer_.get() + start_;
+        std::size_t avail = end_ - start_;
+        std::size_t hit = findAtLineStart(base, avail, prefix);
+        if (hit < avail) {
+            passOver(start_ + hit);
+            return readLine();
+        }
+        if (eof_) break;
+        // No line of the buffer starts with the prefix, but the last one may
+        // go on in the next block: keep it, from its start. A CR at the very
+        // end may be the first half of a CR LF, so its line is kept too.
+        std::size_t keep = avail;
+        while (keep > 0 && !isLineEnd(base[keep - 1])) --keep;
+        if (keep == avail && keep > 0 && base[keep - 1] == '\r') {
+            --keep;
+            while (keep > 0 && !isLineEnd(base[keep - 1])) --keep;
+        }
+        passOver(start_ + keep);
+        refill();
+    }
+    // No line left starts with the prefix: read them as readLine() would, up
+    // to its "End of file" stop.
+    for (;;) readLine();
 }
 
 } // namespace vr
