@@ -2,6 +2,7 @@
 
 #include "text/errors.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace vr {
@@ -34,6 +35,10 @@ std::pair<std::string, std::string> split(std::string_view file) {
     auto slash = file.rfind('\\');
     if (slash == std::string_view::npos) return {std::string(), std::string(file)};
     return {std::string(file.substr(0, slash)), std::string(file.substr(slash + 1))};
+}
+
+std::string parentOf(const std::string& hostPath) {
+    return hostPath.substr(0, hostPath.rfind('/'));
 }
 
 } // namespace
@@ -102,11 +107,25 @@ std::string LeagueFolder::hostPath(std::string_view file) {
 bool LeagueFolder::exists(std::string_view file) {
     auto [folder, name] = split(file);
     std::optional<std::string> host = resolveFolder(folder);
-    return host && fs_.kind(*host + "/" + name) == EntryKind::File;
+    if (!host) return false;
+    // A name the listing cannot hold (a path of its own) takes a stat.
+    bool plainName = !name.empty() && name != "." && name != ".." &&
+                     name.find('/') == std::string::npos;
+    if (plainName) {
+        Listing& listing = listings_[*host];
+        if (!listing.taken && ++listing.stats > kStatsBeforeListing) {
+            listing.files = fs_.listFiles(*host);
+            listing.taken = true;
+        }
+        if (listing.taken) return std::binary_search(listing.files.begin(), listing.files.end(), name);
+    }
+    return fs_.kind(*host + "/" + name) == EntryKind::File;
 }
 
 FileSystem::Handle LeagueFolder::openHandle(std::string_view file, OpenMode mode) {
     std::string path = hostPath(file);
+    // Writing may make a file the folder's listing lacks.
+    if (mode != OpenMode::Input) listings_.erase(parentOf(path));
     return at(file, 0, [&] { return fs_.open(path, mode); });
 }
 

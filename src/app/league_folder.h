@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vr {
 
@@ -30,7 +31,9 @@ public:
     std::unique_ptr<LineReader> openInput(std::string_view file);
     std::unique_ptr<LineWriter> openOutput(std::string_view file);
     std::unique_ptr<LineWriter> openAppend(std::string_view file);
-    // An entry of exactly that name that is not a folder.
+    // An entry of exactly that name that is not a folder. A folder tested
+    // often within one handler is listed once, and the listing answers the
+    // rest of its tests until the handler ends or the program writes there.
     bool exists(std::string_view file);
 
     // The host path of a league file; "Path not found" when a folder on the
@@ -39,7 +42,13 @@ public:
 
     // Folders are looked up afresh by each handler (one made after the
     // window load is found), and once within it.
-    void forgetFolders() { folders_.clear(); }
+    void forgetFolders() {
+        folders_.clear();
+        listings_.clear();
+    }
+
+    // Tests of one folder answered by a stat each before it is listed.
+    static constexpr int kStatsBeforeListing = 32;
 
 private:
     std::optional<std::string> resolveFolder(const std::string& leagueFolder);
@@ -49,6 +58,13 @@ private:
     FileSystem& fs_;
     std::string drive_;
     std::map<std::string, std::optional<std::string>> folders_;
+    // By host folder: the tests made so far, then the files it holds.
+    struct Listing {
+        int stats = 0;
+        bool taken = false;
+        std::vector<std::string> files;
+    };
+    std::map<std::string, Listing, std::less<>> listings_;
 };
 
 } // namespace vr

@@ -35,6 +35,15 @@ public:
     // Names in a folder (not "." or ".."), in byte order; empty when the
     // folder cannot be listed.
     virtual std::vector<std::string> list(const std::string& folder) = 0;
+    // The names of list() that kind() takes for files, in byte order: one
+    // listing answers many existence tests. Hosts override it to learn the
+    // kinds from the listing itself.
+    virtual std::vector<std::string> listFiles(const std::string& folder) {
+        std::vector<std::string> files;
+        for (std::string& name : list(folder))
+            if (kind(folder + "/" + name) == EntryKind::File) files.push_back(std::move(name));
+        return files;
+    }
     // Replaces `to` by `from` in one step (both in the same folder).
     virtual void rename(const std::string& from, const std::string& to) = 0;
     virtual void remove(const std::string& path) = 0;

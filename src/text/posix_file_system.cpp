@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -111,6 +112,25 @@ public:
         while (dirent* entry = ::readdir(dir)) {
             std::string name = entry->d_name;
             if (name != "." && name != "..") names.push_back(std::move(name));
+        }
+        ::closedir(dir);
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    std::vector<std::string> listFiles(const std::string& folder) override {
+        std::vector<std::string> names;
+        DIR* dir = ::opendir(folder.c_str());
+        if (!dir) return names;
+        while (dirent* entry = ::readdir(dir)) {
+            std::string_view name = entry->d_name;
+            if (name == "." || name == "..") continue;
+            // As kind(): everything but a folder counts as a file. Links
+            // (followed) and entries of no given kind take a stat each.
+            bool file = entry->d_type != DT_DIR;
+            if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN)
+                file = kind(folder + "/" + entry->d_name) == EntryKind::File;
+            if (file) names.emplace_back(name);
         }
         ::closedir(dir);
         std::sort(names.begin(), names.end());

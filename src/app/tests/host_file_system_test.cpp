@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 
 namespace vr {
 namespace {
@@ -62,6 +63,31 @@ TEST_F(HostLeague, DanglingLinkCountsAsMissing) {
     fs::create_symlink(leagueDir_ / "nowhere", leagueDir_ / "settings2.txt");
     LeagueFolder league(hostFileSystem(), drive_);
     EXPECT_FALSE(league.exists("settings2.txt"));
+}
+
+TEST_F(HostLeague, AListingAnswersAsAStatEach) {
+    fs::path pbp = leagueDir_ / "pbp";
+    fs::create_directories(pbp / "245-4.txt");                      // a folder
+    std::ofstream(pbp / "245-1.txt") << "x";
+    fs::create_symlink(pbp / "245-1.txt", pbp / "245-2.txt");      // to a file
+    fs::create_symlink(pbp / "245-4.txt", pbp / "245-5.txt");      // to a folder
+    fs::create_symlink(pbp / "gone", pbp / "245-6.txt");           // dangling
+    ASSERT_EQ(::mkfifo((pbp / "245-3.txt").c_str(), 0600), 0);     // neither
+    std::ofstream(pbp / "245-7.TXT") << "x";
+    FileSystem& host = hostFileSystem();
+    std::vector<std::string> byStat;
+    for (const std::string& name : host.list(pbp.string()))
+        if (host.kind((pbp / name).string()) == EntryKind::File) byStat.push_back(name);
+    EXPECT_EQ(host.listFiles(pbp.string()), byStat);
+    EXPECT_EQ(byStat, (std::vector<std::string>{"245-1.txt", "245-2.txt", "245-3.txt", "245-7.TXT"}));
+
+    LeagueFolder league(host, drive_);
+    std::vector<bool> first, later;
+    for (int g = 1; g <= 8; ++g) first.push_back(league.exists("pbp\\245-" + std::to_string(g) + ".txt"));
+    for (int i = 0; i < LeagueFolder::kStatsBeforeListing; ++i) league.exists("pbp\\245-1.txt");
+    for (int g = 1; g <= 8; ++g) later.push_back(league.exists("pbp\\245-" + std::to_string(g) + ".txt"));
+    EXPECT_EQ(first, (std::vector<bool>{true, true, true, false, false, false, false, false}));
+    EXPECT_EQ(later, first);
 }
 
 TEST(DriveFolder, EnvironmentDecides) {

@@ -8,15 +8,41 @@ namespace {
 
 using testing::stopMessage;
 
-TEST(LeagueFolder, ExactSpellingCostsOneStatPerFolderAndOnePerTest) {
+TEST(LeagueFolder, AFolderTestedOftenIsListedOnceAndTheListingAnswersTheRest) {
     testing::MemoryLeague m;
-    m.fs.addFolder(std::string(testing::kLeague) + "/pbp");
-    m.put("pbp\\245-1.txt", "x");
+    for (int g : {1, 2, 3, 5}) m.put("pbp\\245-" + std::to_string(g) + ".txt", "x");
+    m.put("pbp\\245-7.TXT", "x");                                  // names are compared exactly
+    m.fs.addFolder(testing::leaguePath("pbp\\245-6.txt"));          // a folder is no file
     EXPECT_TRUE(m.league.exists("pbp\\245-1.txt"));
     long before = m.fs.kindQueries();
-    for (int g = 1; g <= 50; ++g) m.league.exists("pbp\\245-" + std::to_string(g) + ".txt");
-    EXPECT_EQ(m.fs.kindQueries() - before, 50);
+    auto games = [&] {
+        std::vector<bool> found;
+        for (int g = 1; g <= 8; ++g) found.push_back(m.league.exists("pbp\\245-" + std::to_string(g) + ".txt"));
+        return found;
+    };
+    const std::vector<bool> expected = {true, true, true, false, true, false, false, false};
+    // Up to the limit, a stat each and no listing.
+    for (int i = 1; i < LeagueFolder::kStatsBeforeListing / 8; ++i) EXPECT_EQ(games(), expected);
     EXPECT_EQ(m.fs.listings(), 0);
+    EXPECT_EQ(m.fs.kindQueries() - before, LeagueFolder::kStatsBeforeListing - 8);
+    // Then one listing, and the same answers without a stat per test.
+    for (int i = 0; i < 100; ++i) EXPECT_EQ(games(), expected);
+    EXPECT_EQ(m.fs.listings(), 1);
+    EXPECT_LT(m.fs.kindQueries() - before, LeagueFolder::kStatsBeforeListing + 16);
+}
+
+TEST(LeagueFolder, AListingSeesTheProgramsOwnFilesAndLastsOneHandler) {
+    testing::MemoryLeague m;
+    for (int i = 0; i <= LeagueFolder::kStatsBeforeListing; ++i) EXPECT_FALSE(m.league.exists("Test.txt"));
+    EXPECT_EQ(m.fs.listings(), 1);
+    m.league.openOutput("Test.txt")->close(); // written by the program: seen at once
+    EXPECT_TRUE(m.league.exists("Test.txt"));
+    for (int i = 0; i <= LeagueFolder::kStatsBeforeListing; ++i) EXPECT_TRUE(m.league.exists("Test.txt"));
+    EXPECT_EQ(m.fs.listings(), 2);
+    m.put("teams.txt", "x"); // made by someone else during the handler: not yet
+    EXPECT_FALSE(m.league.exists("teams.txt"));
+    m.league.forgetFolders(); // the next handler looks afresh
+    EXPECT_TRUE(m.league.exists("teams.txt"));
 }
 
 TEST(LeagueFolder, FoldersMatchWhateverTheirCaseFilesDoNot) {
