@@ -4,28 +4,36 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace vr {
 
-std::string formatNumber(double value) {
+std::size_t formatNumberTo(double value, char* out) {
     if (value == 0) value = 0; // negative zero is written as 0
-    char digits[64];
-    // General format with 15 significant digits, as C's "%.15g", but free of
-    // the locale's decimal separator.
-    auto res = std::to_chars(digits, digits + sizeof digits, std::fabs(value),
-                             std::chars_format::general, 15);
-    std::string out;
-    out.reserve(static_cast<std::size_t>(res.ptr - digits) + 2);
-    out += std::signbit(value) ? '-' : ' ';
-    out.append(digits, res.ptr);
-    out += ' ';
-    return out;
+    char* p = out;
+    *p++ = std::signbit(value) ? '-' : ' ';
+    const double magnitude = std::fabs(value);
+    char* end = out + kNumberRoom - 1;
+    if (magnitude < 1e15 && magnitude == std::floor(magnitude)) {
+        // A whole number of at most 15 digits: "%.15g" gives its digits
+        // alone, and integer digits come much cheaper.
+        p = std::to_chars(p, end, static_cast<long long>(magnitude)).ptr;
+    } else {
+        // General format with 15 significant digits, as C's "%.15g", but
+        // free of the locale's decimal separator.
+        p = std::to_chars(p, end, magnitude, std::chars_format::general, 15).ptr;
+    }
+    *p++ = ' ';
+    return static_cast<std::size_t>(p - out);
+}
+
+std::string formatNumber(double value) {
+    char digits[kNumberRoom];
+    return std::string(digits, formatNumberTo(value, digits));
 }
 
 LineWriter::LineWriter(FileSystem& fs, FileSystem::Handle handle, std::string name)
-    : fs_(fs), handle_(handle), name_(std::move(name)) {
-    buffer_.reserve(kBuffer);
-}
+    : fs_(fs), handle_(handle), name_(std::move(name)), buffer_(new char[kBuffer]) {}
 
 LineWriter::~LineWriter() {
     if (!open_) return;
@@ -40,31 +48,36 @@ LineWriter::~LineWriter() {
     }
 }
 
-void LineWriter::drain() {
-    if (failed_ || buffer_.empty()) return;
+void LineWriter::writeOut(const char* data, std::size_t n) {
     try {
-        fs_.write(handle_, buffer_.data(), buffer_.size());
+        fs_.write(handle_, data, n);
     } catch (Stop& s) {
         // What failed never reached the file; nothing more is written, so the
         // file keeps a clean prefix of its lines.
         failed_ = true;
-        buffer_.clear();
+        used_ = 0;
         s.locate(name_);
         throw;
     }
-    buffer_.clear();
+}
+
+void LineWriter::drain() {
+    if (failed_ || used_ == 0) return;
+    writeOut(buffer_.get(), used_);
+    used_ = 0;
 }
 
 void LineWriter::put(std::string_view s) {
-    if (buffer_.size() + s.size() > kBuffer) {
+    if (failed_ || s.empty()) return;
+    if (used_ + s.size() > kBuffer) {
         drain();
         if (s.size() > kBuffer) {
-            buffer_.assign(s);
-            drain();
+            writeOut(s.data(), s.size());
             return;
         }
     }
-    buffer_.append(s);
+    std::memcpy(buffer_.get() + used_, s.data(), s.size());
+    used_ += s.size();
 }
 
 void LineWriter::spaces(int n) {
@@ -85,9 +98,10 @@ LineWriter& LineWriter::text(std::string_view s, After a) {
 
 LineWriter& LineWriter::number(NumberValue value, After a) {
     if (value) {
-        std::string s = formatNumber(*value);
-        put(s);
-        column_ += static_cast<int>(s.size());
+        char digits[kNumberRoom];
+        std::size_t n = formatNumberTo(*value, digits);
+        put(std::string_view(digits, n));
+        column_ += static_cast<int>(n);
     }
     after(a);
     return *this;

@@ -7,6 +7,7 @@
 
 #include "text/file_system.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,9 @@ using NumberValue = std::optional<double>;
 
 // " 5 ", "-5 ", " 12.5 ": sign or space, "%.15g" digits, one space.
 std::string formatNumber(double value);
+// The same into `out`, which has room for kNumberRoom bytes; the length.
+inline constexpr std::size_t kNumberRoom = 64;
+std::size_t formatNumberTo(double value, char* out);
 
 class LineWriter {
 public:
@@ -51,11 +55,13 @@ private:
     void put(std::string_view s);
     void spaces(int n);
     void drain();
+    void writeOut(const char* data, std::size_t n);
 
     FileSystem& fs_;
     FileSystem::Handle handle_;
     std::string name_;
-    std::string buffer_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t used_ = 0;
     int column_ = 1; // where the next character goes
     bool open_ = true;
     bool failed_ = false;

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
+
 namespace vr {
 namespace {
 
@@ -27,6 +30,23 @@ TEST(NumberFormat, FollowsPercentFifteenG) {
     EXPECT_EQ(formatNumber(-0.0), " 0 ");
     EXPECT_EQ(formatNumber(1e20), " 1e+20 ");
     EXPECT_EQ(formatNumber(123456789012345678.0), " 1.23456789012346e+17 ");
+}
+
+// Whole numbers take a shortcut past the general format; both must agree.
+TEST(NumberFormat, WholeNumbersAsTheGeneralFormatWritesThem) {
+    auto general = [](double v) {
+        char digits[64];
+        auto res = std::to_chars(digits, digits + sizeof digits, std::fabs(v), std::chars_format::general, 15);
+        return std::string(std::signbit(v) ? "-" : " ") + std::string(digits, res.ptr) + " ";
+    };
+    std::vector<double> values = {0, 1, 9, 10, 99, 100, 1234567, 999999999999999.0, 1e15, 1e15 + 2,
+                                  4503599627370496.0, 1e16, 1e300, 0.5, 2.5, 1e14 + 0.5, -1, -245,
+                                  -999999999999999.0, -1e15};
+    for (double v = 1; v < 1e18; v = v * 3 + 1) values.push_back(v);
+    for (double v : values) {
+        EXPECT_EQ(formatNumber(v), general(v)) << v;
+        EXPECT_EQ(formatNumber(-v), general(v == 0 ? 0 : -v)) << -v;
+    }
 }
 
 TEST(LineWriter, ZoneAdvanceGoesToNextZoneStrictlyAfter) {
