@@ -2,7 +2,10 @@
 
 #include "text/errors.h"
 
+#include <cstdlib>
+#include <cstdint>
 #include <cstring>
+#include <new>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -15,7 +18,7 @@ namespace {
 // are read one after another (a few at most nested), so a run of thousands
 // of pages allocates a handful of blocks instead of one each.
 struct SpareBuffer {
-    std::unique_ptr<char[]> data;
+    std::unique_ptr<char, void (*)(char*)> data{nullptr, [](char* p) { std::free(p); }};
 };
 thread_local SpareBuffer spare;
 
@@ -39,7 +42,7 @@ std::size_t findLineEnd(const char* p, std::size_t n) {
 }
 
 // Candidates are the places where both the prefix's first and last bytes
-// stand, sixteen places at a time; few survive to the full comparison.
+// stand, 64 places at a time; few survive to the full comparison.
 std::size_t findAtLineStart(const char* p, std::size_t n, std::string_view prefix) {
     const std::size_t k = prefix.size();
     if (k == 0) return 0;
@@ -51,13 +54,22 @@ std::size_t findAtLineStart(const char* p, std::size_t n, std::string_view prefi
 #if defined(__SSE2__)
     const __m128i first = _mm_set1_epi8(prefix.front());
     const __m128i last = _mm_set1_epi8(prefix.back());
-    for (; at + k - 1 + 16 <= n; at += 16) {
-        __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
-        __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at + k - 1));
-        unsigned mask = static_cast<unsigned>(
-            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last))));
+    auto candidates = [&](const char* q) {
+        __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q));
+        __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q + k - 1));
+        return _mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last));
+    };
+    for (; at + k - 1 + 64 <= n; at += 64) {
+        __m128i c0 = candidates(p + at), c1 = candidates(p + at + 16);
+        __m128i c2 = candidates(p + at + 32), c3 = candidates(p + at + 48);
+        __m128i any = _mm_or_si128(_mm_or_si128(c0, c1), _mm_or_si128(c2, c3));
+        if (_mm_movemask_epi8(any) == 0) continue;
+        std::uint64_t mask = static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(c0))) |
+                             static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(c1))) << 16 |
+                             static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(c2))) << 32 |
+                             static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(c3))) << 48;
         while (mask != 0) {
-            std::size_t candidate = at + static_cast<std::size_t>(__builtin_ctz(mask));
+            std::size_t candidate = at + static_cast<std::size_t>(__builtin_ctzll(mask));
             if (matches(candidate)) return candidate;
             mask &= mask - 1;
         }
@@ -80,17 +92,20 @@ long countLineEnds(const char* p, std::size_t n) {
 LineReader::LineReader(FileSystem& fs, FileSystem::Handle handle, std::string name)
     : fs_(fs), handle_(handle), name_(std::move(name)) {
     if (spare.data) {
-        buffer_ = std::move(spare.data);
+        buffer_.reset(spare.data.release());
     } else {
         // Left uninitialised: only bytes the file system wrote are looked at.
-        buffer_.reset(new char[kBlock]);
+        buffer_.reset(static_cast<char*>(std::malloc(kBlock)));
+        if (!buffer_) throw std::bad_alloc();
     }
     size_ = kBlock;
 }
 
+void LineReader::FreeBlock::operator()(char* p) const { std::free(p); }
+
 LineReader::~LineReader() {
     // Only a plain block is kept; one grown by a long line goes.
-    if (!spare.data && size_ == kBlock) spare.data = std::move(buffer_);
+    if (!spare.data && size_ == kBlock) spare.data.reset(buffer_.release());
     if (open_) {
         try {
             fs_.close(handle_);
@@ -106,13 +121,16 @@ void LineReader::close() {
     at(name_, 0, [&] { fs_.close(handle_); });
 }
 
+// Only a line longer than the buffer grows it, to that line plus one block.
+// The block is reallocated rather than copied beside itself: the system
+// remaps large blocks in place, so a long line is neither held twice nor
+// copied over and over as it grows block by block.
 void LineReader::grow(std::size_t size) {
-    std::unique_ptr<char[]> bigger(new char[size]);
-    std::memcpy(bigger.get(), buffer_.get() + start_, end_ - start_);
-    buffer_ = std::move(bigger);
+    char* bigger = static_cast<char*>(std::realloc(buffer_.get(), size));
+    if (!bigger) throw std::bad_alloc();
+    (void)buffer_.release();
+    buffer_.reset(bigger);
     size_ = size;
-    end_ -= start_;
-    start_ = 0;
 }
 
 // Moves the unread bytes to the front, grows the buffer only when one line

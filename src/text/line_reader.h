@@ -51,7 +51,12 @@ private:
     FileSystem::Handle handle_;
     bool open_ = true;
     std::string name_;
-    std::unique_ptr<char[]> buffer_;
+    // Held through malloc, so that growing it can reallocate in place.
+    struct FreeBlock {
+        void operator()(char* p) const;
+    };
+    using Block = std::unique_ptr<char, FreeBlock>;
+    Block buffer_;
     std::size_t size_ = 0;  // bytes the buffer can hold
     std::size_t start_ = 0; // first byte not yet returned, always a line start
     std::size_t scanned_ = 0; // bytes after start_ known to hold no line end

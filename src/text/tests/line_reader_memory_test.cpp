@@ -1,0 +1,121 @@
+// The line reader's memory on real files: bounded by the longest line plus
+// one block, whatever the file holds. Measured as the growth of the
+// process's peak resident memory (reset through /proc before each read), so
+// only without AddressSanitizer, whose allocator keeps freed blocks and
+// copies on every reallocation.
+#include "text/line_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define VR_UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VR_UNDER_ASAN 1
+#endif
+#endif
+
+namespace vr {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A value of /proc/self/status in bytes ("VmHWM", "VmRSS").
+long statusBytes(const std::string& key) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.compare(0, key.size() + 1, key + ":") == 0) return std::stol(line.substr(key.size() + 1)) * 1024;
+    return -1;
+}
+
+// How far the peak resident memory rose above the memory in use while f ran.
+template <class F>
+long peakGrowth(F&& f) {
+    std::ofstream("/proc/self/clear_refs") << "5"; // the peak starts again from here
+    const long before = statusBytes("VmRSS");
+    f();
+    return statusBytes("VmHWM") - before;
+}
+
+class ReaderMemory : public ::testing::Test {
+protected:
+    void SetUp() override {
+#ifdef VR_UNDER_ASAN
+        GTEST_SKIP() << "memory is measured without AddressSanitizer";
+#endif
+        if (statusBytes("VmHWM") < 0) GTEST_SKIP() << "no /proc/self/status here";
+        char pattern[] = "/tmp/vr-reader-memory-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        folder_ = pattern;
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        if (!folder_.empty()) fs::remove_all(folder_, ignored);
+    }
+
+    // Reads every line of the file; the length of the longest.
+    static std::size_t readAll(const fs::path& file, long& lines) {
+        FileSystem& host = hostFileSystem();
+        LineReader reader(host, host.open(file.string(), OpenMode::Input), "file");
+        std::size_t longest = 0;
+        lines = 0;
+        while (!reader.atEnd()) {
+            longest = std::max(longest, reader.readLine().size());
+            ++lines;
+        }
+        reader.close();
+        return longest;
+    }
+
+    // Room for the page rounding and the allocator's own bookkeeping.
+    static constexpr long kSlack = 1024 * 1024;
+    fs::path folder_;
+};
+
+TEST_F(ReaderMemory, ATenMegabyteLineWithoutALineEnd) {
+    const fs::path file = folder_ / "long.htm";
+    const std::size_t size = 10 * 1024 * 1024;
+    {
+        // Written a block at a time: a 10 MB string of the test's own would
+        // change how the allocator serves the reader afterwards.
+        std::ofstream out(file, std::ios::binary);
+        const std::string block(LineReader::kBlock, 'x');
+        for (std::size_t put = 0; put < size; put += block.size()) out << block;
+    }
+    long lines = 0;
+    std::size_t longest = 0;
+    const long growth = peakGrowth([&] { longest = readAll(file, lines); });
+    EXPECT_EQ(lines, 1);
+    EXPECT_EQ(longest, size);
+    EXPECT_LE(growth, static_cast<long>(size + LineReader::kBlock) + kSlack);
+}
+
+TEST_F(ReaderMemory, BinaryGarbage) {
+    // Random bytes with a line end now and then: many short lines, NULs and
+    // every other byte as data.
+    const fs::path file = folder_ / "garbage.htm";
+    {
+        std::mt19937 random(8);
+        std::ofstream out(file, std::ios::binary);
+        std::string block(LineReader::kBlock, '\0');
+        for (int i = 0; i < 160; ++i) {
+            for (char& c : block) c = static_cast<char>(random());
+            out << block;
+        }
+    }
+    long lines = 0;
+    std::size_t longest = 0;
+    const long growth = peakGrowth([&] { longest = readAll(file, lines); });
+    EXPECT_GT(lines, 10000);
+    EXPECT_LE(growth, static_cast<long>(longest + LineReader::kBlock) + kSlack);
+}
+
+} // namespace
+} // namespace vr
