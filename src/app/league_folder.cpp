@@ -37,10 +37,6 @@ std::pair<std::string, std::string> split(std::string_view file) {
     return {std::string(file.substr(0, slash)), std::string(file.substr(slash + 1))};
 }
 
-std::string parentOf(const std::string& hostPath) {
-    return hostPath.substr(0, hostPath.rfind('/'));
-}
-
 } // namespace
 
 LeagueFolder::LeagueFolder(FileSystem& fs, std::string drive) : fs_(fs), drive_(std::move(drive)) {
@@ -123,10 +119,25 @@ bool LeagueFolder::exists(std::string_view file) {
 }
 
 FileSystem::Handle LeagueFolder::openHandle(std::string_view file, OpenMode mode) {
-    std::string path = hostPath(file);
+    auto [folder, name] = split(file);
+    std::optional<std::string> host = resolveFolder(folder);
+    if (!host) throw Stop(StopKind::PathNotFound, std::string(file));
     // Writing may make a file the folder's listing lacks.
-    if (mode != OpenMode::Input) listings_.erase(parentOf(path));
-    return at(file, 0, [&] { return fs_.open(path, mode); });
+    if (mode != OpenMode::Input) listings_.erase(*host);
+    auto held = held_.find(*host);
+    if (held == held_.end()) held = held_.emplace(*host, fs_.openFolder(*host)).first;
+    return at(file, 0, [&] { return fs_.openIn(held->second, *host, name, mode); });
+}
+
+void LeagueFolder::forgetFolders() {
+    folders_.clear();
+    listings_.clear();
+    for (auto& [path, folder] : held_) fs_.closeFolder(folder);
+    held_.clear();
+}
+
+LeagueFolder::~LeagueFolder() {
+    for (auto& [path, folder] : held_) fs_.closeFolder(folder);
 }
 
 std::unique_ptr<LineReader> LeagueFolder::openInput(std::string_view file) {

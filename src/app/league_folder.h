@@ -21,6 +21,9 @@ class LeagueFolder {
 public:
     // `drive` is the host folder that stands for "C:\".
     LeagueFolder(FileSystem& fs, std::string drive);
+    ~LeagueFolder();
+    LeagueFolder(const LeagueFolder&) = delete;
+    LeagueFolder& operator=(const LeagueFolder&) = delete;
 
     // VELLOR_DRIVE_C, else $WINEPREFIX/drive_c, else ~/.wine/drive_c (an
     // empty variable counts as unset).
@@ -41,11 +44,10 @@ public:
     std::string hostPath(std::string_view file);
 
     // Folders are looked up afresh by each handler (one made after the
-    // window load is found), and once within it.
-    void forgetFolders() {
-        folders_.clear();
-        listings_.clear();
-    }
+    // window load is found), and once within it; the folders of the files
+    // opened are held open until then, so that each file is opened by its
+    // name within its folder.
+    void forgetFolders();
 
     // Tests of one folder answered by a stat each before it is listed.
     static constexpr int kStatsBeforeListing = 32;
@@ -65,6 +67,8 @@ private:
         std::vector<std::string> files;
     };
     std::map<std::string, Listing, std::less<>> listings_;
+    // By host folder, those held open for this handler.
+    std::map<std::string, FileSystem::Folder, std::less<>> held_;
 };
 
 } // namespace vr

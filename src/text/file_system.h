@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vr {
@@ -44,6 +45,23 @@ public:
             if (kind(folder + "/" + name) == EntryKind::File) files.push_back(std::move(name));
         return files;
     }
+    // A folder held open, so that the files in it are opened by their names
+    // alone and the system does not walk the whole path again for each.
+    // kNoFolder where the host holds none; openIn then opens by path.
+    using Folder = int;
+    static constexpr Folder kNoFolder = -1;
+    virtual Folder openFolder(const std::string& path) {
+        (void)path;
+        return kNoFolder;
+    }
+    virtual void closeFolder(Folder folder) { (void)folder; }
+    // As open(folderPath + "/" + name, mode), through `folder` when held.
+    virtual Handle openIn(Folder folder, const std::string& folderPath, std::string_view name,
+                          OpenMode mode) {
+        (void)folder;
+        return open(folderPath + "/" + std::string(name), mode);
+    }
+
     // Replaces `to` by `from` in one step (both in the same folder).
     virtual void rename(const std::string& from, const std::string& to) = 0;
     virtual void remove(const std::string& path) = 0;

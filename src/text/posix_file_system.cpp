@@ -47,8 +47,10 @@ bool isDirectory(const std::string& path) {
 }
 
 class PosixFileSystem final : public FileSystem {
-public:
-    Handle open(const std::string& path, OpenMode mode) override {
+    // Opens `path`, relative to the folder `at` unless absolute; `fullPath`
+    // gives the whole path where a failure needs it.
+    template <class FullPath>
+    static Handle openAt(int at, const char* path, OpenMode mode, FullPath fullPath) {
         int flags = O_CLOEXEC;
         switch (mode) {
         case OpenMode::Input: flags |= O_RDONLY; break;
@@ -57,9 +59,9 @@ public:
         }
         int fd;
         do {
-            fd = ::open(path.c_str(), flags, 0666);
+            fd = ::openat(at, path, flags, 0666);
         } while (fd < 0 && errno == EINTR);
-        if (fd < 0) failOpen(errno, path, mode);
+        if (fd < 0) failOpen(errno, fullPath(), mode);
         if (mode == OpenMode::Input) {
             // A folder opens for reading on POSIX; a file is expected here.
             struct stat st;
@@ -69,6 +71,30 @@ public:
             }
         }
         return fd;
+    }
+
+public:
+    Handle open(const std::string& path, OpenMode mode) override {
+        return openAt(AT_FDCWD, path.c_str(), mode, [&] { return path; });
+    }
+
+    Folder openFolder(const std::string& path) override {
+        int fd;
+        do {
+            fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        } while (fd < 0 && errno == EINTR);
+        return fd < 0 ? kNoFolder : fd;
+    }
+
+    void closeFolder(Folder folder) override {
+        if (folder != kNoFolder) ::close(folder);
+    }
+
+    Handle openIn(Folder folder, const std::string& folderPath, std::string_view name,
+                  OpenMode mode) override {
+        std::string relative(name);
+        if (folder == kNoFolder) return open(folderPath + "/" + relative, mode);
+        return openAt(folder, relative.c_str(), mode, [&] { return folderPath + "/" + relative; });
     }
 
     std::size_t read(Handle h, char* buffer, std::size_t n) override {

@@ -90,6 +90,34 @@ TEST_F(HostLeague, AListingAnswersAsAStatEach) {
     EXPECT_EQ(later, first);
 }
 
+std::size_t openDescriptors() {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator("/proc/self/fd"), {}));
+}
+
+TEST_F(HostLeague, FilesOpenByNameInTheirHeldFolderAndEachHandlerHoldsItsOwn) {
+    std::ofstream(leagueDir_ / "html/standings.htm") << "old\r\n";
+    std::size_t before = openDescriptors();
+    {
+        LeagueFolder league(hostFileSystem(), drive_);
+        EXPECT_EQ(league.openInput("html\\standings.htm")->readLine(), "old");
+        EXPECT_EQ(testing::stopMessage([&] { league.openInput("html\\schedule.htm"); }),
+                  "File not found: html\\schedule.htm");
+        // The game writes its html folder anew between two handlers.
+        fs::remove_all(leagueDir_ / "html");
+        fs::create_directories(leagueDir_ / "html");
+        std::ofstream(leagueDir_ / "html/standings.htm") << "new\r\n";
+        league.forgetFolders();
+        EXPECT_EQ(league.openInput("html\\standings.htm")->readLine(), "new");
+        for (int handler = 0; handler < 50; ++handler) {
+            league.forgetFolders();
+            league.openOutput("teams.txt")->close();
+            league.openInput("html\\standings.htm")->close();
+        }
+        EXPECT_LE(openDescriptors(), before + 2); // the two folders of the last handler
+    }
+    EXPECT_EQ(openDescriptors(), before);
+}
+
 TEST(DriveFolder, EnvironmentDecides) {
     ::setenv("VELLOR_DRIVE_C", "/x/drive", 1);
     EXPECT_EQ(LeagueFolder::driveFromEnvironment(), "/x/drive");
