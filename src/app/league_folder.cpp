@@ -119,7 +119,11 @@ bool LeagueFolder::exists(std::string_view file) {
 }
 
 FileSystem::Handle LeagueFolder::openHandle(std::string_view file, OpenMode mode) {
-    auto [folder, name] = split(file);
+    // Named apart, not as a structured binding: the lambda below takes the
+    // name, which clang 14 cannot capture from a binding.
+    const auto parts = split(file);
+    const std::string& folder = parts.first;
+    const std::string& name = parts.second;
     std::optional<std::string> host = resolveFolder(folder);
     if (!host) throw Stop(StopKind::PathNotFound, std::string(file));
     // Writing may make a file the folder's listing lacks.
