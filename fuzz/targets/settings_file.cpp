@@ -1,0 +1,28 @@
+// The settings file: read, saved again and read back unchanged.
+#include "app/settings.h"
+#include "chunked_reads.h"
+#include "contract.h"
+#include "testsupport/memory_league.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace vr;
+    testing::MemoryLeague m;
+    fuzz::ChunkedReads chunked(m.fs, fuzz::ChunkedReads::chunkFor(data, size));
+    LeagueFolder league(chunked, testing::kDrive);
+    m.put("settings2.txt", fuzz::bytesOf(data, size));
+    Settings first;
+    if (fuzz::keepsContract([&] { first = loadSettings(league); })) {
+        Settings again;
+        fuzz::require(fuzz::keepsContract([&] {
+            saveSettings(league, first);
+            again = loadSettings(league);
+        }), "the settings saved and read back");
+        fuzz::require(again.website == first.website && again.message == first.message,
+                      "the settings read back as saved");
+        fuzz::require(m.get("settings2.txt") == first.website + "\r\n" + first.message + "\r\n",
+                      "settings2.txt holds the two lines");
+        fuzz::require(!m.has("settings2.txt.new"), "no temporary file left");
+    }
+    fuzz::require(m.fs.openHandles() == 0, "every file closed");
+    return 0;
+}
