@@ -5,8 +5,8 @@
 #   - the window's size, and its colours where the layout puts them;
 #   - the score list, read through the accessibility bus as a screen reader
 #     reads it, equals the headless run's score list on a copy of the league;
-#   - the visible lines of the list are drawn in the list's green, one line
-#     every row, and their right edges line up on one character width;
+#   - the list draws as many lines as it shows, and their right edges line
+#     up on one character width (the monospaced face);
 #   - the files GO! wrote equal the headless run's, byte for byte;
 #   - Exit ends the program with status 0.
 #
@@ -251,6 +251,5 @@ VELLOR_DRIVE_C="$work/headless-drive" "$build/vellor-results" --run >"$work/head
 ln -s "$work/headless-drive/Users/Public/Documents/GDS/Fast Break College Basketball 2010/leaguedata/Marrowdeen" \
     "$work/headless"
 
-export out build
 dbus-run-session -- bash "$script" --build "$build" --out "$out" --in-session "$work" 2> >(grep -v 'dbus-daemon\|SpiRegistry' >&2)
 echo "pictures: $out/window-loaded.png $out/window-after-go.png"
