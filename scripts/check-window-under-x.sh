@@ -2,7 +2,8 @@
 # Runs the window under a real X server (Xvfb) on a generated league, clicks
 # GO! as a user would (xdotool), waits for the run to end, takes pictures
 # (ImageMagick's import) and checks what the window shows:
-#   - the window's size, and its colours where the layout puts them;
+#   - the window's size, its icon and class, and its colours where the
+#     layout puts them;
 #   - the score list, read through the accessibility bus as a screen reader
 #     reads it, equals the headless run's score list on a copy of the league;
 #   - the list draws as many lines as it shows, and their right edges line
@@ -96,6 +97,16 @@ in_session() {
     x="$(sed -n 's/^X=//p' <<<"$geometry")"; y="$(sed -n 's/^Y=//p' <<<"$geometry")"
     w="$(sed -n 's/^WIDTH=//p' <<<"$geometry")"; h="$(sed -n 's/^HEIGHT=//p' <<<"$geometry")"
     [ "${w}x${h}" = "609x739" ] || fail "the window is ${w}x${h}, expected 609x739"
+
+    # The window carries the program's icon at the sizes it ships (Qt leaves
+    # out 256, too large for one X request), and the class the desktop
+    # entry's StartupWMClass names.
+    local props size
+    props="$(xprop -id "$wid" WM_CLASS _NET_WM_ICON | grep -E '^WM_CLASS|Icon \(')"
+    for size in 16 32 48 64 128; do
+        grep -qF "Icon ($size x $size)" <<<"$props" || fail "no $size x $size icon on the window: $props"
+    done
+    grep -q '^WM_CLASS.*"vellor-results"' <<<"$props" || fail "the window's class is not vellor-results: $props"
 
     shot() { import -window root -crop "${w}x${h}+${x}+${y}" +repage "$1"; }
     pixel() { convert "$1" -format "%[pixel:p{$2,$3}]" info:; }
@@ -212,10 +223,10 @@ if [ -n "$session" ]; then
 fi
 
 # ---------------------------------------------------------------- preparation
-tools=(Xvfb xdotool import convert dbus-run-session /usr/libexec/at-spi-bus-launcher /usr/bin/python3)
+tools=(Xvfb xdotool xprop import convert dbus-run-session /usr/libexec/at-spi-bus-launcher /usr/bin/python3)
 if [ "$install" = 1 ]; then
     bash scripts/install-deps.sh
-    packages=(xvfb xdotool imagemagick dbus at-spi2-core python3 python3-gi gir1.2-atspi-2.0)
+    packages=(xvfb xdotool x11-utils imagemagick dbus at-spi2-core python3 python3-gi gir1.2-atspi-2.0)
     missing=()
     for p in "${packages[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
