@@ -148,6 +148,22 @@ std::unique_ptr<LineReader> LeagueFolder::openInput(std::string_view file) {
     return std::make_unique<LineReader>(fs_, openHandle(file, OpenMode::Input), std::string(file));
 }
 
+std::unique_ptr<LineReader> LeagueFolder::openInputIfExists(std::string_view file) {
+    FileSystem::Handle handle;
+    try {
+        handle = openHandle(file, OpenMode::Input);
+    } catch (const Stop& stop) {
+        // The file or its folder missing, or a folder in its place: no such
+        // file. Any other failure, of a file that is there or not, stops.
+        if (stop.kind() == StopKind::FileNotFound || stop.kind() == StopKind::PathNotFound) return nullptr;
+        auto [folder, name] = split(file);
+        std::optional<std::string> host = resolveFolder(folder);
+        if (host && fs_.kind(*host + "/" + name) == EntryKind::Directory) return nullptr;
+        throw;
+    }
+    return std::make_unique<LineReader>(fs_, handle, std::string(file));
+}
+
 std::unique_ptr<LineWriter> LeagueFolder::openOutput(std::string_view file) {
     return std::make_unique<LineWriter>(fs_, openHandle(file, OpenMode::Output), std::string(file));
 }

@@ -32,6 +32,11 @@ public:
     FileSystem& fileSystem() { return fs_; }
 
     std::unique_ptr<LineReader> openInput(std::string_view file);
+    // The file for reading, or none when the open finds no file of that name
+    // (it or its folder missing, or a folder in its place): one open where
+    // an existence test and an open would take two. Any other failure to
+    // open stops as openInput() does.
+    std::unique_ptr<LineReader> openInputIfExists(std::string_view file);
     std::unique_ptr<LineWriter> openOutput(std::string_view file);
     std::unique_ptr<LineWriter> openAppend(std::string_view file);
     // An entry of exactly that name that is not a folder. A folder tested

@@ -21,10 +21,9 @@ std::string playByPlayFile(long gameDay, long gameNumber) {
 }
 
 void lookUpPlayerOfTheGame(LeagueFolder& league, const GameInHand& game) {
-    std::string file = playByPlayFile(game.gameDay, game.gameNumber);
-    if (!league.exists(file)) return;
-
-    auto pbp = league.openInput(file);
+    // No such file: the entry keeps what it held.
+    auto pbp = league.openInputIfExists(playByPlayFile(game.gameDay, game.gameNumber));
+    if (!pbp) return;
     // Only the first labelled line counts; the file is not read past it.
     // The label stands near the end of the file, so the lines before it are
     // searched as blocks rather than split one by one.

@@ -45,6 +45,25 @@ TEST(LeagueFolder, AListingSeesTheProgramsOwnFilesAndLastsOneHandler) {
     EXPECT_TRUE(m.league.exists("teams.txt"));
 }
 
+TEST(LeagueFolder, OpeningAFileThatMayBeMissingAnswersAsTheExistenceTest) {
+    testing::MemoryLeague m;
+    EXPECT_EQ(m.league.openInputIfExists("pbp\\245-1.txt"), nullptr); // no pbp folder
+    m.put("pbp\\245-1.txt", "line\r\n");
+    m.fs.addFolder(testing::leaguePath("pbp\\245-2.txt"));
+    m.league.forgetFolders();
+    auto found = m.league.openInputIfExists("pbp\\245-1.txt");
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found->readLine(), "line");
+    EXPECT_EQ(found->name(), "pbp\\245-1.txt");
+    EXPECT_EQ(m.league.openInputIfExists("pbp\\245-2.txt"), nullptr); // a folder
+    EXPECT_EQ(m.league.openInputIfExists("pbp\\245-3.txt"), nullptr);
+    EXPECT_EQ(m.league.openInputIfExists("pbp\\245-1.TXT"), nullptr);
+    // A file that is there but fails to open stops the run.
+    m.fs.failAt(m.fs.operations() + 1, StopKind::DeviceIOError);
+    EXPECT_EQ(stopMessage([&] { m.league.openInputIfExists("pbp\\245-1.txt"); }),
+              "Device I/O error: pbp\\245-1.txt");
+}
+
 TEST(LeagueFolder, FoldersMatchWhateverTheirCaseFilesDoNot) {
     MemoryFileSystem fs;
     fs.addFolder("/c/users/Public/DOCUMENTS/GDS/Fast Break College Basketball 2010/LeagueData/marrowdeen/HTML");
