@@ -121,10 +121,16 @@ check_outputs() { # name
 median() { sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 # "lo..hi" of a column, scaled (1000 for ms) and with the decimals given.
 spread() { sort -g | awk -v k="$1" -v d="$2" 'NR == 1 { lo = $1 } { hi = $1 } END { printf "%.*f..%.*f", d, lo * k, d, hi * k }'; }
-ms() { awk -v s="$1" 'BEGIN { printf "%.1f", s * 1000 }'; }
+col() { awk -v c="$1" '{ print $c }' "$2"; }
+# A number scaled (1000 for ms) with the decimals given.
+num() { awk -v v="$1" -v k="$2" -v d="$3" 'BEGIN { printf "%.*f", d, v * k }'; }
+# The median of a column of a file, scaled.
+med() { num "$(col "$1" "$2" | median)" "${3:-1000}" "${4:-1}"; }
 
 # Alternating rounds over one league: the run, the floor, the start-up, in an
-# order that turns each round. Leaves per-round figures in $work/<name>.*.
+# order that turns each round. Per round, in $work/<name>.*: the run and the
+# start-up as "wall rss cpu", the floor as "wall cpu bytes files", and the
+# pairs as "wall(1-3) wall(1-3)/wall(2) cpu(1-3) cpu(1-3)/cpu(2)".
 measure() { # name rounds
   local name=$1 n=$2 drive=$leagues/$1 r
   local list=$drive/read-list.txt folder=$drive/$league_path
@@ -144,12 +150,11 @@ measure() { # name rounds
       esac
     done
   done
-  # Pair by pair: (run - start-up) / floor of the same round.
   paste -d' ' "$work/$name.run" "$work/$name.version" "$work/$name.floor" |
-    awk '{ printf "%.6f %.6f\n", $1 - $3, ($1 - $3) / $5 }' > "$work/$name.pairs"
+    awk '{ printf "%.6f %.6f %.6f %.6f\n", $1 - $4, ($1 - $4) / $7, $3 - $6, ($3 - $6) / $8 }' > "$work/$name.pairs"
 }
 
-col() { awk -v c="$1" '{ print $c }' "$2"; }
+played() { awk -F'\t' '$1 == "game" && $13 ~ /^played/' "$leagues/$1/manifest.txt" | wc -l; }
 
 # ---- the benchmark -------------------------------------------------------
 
@@ -160,55 +165,52 @@ if [ "$reference" = 1 ]; then check_outputs full; fi
 say "== measuring the full season: $rounds alternating rounds"
 measure full "$rounds"
 w=$build/measure
-read -r files bytes < <(awk 'END { print $3, $2 }' "$w/full.floor")
-games=$(awk -F'\t' '$1 == "game" && $13 ~ /^played/' "$leagues/full/manifest.txt" | wc -l)
-run_med=$(col 1 "$w/full.run" | median); run_rss=$(col 2 "$w/full.run" | median)
-floor_med=$(col 1 "$w/full.floor" | median)
-ver_med=$(col 1 "$w/full.version" | median); ver_rss=$(col 2 "$w/full.version" | median)
-net_med=$(col 1 "$w/full.pairs" | median)
-ratio_med=$(col 2 "$w/full.pairs" | median)
 
 if [ "$scaling" = 1 ]; then
   generate x2 88
   file_list x2
   generate x4 176
   file_list x4
-  scale_rounds=$(( rounds < 5 ? rounds : 5 ))
-  say "== measuring 2x and 4x the games: $scale_rounds rounds each"
-  measure x2 "$scale_rounds"
-  measure x4 "$scale_rounds"
+  if [ "$reference" = 1 ]; then check_outputs x4; fi
+  say "== measuring 2x and 4x the games: $rounds rounds each"
+  measure x2 "$rounds"
+  measure x4 "$rounds"
 fi
 
 if [ "$micro" = 1 ]; then
+  echo
   "$build/micro-benchmarks" --benchmark_min_time=0.2
 fi
 
+read -r bytes files < <(awk 'END { print $3, $4 }' "$w/full.floor")
 echo
-echo "Full season: $games played games; the floor reads $files files, $((bytes / 1024 / 1024)) MiB."
-echo "Medians of $rounds alternating warm rounds (spread min..max in ms):"
-printf '  %-34s %9s ms   %s\n' "1  vellor-results --run" "$(ms "$run_med")" "$(col 1 "$w/full.run" | spread 1000 1)"
-printf '  %-34s %9s ms   %s\n' "2  floor (read() of those files)" "$(ms "$floor_med")" "$(col 1 "$w/full.floor" | spread 1000 1)"
-printf '  %-34s %9s ms   %s\n' "3  vellor-results --version" "$(ms "$ver_med")" "$(col 1 "$w/full.version" | spread 1000 1)"
-printf '  %-34s %9s ms\n' "1 - 3 (pair by pair)" "$(ms "$net_med")"
-awk -v a="$run_rss" -v b="$ver_rss" 'BEGIN {
-  printf "  %-34s %9.1f MiB beside %.1f MiB for --version: %.1f MiB above (target <= 16)\n", "peak resident memory of 1", a / 1024, b / 1024, (a - b) / 1024 }'
+echo "Full season: $(played full) played games; the run reads $files files, $((bytes / 1024 / 1024)) MiB, as the floor does."
+echo "Medians of $rounds alternating warm rounds, wall time (spread min..max) and processor time (user + system):"
+row() { # label file wall-column cpu-column
+  printf '  %-34s %8s ms  %-13s %8s ms\n' "$1" "$(med "$3" "$2")" "$(col "$3" "$2" | spread 1000 1)" "$(med "$4" "$2")"
+}
+row "1  vellor-results --run" "$w/full.run" 1 3
+row "2  floor: read() of those files" "$w/full.floor" 1 2
+row "3  vellor-results --version" "$w/full.version" 1 3
+row "1 - 3, pair by pair" "$w/full.pairs" 1 3
+awk -v a="$(col 2 "$w/full.run" | median)" -v b="$(col 2 "$w/full.version" | median)" 'BEGIN {
+  printf "  peak resident memory of 1: %.1f MiB, of 3: %.1f MiB; 1 is %.1f MiB above 3 (target <= 16)\n", a / 1024, b / 1024, (a - b) / 1024 }'
 
 if [ "$scaling" = 1 ]; then
   echo
-  echo "Scaling (run less start-up, pair by pair, medians):"
-  printf '  %-6s %7s %9s %8s %9s %7s\n' league games "run-3 ms" "x 1x" "floor ms" "ratio"
-  base=$net_med
+  echo "Scaling: run less start-up, pair by pair (medians), against the games read:"
+  printf '  %-6s %7s %10s %7s %10s %7s %10s\n' games played "1-3 ms" "x 1x" "cpu ms" "x 1x" "floor ms"
+  base=$(col 1 "$w/full.pairs" | median)
+  base_cpu=$(col 3 "$w/full.pairs" | median)
   for name in full x2 x4; do
-    g=$(awk -F'\t' '$1 == "game" && $13 ~ /^played/' "$leagues/$name/manifest.txt" | wc -l)
-    n=$(col 1 "$w/$name.pairs" | median)
-    f=$(col 1 "$w/$name.floor" | median)
-    q=$(col 2 "$w/$name.pairs" | median)
-    awk -v name="$name" -v g="$g" -v n="$n" -v b="$base" -v f="$f" -v q="$q" 'BEGIN {
-      printf "  %-6s %7d %9.1f %8.2f %9.1f %7.2f\n", (name == "full" ? "1x" : substr(name, 2) "x"), g, n * 1000, n / b, f * 1000, q }'
+    awk -v name="$name" -v g="$(played "$name")" -v n="$(col 1 "$w/$name.pairs" | median)" -v b="$base" \
+        -v c="$(col 3 "$w/$name.pairs" | median)" -v bc="$base_cpu" -v f="$(col 1 "$w/$name.floor" | median)" 'BEGIN {
+      printf "  %-6s %7d %10.1f %7.2f %10.1f %7.2f %10.1f\n", (name == "full" ? "1x" : substr(name, 2) "x"), g,
+        n * 1000, n / b, c * 1000, c / bc, f * 1000 }'
   done
-  echo "  (targets: 4x at most 4.4 times 1x)"
+  echo "  (target: 4x at most 4.4 times 1x)"
 fi
 
 echo
-echo "Ratio (1 - 3) / 2, pair by pair: median $(awk -v r="$ratio_med" 'BEGIN { printf "%.2f", r }')" \
-  "(rounds $(col 2 "$w/full.pairs" | spread 1 2); target <= 1.5)"
+echo "Ratio (1 - 3) / 2, pair by pair: median $(med 2 "$w/full.pairs" 1 2) (rounds $(col 2 "$w/full.pairs" | spread 1 2));" \
+  "in processor time $(med 4 "$w/full.pairs" 1 2) (rounds $(col 4 "$w/full.pairs" | spread 1 2)). Target <= 1.5."

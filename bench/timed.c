@@ -1,5 +1,6 @@
-/* Runs one command and prints its wall time in seconds and its peak resident
- * memory in KiB, from the command's own rusage (wait4), as "seconds kib".
+/* Runs one command and prints its wall time in seconds, its peak resident
+ * memory in KiB and the processor time it used (user and system, seconds),
+ * from the command's own rusage (wait4), as "seconds kib cpu-seconds".
  * The command's standard output goes to /dev/null; its standard error stays.
  *
  *   bench-timed COMMAND [ARGS...]
@@ -48,6 +49,8 @@ int main(int argc, char** argv) {
         fprintf(stderr, "bench-timed: %s failed (status %d)\n", argv[1], status);
         return 1;
     }
-    printf("%.6f %ld\n", elapsed, usage.ru_maxrss);
+    double cpu = (double)usage.ru_utime.tv_sec + (double)usage.ru_utime.tv_usec / 1e6 +
+                 (double)usage.ru_stime.tv_sec + (double)usage.ru_stime.tv_usec / 1e6;
+    printf("%.6f %ld %.6f\n", elapsed, usage.ru_maxrss, cpu);
     return 0;
 }
