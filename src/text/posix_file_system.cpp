@@ -46,6 +46,17 @@ bool isDirectory(const std::string& path) {
     }
 }
 
+// A full disk takes part of a write before refusing the rest: those bytes
+// are cut off again, so that nothing of a failed write counts as written and
+// the file ends where the last whole write did. Writes go to the file's end
+// (it was emptied or opened for appending), so they are its last bytes.
+void takeBack(int fd, std::size_t written) {
+    struct stat st;
+    if (written == 0 || ::fstat(fd, &st) != 0 || st.st_size < static_cast<off_t>(written)) return;
+    const off_t end = st.st_size - static_cast<off_t>(written);
+    if (::ftruncate(fd, end) == 0) ::lseek(fd, end, SEEK_SET);
+}
+
 class PosixFileSystem final : public FileSystem {
     // Opens `path`, relative to the folder `at` unless absolute; `fullPath`
     // gives the whole path where a failure needs it.
@@ -106,14 +117,15 @@ public:
     }
 
     void write(Handle h, const char* data, std::size_t n) override {
-        while (n > 0) {
-            ssize_t put = ::write(h, data, n);
+        std::size_t written = 0;
+        while (written < n) {
+            ssize_t put = ::write(h, data + written, n - written);
             if (put < 0) {
                 if (errno == EINTR) continue;
+                takeBack(h, written);
                 throw Stop(StopKind::DeviceIOError);
             }
-            data += put;
-            n -= static_cast<std::size_t>(put);
+            written += static_cast<std::size_t>(put);
         }
     }
 

@@ -1,0 +1,265 @@
+// File-system faults on the host's own disks, over a whole run of a small
+// generated league: a folder where a file belongs, and, in a private mount
+// namespace, a read-only league folder, a read-only Test.txt and a tiny
+// tmpfs as a full disk. Those need the right to make a mount namespace (root,
+// outside a container that forbids it) and skip themselves without it.
+#include "app/run_sequences.h"
+#include "testsupport/generated_league.h"
+#include "testsupport/memory_league.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <optional>
+
+namespace vr {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::FakeWindow;
+using testing::kLeagueBelowDrive;
+using Files = std::map<std::string, std::string>; // league-relative, "/" -> bytes
+
+constexpr const char* kOptions =
+    "--teams 4 --games-per-day 2 --first-day 240 --last-day 250 --last-simulated-day 248 --bracket 0";
+const char* const kOutputs[] = {"leaguesettings.txt", "settings2.txt", "teams.txt",  "teaminfo.txt",
+                                "schedfile.txt",      "Upsets.txt",    "TopResults.txt", "Test.txt",
+                                "~daily.txt",         "html/scoreboard.html"};
+
+// A whole run over the league under `drive`: "done" or the stop's message,
+// and "green" when it showed green.
+std::string runWhole(const fs::path& drive) {
+    LeagueFolder league(hostFileSystem(), drive.string());
+    FakeWindow window;
+    auto state = std::make_unique<LeagueState>();
+    std::string outcome = "done";
+    try {
+        windowLoad(league, window, *state);
+        window.setText(TextBox::Message, "Sim done");
+        goRun(league, window, *state);
+    } catch (const Stop& s) {
+        outcome = s.message();
+    }
+    if (!window.colours.empty() && window.colours.back() == GoColour::Green) outcome += ", green";
+    return outcome;
+}
+
+Files outputsOf(const fs::path& drive) {
+    Files files;
+    for (const char* out : kOutputs) {
+        fs::path p = drive / kLeagueBelowDrive / out;
+        if (fs::exists(p)) files[out] = testing::readBytes(p);
+    }
+    return files;
+}
+
+// "name\0size\n" then the bytes, for each file: what a child reports.
+std::string pack(const Files& files) {
+    std::string out;
+    for (const auto& [name, bytes] : files) out += name + '\0' + std::to_string(bytes.size()) + '\n' + bytes;
+    return out;
+}
+
+Files unpack(const std::string& packed) {
+    Files files;
+    std::size_t at = 0;
+    while (at < packed.size()) {
+        std::size_t nul = packed.find('\0', at), nl = packed.find('\n', nul);
+        std::size_t size = std::stoul(packed.substr(nul + 1, nl - nul - 1));
+        files[packed.substr(at, nul - at)] = packed.substr(nl + 1, size);
+        at = nl + 1 + size;
+    }
+    return files;
+}
+
+// Runs f in a child process in a mount namespace of its own, so that its
+// mounts vanish with it; its result, or nothing when no namespace can be made.
+std::optional<std::string> inMountNamespace(const std::function<std::string()>& f) {
+    int pipeEnds[2];
+    if (::pipe(pipeEnds) != 0) return std::nullopt;
+    pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(pipeEnds[0]);
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+            ::_exit(77);
+        std::string result;
+        try {
+            result = f();
+        } catch (const std::exception& e) {
+            result = std::string("exception: ") + e.what();
+        }
+        for (std::size_t put = 0; put < result.size();) {
+            ssize_t n = ::write(pipeEnds[1], result.data() + put, result.size() - put);
+            if (n <= 0) ::_exit(1);
+            put += static_cast<std::size_t>(n);
+        }
+        ::_exit(0);
+    }
+    ::close(pipeEnds[1]);
+    std::string result;
+    char buffer[65536];
+    for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;) result.append(buffer, static_cast<std::size_t>(n));
+    ::close(pipeEnds[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 77) return std::nullopt;
+    return result;
+}
+
+// A read-only bind mount of `path` over itself; "" when done.
+std::string mountReadOnly(const fs::path& path) {
+    if (::mount(path.c_str(), path.c_str(), nullptr, MS_BIND, nullptr) != 0 ||
+        ::mount(nullptr, path.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0)
+        return "mount failed: " + path.string();
+    return "";
+}
+
+class HostFaults : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { generated_ = new testing::GeneratedDrive(kOptions); }
+    static void TearDownTestSuite() {
+        delete generated_;
+        generated_ = nullptr;
+    }
+
+    void SetUp() override {
+        if (!generated_->ready()) GTEST_SKIP() << "the sample-league generator is not built";
+        ASSERT_EQ(generated_->error(), "");
+        char pattern[] = "/tmp/vr-host-faults-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        scratch_ = pattern;
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        if (!scratch_.empty()) fs::remove_all(scratch_, ignored);
+    }
+
+    // A fresh copy of the generated drive, as a first start finds it.
+    fs::path copyDrive(const std::string& name) {
+        fs::path drive = scratch_ / name;
+        fs::copy(generated_->drive(), drive, fs::copy_options::recursive);
+        return drive;
+    }
+    static fs::path league(const fs::path& drive) { return drive / kLeagueBelowDrive; }
+    static void write(const fs::path& file, const std::string& bytes) {
+        std::ofstream(file, std::ios::binary) << bytes;
+    }
+
+    static testing::GeneratedDrive* generated_;
+    fs::path scratch_;
+};
+
+testing::GeneratedDrive* HostFaults::generated_ = nullptr;
+
+TEST_F(HostFaults, AFolderWhereAFileBelongs) {
+    for (const char* file : {"Test.txt", "html/scoreboard.html", "html/leagueschedule.htm"}) {
+        SCOPED_TRACE(file);
+        fs::path drive = copyDrive(std::string("folder-") + (file[0] == 'T' ? "test" : file + 5));
+        fs::remove(league(drive) / file);
+        fs::create_directory(league(drive) / file);
+        std::string name = file;
+        for (char& c : name)
+            if (c == '/') c = '\\';
+        EXPECT_EQ(runWhole(drive), "Permission denied: " + name);
+    }
+}
+
+TEST_F(HostFaults, AReadOnlyLeagueFolder) {
+    fs::path first = copyDrive("first");
+    fs::path later = copyDrive("later");
+    EXPECT_EQ(runWhole(later), "done, green"); // settings and outputs in place
+    const Files laterBefore = outputsOf(later);
+
+    auto readOnlyRun = [](const fs::path& drive) {
+        return inMountNamespace([&] {
+            std::string failed = mountReadOnly(league(drive));
+            return failed.empty() ? runWhole(drive) : failed;
+        });
+    };
+    std::optional<std::string> firstStart = readOnlyRun(first);
+    if (!firstStart) GTEST_SKIP() << "no mount namespace can be made here";
+    EXPECT_EQ(*firstStart, "Permission denied: leaguesettings.txt");
+    EXPECT_EQ(outputsOf(first), Files{});
+    EXPECT_EQ(readOnlyRun(later).value_or(""), "Permission denied: teams.txt");
+    EXPECT_EQ(outputsOf(later), laterBefore);
+}
+
+TEST_F(HostFaults, AReadOnlyTestFile) {
+    fs::path drive = copyDrive("test");
+    write(league(drive) / "Test.txt", "stale\r\n");
+    std::optional<std::string> outcome = inMountNamespace([&] {
+        std::string failed = mountReadOnly(league(drive) / "Test.txt");
+        return failed.empty() ? runWhole(drive) : failed;
+    });
+    if (!outcome) GTEST_SKIP() << "no mount namespace can be made here";
+    EXPECT_EQ(*outcome, "Permission denied: Test.txt");
+    EXPECT_EQ(testing::readBytes(league(drive) / "Test.txt"), "stale\r\n");
+    // The window load's outputs and the lists opened before it are written.
+    Files after = outputsOf(drive);
+    EXPECT_EQ(after.count("teams.txt"), 1u);
+    EXPECT_EQ(after["Upsets.txt"], "");
+}
+
+// A disk with room for the league and a little more: each run stops on a
+// full disk, and every output holds whole lines that begin its full
+// contents; a write the disk took only in part is taken back.
+TEST_F(HostFaults, AFullDiskLeavesWholeLines) {
+    fs::path reference = copyDrive("reference");
+    ASSERT_EQ(runWhole(reference), "done, green");
+    const Files full = outputsOf(reference);
+
+    // tmpfs counts whole pages per file.
+    fs::path drive = copyDrive("source");
+    std::uintmax_t pages = 0, outputPages = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(drive))
+        if (entry.is_regular_file()) pages += (entry.file_size() + 4095) / 4096;
+    for (const auto& [name, bytes] : full) outputPages += (bytes.size() + 4095) / 4096;
+
+    bool skipped = false;
+    for (std::uintmax_t room = 0; room < outputPages && !skipped; ++room) {
+        SCOPED_TRACE("pages of room: " + std::to_string(room));
+        fs::path disk = scratch_ / ("disk" + std::to_string(room));
+        fs::create_directory(disk);
+        std::optional<std::string> report = inMountNamespace([&] {
+            std::string size = "size=" + std::to_string((pages + room) * 4096);
+            if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, size.c_str()) != 0) return std::string("no tmpfs");
+            fs::copy(drive, disk, fs::copy_options::recursive);
+            std::string outcome = runWhole(disk);
+            Files left = outputsOf(disk);
+            if (fs::exists(league(disk) / "settings2.txt.new")) left["settings2.txt.new"] = "";
+            return outcome + '\n' + pack(left);
+        });
+        if (!report) {
+            skipped = true;
+            break;
+        }
+        const std::string outcome = report->substr(0, report->find('\n'));
+        const Files left = unpack(report->substr(report->find('\n') + 1));
+        EXPECT_EQ(outcome.rfind("Device I/O error: ", 0), 0u) << outcome;
+        EXPECT_EQ(left.count("settings2.txt.new"), 0u);
+        for (const auto& [name, bytes] : left) {
+            SCOPED_TRACE(name);
+            if (name == "settings2.txt") {
+                // Put in place whole: the window load's defaults, or GO!'s lines.
+                EXPECT_TRUE(bytes == "http://www.marrowdeen.example/\r\n\r\n" || bytes == full.at(name)) << bytes;
+                continue;
+            }
+            EXPECT_EQ(full.at(name).compare(0, bytes.size(), bytes), 0) << "not a prefix of the full contents";
+            EXPECT_TRUE(bytes.empty() || (bytes.size() >= 2 && bytes.compare(bytes.size() - 2, 2, "\r\n") == 0))
+                << "ends inside a line: " << bytes.substr(bytes.size() > 40 ? bytes.size() - 40 : 0);
+        }
+    }
+    if (skipped) GTEST_SKIP() << "no mount namespace can be made here";
+}
+
+} // namespace
+} // namespace vr
