@@ -65,15 +65,30 @@ void LineWriter::drain() {
     if (failed_ || used_ == 0) return;
     writeOut(buffer_.get(), used_);
     used_ = 0;
+    lineStart_ = 0;
+}
+
+// Hands the system the buffer's whole lines and keeps the line begun, so
+// that a write the system refuses leaves the file ending at a line end.
+void LineWriter::drainLines() {
+    if (failed_ || lineStart_ == 0) return;
+    writeOut(buffer_.get(), lineStart_);
+    std::memmove(buffer_.get(), buffer_.get() + lineStart_, used_ - lineStart_);
+    used_ -= lineStart_;
+    lineStart_ = 0;
 }
 
 void LineWriter::put(std::string_view s) {
     if (failed_ || s.empty()) return;
     if (used_ + s.size() > kBuffer) {
-        drain();
-        if (s.size() > kBuffer) {
-            writeOut(s.data(), s.size());
-            return;
+        drainLines();
+        if (used_ + s.size() > kBuffer) {
+            // A line longer than the buffer goes out as it comes.
+            drain();
+            if (s.size() > kBuffer) {
+                writeOut(s.data(), s.size());
+                return;
+            }
         }
     }
     std::memcpy(buffer_.get() + used_, s.data(), s.size());
@@ -128,6 +143,7 @@ LineWriter& LineWriter::moveTo(int column) {
 
 LineWriter& LineWriter::endLine() {
     put("\r\n");
+    lineStart_ = used_;
     column_ = 1;
     return *this;
 }

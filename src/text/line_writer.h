@@ -55,6 +55,7 @@ private:
     void put(std::string_view s);
     void spaces(int n);
     void drain();
+    void drainLines();
     void writeOut(const char* data, std::size_t n);
 
     FileSystem& fs_;
@@ -62,6 +63,7 @@ private:
     std::string name_;
     std::unique_ptr<char[]> buffer_;
     std::size_t used_ = 0;
+    std::size_t lineStart_ = 0; // where the line begun starts in the buffer
     int column_ = 1; // where the next character goes
     bool open_ = true;
     bool failed_ = false;

@@ -117,6 +117,30 @@ TEST(LineWriter, FailedWriteStopsAndTheFileKeepsWhatReachedIt) {
     EXPECT_EQ(fs.openHandles(), 0);
 }
 
+TEST(LineWriter, AFailedWriteLeavesWholeLines) {
+    // Lines of items that never fill the buffer exactly: each full buffer
+    // ends inside a line, which waits for the next write.
+    for (long failing = 3; failing <= 5; ++failing) {
+        MemoryFileSystem fs;
+        fs.failAt(failing, StopKind::DeviceIOError);
+        std::string all;
+        std::string message = testing::stopMessage([&] {
+            LineWriter w(fs, fs.open("/big.txt", OpenMode::Output), "Test.txt");
+            for (int i = 0; i < 100000; ++i) {
+                w.text("Game Number:").number(i).text("a", After::Zone).number(-0.5, After::EndLine);
+                all += "Game Number: " + std::to_string(i) + " a" + std::string(13 - std::to_string(i).size(), ' ') +
+                       "-0.5 \r\n";
+            }
+            w.close();
+        });
+        EXPECT_EQ(message, "Device I/O error: Test.txt");
+        const std::string& kept = fs.file("/big.txt");
+        EXPECT_GT(kept.size(), 0u);
+        EXPECT_EQ(all.compare(0, kept.size(), kept), 0);
+        EXPECT_EQ(kept.substr(kept.size() - 2), "\r\n") << "the file ends inside a line";
+    }
+}
+
 TEST(LineWriter, StopElsewhereFlushesWhatWasWritten) {
     MemoryFileSystem fs;
     try {
