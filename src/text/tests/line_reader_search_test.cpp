@@ -92,7 +92,17 @@ TEST(LineReaderSearch, LabelAndLineEndsAcrossBlockEnds) {
     expectSameAsLineByLine(std::string(3 * block + 7, 'w') + "\r\n" + label + std::string(2 * block, 'v'));
 }
 
-TEST(LineReaderSearch, RandomPagesReadAsLineByLine) {
+// Both widths of the search: wide vectors where the processor has them,
+// 16-byte ones everywhere.
+class LineReaderSearchWidths : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override { allowWideVectors(GetParam()); }
+    void TearDown() override { allowWideVectors(true); }
+};
+
+INSTANTIATE_TEST_SUITE_P(Widths, LineReaderSearchWidths, ::testing::Bool());
+
+TEST_P(LineReaderSearchWidths, RandomPagesReadAsLineByLine) {
     std::mt19937 random(20090311);
     const std::vector<std::string> pieces = {
         "a", "Pl", "P", " of the ", "Player of the Game", "Player of the Game:", ":", "\r", "\n", "\r\n",
@@ -133,23 +143,26 @@ TEST(LineReaderSearch, TheLabelFoundInTheFirstBlockEndsTheReading) {
     EXPECT_EQ(fs.readCalls(), 1u);
 }
 
+TEST_P(LineReaderSearchWidths, LabelsFoundAtEveryPlaceOfEveryLength) {
+    // The label at every place of texts of every length around the
+    // vector steps, at a line start or inside a line.
+    for (std::size_t n = kLabel.size(); n < 200; ++n) {
+        for (std::size_t at = 0; at + kLabel.size() <= n; ++at) {
+            std::string text(n, 'P');
+            text.replace(at, kLabel.size(), kLabel);
+            if (at > 0) text[at - 1] = at % 2 ? '\r' : ':';
+            bool lineStart = at == 0 || at % 2;
+            ASSERT_EQ(findAtLineStart(text.data(), n, kLabel), lineStart ? at : n) << n << " " << at;
+        }
+    }
+}
+
 TEST(LineReaderHelpers, LineEndsAndLabelsFoundOnEitherSideOfSixteenBytes) {
     for (std::size_t at = 0; at < 40; ++at) {
         std::string text(48, 'a');
         text[at] = at % 2 ? '\r' : '\n';
         EXPECT_EQ(findLineEnd(text.data(), text.size()), at);
         EXPECT_EQ(findLineEnd(text.data(), at), at); // none within the first `at` bytes
-    }
-    // The label at every place of texts of every length around the
-    // sixteen-byte steps, at a line start or inside a line.
-    for (std::size_t n = kLabel.size(); n < 64; ++n) {
-        for (std::size_t at = 0; at + kLabel.size() <= n; ++at) {
-            std::string text(n, 'P');
-            text.replace(at, kLabel.size(), kLabel);
-            if (at > 0) text[at - 1] = at % 2 ? '\r' : ':';
-            bool lineStart = at == 0 || at % 2;
-            EXPECT_EQ(findAtLineStart(text.data(), n, kLabel), lineStart ? at : n) << n << " " << at;
-        }
     }
     EXPECT_EQ(findAtLineStart("xab\nab", 6, "ab"), 4u);
     EXPECT_EQ(findAtLineStart("ab", 2, "ab"), 0u);
