@@ -1,8 +1,17 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds, and runs every test.
+# Installs what is needed, builds, and runs every test; then builds the same
+# tests with AddressSanitizer and UndefinedBehaviorSanitizer into build-asan/
+# and runs them again. The window's tests and the packaging checks are left
+# out of that second run (no Qt there), and it is built with -O1 to keep it
+# quick.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/build.sh
-cd build
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
+(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)")
+
+cmake -S . -B build-asan -G Ninja -DVR_SANITIZE=ON -DVR_BUILD_GUI=OFF \
+      -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE=-O1 >/dev/null
+ninja -C build-asan
+cd build-asan
+ctest --output-on-failure -j"$(nproc)"
