@@ -2,7 +2,6 @@
 
 #include "text/errors.h"
 
-#include <algorithm>
 #include <cstdlib>
 
 namespace vr {
@@ -66,7 +65,7 @@ std::optional<std::string> LeagueFolder::resolveChild(const std::string& parent,
     return std::nullopt;
 }
 
-std::optional<std::string> LeagueFolder::resolveFolder(const std::string& folder) {
+const std::optional<std::string>& LeagueFolder::resolveFolder(const std::string& folder) {
     auto known = folders_.find(folder);
     if (known != folders_.end()) return known->second;
 
@@ -89,20 +88,19 @@ std::optional<std::string> LeagueFolder::resolveFolder(const std::string& folder
         host = resolveFolder(parent);
         if (host) host = resolveChild(*host, name);
     }
-    folders_[folder] = host;
-    return host;
+    return folders_[folder] = std::move(host);
 }
 
 std::string LeagueFolder::hostPath(std::string_view file) {
     auto [folder, name] = split(file);
-    std::optional<std::string> host = resolveFolder(folder);
+    const std::optional<std::string>& host = resolveFolder(folder);
     if (!host) throw Stop(StopKind::PathNotFound, std::string(file));
     return *host + "/" + name;
 }
 
 bool LeagueFolder::exists(std::string_view file) {
     auto [folder, name] = split(file);
-    std::optional<std::string> host = resolveFolder(folder);
+    const std::optional<std::string>& host = resolveFolder(folder);
     if (!host) return false;
     // A name the listing cannot hold (a path of its own) takes a stat.
     bool plainName = !name.empty() && name != "." && name != ".." &&
@@ -110,10 +108,12 @@ bool LeagueFolder::exists(std::string_view file) {
     if (plainName) {
         Listing& listing = listings_[*host];
         if (!listing.taken && ++listing.stats > kStatsBeforeListing) {
-            listing.files = fs_.listFiles(*host);
+            std::vector<std::string> files = fs_.listFiles(*host);
+            listing.files.reserve(files.size());
+            for (std::string& file : files) listing.files.insert(std::move(file));
             listing.taken = true;
         }
-        if (listing.taken) return std::binary_search(listing.files.begin(), listing.files.end(), name);
+        if (listing.taken) return listing.files.count(name) != 0;
     }
     return fs_.kind(*host + "/" + name) == EntryKind::File;
 }
@@ -124,7 +124,7 @@ FileSystem::Handle LeagueFolder::openHandle(std::string_view file, OpenMode mode
     const auto parts = split(file);
     const std::string& folder = parts.first;
     const std::string& name = parts.second;
-    std::optional<std::string> host = resolveFolder(folder);
+    const std::optional<std::string>& host = resolveFolder(folder);
     if (!host) throw Stop(StopKind::PathNotFound, std::string(file));
     // Writing may make a file the folder's listing lacks.
     if (mode != OpenMode::Input) listings_.erase(*host);
@@ -157,7 +157,7 @@ std::unique_ptr<LineReader> LeagueFolder::openInputIfExists(std::string_view fil
         // file. Any other failure, of a file that is there or not, stops.
         if (stop.kind() == StopKind::FileNotFound || stop.kind() == StopKind::PathNotFound) return nullptr;
         auto [folder, name] = split(file);
-        std::optional<std::string> host = resolveFolder(folder);
+        const std::optional<std::string>& host = resolveFolder(folder);
         if (host && fs_.kind(*host + "/" + name) == EntryKind::Directory) return nullptr;
         throw;
     }

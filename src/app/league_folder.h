@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace vr {
@@ -58,7 +59,9 @@ public:
     static constexpr int kStatsBeforeListing = 32;
 
 private:
-    std::optional<std::string> resolveFolder(const std::string& leagueFolder);
+    // The host folder, or none; the reference stays valid until the folders
+    // are forgotten.
+    const std::optional<std::string>& resolveFolder(const std::string& leagueFolder);
     std::optional<std::string> resolveChild(const std::string& parent, const std::string& name);
     FileSystem::Handle openHandle(std::string_view file, OpenMode mode);
 
@@ -69,7 +72,7 @@ private:
     struct Listing {
         int stats = 0;
         bool taken = false;
-        std::vector<std::string> files;
+        std::unordered_set<std::string> files;
     };
     std::map<std::string, Listing, std::less<>> listings_;
     // By host folder, those held open for this handler.

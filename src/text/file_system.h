@@ -36,7 +36,7 @@ public:
     // Names in a folder (not "." or ".."), in byte order; empty when the
     // folder cannot be listed.
     virtual std::vector<std::string> list(const std::string& folder) = 0;
-    // The names of list() that kind() takes for files, in byte order: one
+    // The names of list() that kind() takes for files, in no set order: one
     // listing answers many existence tests. Hosts override it to learn the
     // kinds from the listing itself.
     virtual std::vector<std::string> listFiles(const std::string& folder) {

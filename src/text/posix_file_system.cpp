@@ -171,7 +171,6 @@ public:
             if (file) names.emplace_back(name);
         }
         ::closedir(dir);
-        std::sort(names.begin(), names.end());
         return names;
     }
 
