@@ -2,6 +2,7 @@
 
 #include "text/errors.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -28,6 +29,14 @@ double parse(std::string_view body) {
     if (!body.empty() && (body[0] == '+' || body[0] == '-')) {
         negative = body[0] == '-';
         body.remove_prefix(1);
+    }
+    // Plain digits, as nearly every number on the game's pages: a whole
+    // number below 2^53 is exact, and so the same as the general reading.
+    if (!body.empty() && body.size() <= 15 &&
+        std::all_of(body.begin(), body.end(), [](char c) { return isDigit(c); })) {
+        long long whole = 0;
+        for (char c : body) whole = whole * 10 + (c - '0');
+        return negative ? -static_cast<double>(whole) : static_cast<double>(whole);
     }
     double value = 0;
     std::string copy; // "5." is read by from_chars as 5 with the point left

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
+
 namespace vr {
 namespace {
 
@@ -52,6 +55,23 @@ TEST(Numbers, StrictReadingTakesTheWholeText) {
     EXPECT_EQ(readNumber("25.5"), 25.5);
     for (const char* bad : {"", "  ", "NR", "#5", "5th", "5</b>", ".", "-", "1e", "1 2", "0x10", "\t5"})
         EXPECT_FALSE(readNumber(bad).has_value()) << bad;
+}
+
+// Plain digits take a shortcut; whatever their count, leading zeros or
+// sign, they must read as the C library reads them.
+TEST(Numbers, DigitsReadAsTheLibraryReadsThem) {
+    std::string digits;
+    for (int n = 1; n <= 20; ++n) {
+        digits += static_cast<char>('0' + (n * 7) % 10);
+        for (const std::string& text : {digits, "0" + digits, "-" + digits, "+" + digits, " 9" + digits + " "}) {
+            double expected = std::strtod(text.c_str(), nullptr);
+            EXPECT_EQ(readNumber(text), expected) << text;
+            EXPECT_EQ(leadingNumber(text + "x"), expected) << text;
+        }
+    }
+    EXPECT_EQ(readNumber("999999999999999"), 999999999999999.0);
+    EXPECT_EQ(readNumber("9007199254740993"), 9007199254740992.0); // 2^53 + 1 rounds
+    EXPECT_TRUE(std::signbit(*readNumber("-0")));
 }
 
 TEST(Numbers, LeadingNumberNeverFails) {
