@@ -224,15 +224,20 @@ TEST_F(HostFaults, AFullDiskLeavesWholeLines) {
         if (entry.is_regular_file()) pages += (entry.file_size() + 4095) / 4096;
     for (const auto& [name, bytes] : full) outputPages += (bytes.size() + 4095) / 4096;
 
-    bool skipped = false;
-    for (std::uintmax_t room = 0; room < outputPages && !skipped; ++room) {
+    // From no room at all until the run finds enough; a disk too small for
+    // the league itself (file systems count their own) is passed over.
+    bool skipped = false, finished = false;
+    int stopped = 0;
+    for (std::uintmax_t room = 0; room <= outputPages + 4 && !finished; ++room) {
         SCOPED_TRACE("pages of room: " + std::to_string(room));
         fs::path disk = scratch_ / ("disk" + std::to_string(room));
         fs::create_directory(disk);
         std::optional<std::string> report = inMountNamespace([&] {
             std::string size = "size=" + std::to_string((pages + room) * 4096);
             if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, size.c_str()) != 0) return std::string("no tmpfs");
-            fs::copy(drive, disk, fs::copy_options::recursive);
+            std::error_code noRoom;
+            fs::copy(drive, disk, fs::copy_options::recursive, noRoom);
+            if (noRoom) return std::string("no room for the league");
             std::string outcome = runWhole(disk);
             Files left = outputsOf(disk);
             if (fs::exists(league(disk) / "settings2.txt.new")) left["settings2.txt.new"] = "";
@@ -242,10 +247,18 @@ TEST_F(HostFaults, AFullDiskLeavesWholeLines) {
             skipped = true;
             break;
         }
+        ASSERT_NE(*report, "no tmpfs");
+        if (*report == "no room for the league") continue;
         const std::string outcome = report->substr(0, report->find('\n'));
         const Files left = unpack(report->substr(report->find('\n') + 1));
-        EXPECT_EQ(outcome.rfind("Device I/O error: ", 0), 0u) << outcome;
         EXPECT_EQ(left.count("settings2.txt.new"), 0u);
+        if (outcome == "done, green") {
+            finished = true;
+            EXPECT_EQ(left, full);
+            continue;
+        }
+        ++stopped;
+        EXPECT_EQ(outcome.rfind("Device I/O error: ", 0), 0u) << outcome;
         for (const auto& [name, bytes] : left) {
             SCOPED_TRACE(name);
             if (name == "settings2.txt") {
@@ -259,6 +272,8 @@ TEST_F(HostFaults, AFullDiskLeavesWholeLines) {
         }
     }
     if (skipped) GTEST_SKIP() << "no mount namespace can be made here";
+    EXPECT_TRUE(finished) << "the run never found room enough";
+    EXPECT_GT(stopped, 5);
 }
 
 } // namespace
