@@ -4,6 +4,8 @@
 // demand, as it reads a gigabyte: VR_HUGE_FILES=1.
 #include "results/player_of_the_game.h"
 
+#include "testsupport/process_memory.h"
+
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -19,13 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-long statusBytes(const std::string& key) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.compare(0, key.size() + 1, key + ":") == 0) return std::stol(line.substr(key.size() + 1)) * 1024;
-    return -1;
-}
+using testing::statusBytes;
 
 TEST(HugePlayByPlay, AGigabyteFileIsSearchedWithoutBeingHeld) {
     const char* wanted = std::getenv("VR_HUGE_FILES");

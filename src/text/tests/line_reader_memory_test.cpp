@@ -5,6 +5,8 @@
 // copies on every reallocation.
 #include "text/line_reader.h"
 
+#include "testsupport/process_memory.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -26,14 +28,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A value of /proc/self/status in bytes ("VmHWM", "VmRSS").
-long statusBytes(const std::string& key) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.compare(0, key.size() + 1, key + ":") == 0) return std::stol(line.substr(key.size() + 1)) * 1024;
-    return -1;
-}
+using testing::statusBytes;
 
 // How far the peak resident memory rose above the memory in use while f ran.
 template <class F>
