@@ -144,14 +144,20 @@ LeagueFolder::~LeagueFolder() {
     for (auto& [path, folder] : held_) fs_.closeFolder(folder);
 }
 
+// The first block is read at once, so that a failure to read it (a folder
+// in the file's place among them, which some hosts open) stops where the
+// file is opened.
 std::unique_ptr<LineReader> LeagueFolder::openInput(std::string_view file) {
-    return std::make_unique<LineReader>(fs_, openHandle(file, OpenMode::Input), std::string(file));
+    auto reader = std::make_unique<LineReader>(fs_, openHandle(file, OpenMode::Input), std::string(file));
+    reader->atEnd();
+    return reader;
 }
 
 std::unique_ptr<LineReader> LeagueFolder::openInputIfExists(std::string_view file) {
-    FileSystem::Handle handle;
+    std::unique_ptr<LineReader> reader;
     try {
-        handle = openHandle(file, OpenMode::Input);
+        reader = std::make_unique<LineReader>(fs_, openHandle(file, OpenMode::Input), std::string(file));
+        reader->atEnd();
     } catch (const Stop& stop) {
         // The file or its folder missing, or a folder in its place: no such
         // file. Any other failure, of a file that is there or not, stops.
@@ -161,7 +167,7 @@ std::unique_ptr<LineReader> LeagueFolder::openInputIfExists(std::string_view fil
         if (host && fs_.kind(*host + "/" + name) == EntryKind::Directory) return nullptr;
         throw;
     }
-    return std::make_unique<LineReader>(fs_, handle, std::string(file));
+    return reader;
 }
 
 std::unique_ptr<LineWriter> LeagueFolder::openOutput(std::string_view file) {

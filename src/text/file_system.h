@@ -21,8 +21,9 @@ public:
     virtual ~FileSystem() = default;
 
     // Input: the file must exist ("File not found", or "Path not found" when
-    // its folder is missing). Output: created or emptied. Append: created if
-    // missing, written at its end.
+    // its folder is missing); a folder in its place may open, and reading it
+    // is then "Permission denied". Output: created or emptied. Append:
+    // created if missing, written at its end.
     virtual Handle open(const std::string& path, OpenMode mode) = 0;
     // Up to n bytes; 0 only at the end of the file.
     virtual std::size_t read(Handle h, char* buffer, std::size_t n) = 0;

@@ -97,6 +97,23 @@ std::size_t openDescriptors() {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator("/proc/self/fd"), {}));
 }
 
+TEST_F(HostLeague, APlayByPlayFileThatIsAFolderIsNoFile) {
+    fs::create_directories(leagueDir_ / "pbp/245-1.txt");
+    std::ofstream(leagueDir_ / "pbp/245-2.txt") << "Player of the Game: A - B\r\n";
+    std::size_t before = openDescriptors();
+    {
+        LeagueFolder league(hostFileSystem(), drive_);
+        EXPECT_EQ(league.openInputIfExists("pbp\\245-1.txt"), nullptr);
+        EXPECT_EQ(league.openInputIfExists("pbp\\245-3.txt"), nullptr);
+        auto found = league.openInputIfExists("pbp\\245-2.txt");
+        ASSERT_NE(found, nullptr);
+        EXPECT_EQ(found->readLine(), "Player of the Game: A - B");
+        EXPECT_EQ(testing::stopMessage([&] { league.openInput("pbp\\245-1.txt"); }),
+                  "Permission denied: pbp\\245-1.txt");
+    }
+    EXPECT_EQ(openDescriptors(), before); // the refused folder was closed again
+}
+
 TEST_F(HostLeague, FilesOpenByNameInTheirHeldFolderAndEachHandlerHoldsItsOwn) {
     std::ofstream(leagueDir_ / "html/standings.htm") << "old\r\n";
     std::size_t before = openDescriptors();
