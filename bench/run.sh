@@ -6,9 +6,13 @@
 # prints medians, peak memory, the scaling over 1x, 2x and 4x the games, and
 # the ratio (run - start-up) / floor last.
 #
-#   bash bench/run.sh [--rounds N] [--no-scaling] [--no-reference] [--micro]
+#   bash bench/run.sh [--rounds N] [--no-scaling] [--no-reference] [--micro] [--in-memory]
 #
-# The build and the leagues go to build-bench/ (VR_BENCH_BUILD overrides).
+# The build and the leagues go to build-bench/ (VR_BENCH_BUILD overrides);
+# with --in-memory the leagues go to /dev/shm instead (removed at the end),
+# so that the outputs' files cost no journal of a disk: the floor writes
+# nothing, and on a busy disk emptying ten files can take longer than the
+# whole reading.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -17,13 +21,15 @@ rounds=9
 scaling=1
 reference=1
 micro=0
+in_memory=0
 while [ $# -gt 0 ]; do
   case "$1" in
+    --in-memory) in_memory=1; shift ;;
     --rounds) rounds=$2; shift 2 ;;
     --no-scaling) scaling=0; shift ;;
     --no-reference) reference=0; shift ;;
     --micro) micro=1; shift ;;
-    *) echo "usage: bash bench/run.sh [--rounds N] [--no-scaling] [--no-reference] [--micro]" >&2; exit 2 ;;
+    *) echo "usage: bash bench/run.sh [--rounds N] [--no-scaling] [--no-reference] [--micro] [--in-memory]" >&2; exit 2 ;;
   esac
 done
 
@@ -32,6 +38,10 @@ reference_commit=0ee794a
 
 build=${VR_BENCH_BUILD:-$root/build-bench}
 leagues=$build/leagues
+if [ "$in_memory" = 1 ]; then
+  leagues=$(mktemp -d /dev/shm/vellor-bench.XXXXXX)
+  trap 'rm -rf "$leagues"' EXIT
+fi
 league_path="Users/Public/Documents/GDS/Fast Break College Basketball 2010/leaguedata/Marrowdeen"
 
 say() { printf '%s\n' "$*" >&2; }
@@ -184,7 +194,9 @@ fi
 
 read -r bytes files < <(awk 'END { print $3, $4 }' "$w/full.floor")
 echo
-echo "Full season: $(played full) played games; the run reads $files files, $((bytes / 1024 / 1024)) MiB, as the floor does."
+where="on disk, $leagues"
+[ "$in_memory" = 1 ] && where="in memory (tmpfs)"
+echo "Full season: $(played full) played games; the run reads $files files, $((bytes / 1024 / 1024)) MiB, as the floor does; league $where."
 echo "Medians of $rounds alternating warm rounds, wall time (spread min..max) and processor time (user + system):"
 row() { # label file wall-column cpu-column
   printf '  %-34s %8s ms  %-13s %8s ms\n' "$1" "$(med "$3" "$2")" "$(col "$3" "$2" | spread 1000 1)" "$(med "$4" "$2")"
