@@ -2,16 +2,20 @@
 
 namespace vr {
 
-GameTable::GameTable() : entries_(static_cast<std::size_t>((kLastDay + 1) * (kLastGame + 1))) {}
+GameTable::GameTable() = default;
 
 const GameEntry& GameTable::at(long day, long game) const {
     static const GameEntry unfilled;
-    const auto& e = entries_[index(day, game)];
+    const auto& games = days_[static_cast<std::size_t>(day)];
+    if (!games) return unfilled;
+    const auto& e = (*games)[static_cast<std::size_t>(game)];
     return e ? *e : unfilled;
 }
 
 GameEntry& GameTable::entry(long day, long game) {
-    auto& e = entries_[index(day, game)];
+    auto& games = days_[static_cast<std::size_t>(day)];
+    if (!games) games = std::make_unique<Day>();
+    auto& e = (*games)[static_cast<std::size_t>(game)];
     if (!e) e = std::make_unique<GameEntry>();
     return *e;
 }

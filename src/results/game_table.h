@@ -4,9 +4,9 @@
 // window is open; storage is sparse since a season fills a small part.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace vr {
 
@@ -38,10 +38,10 @@ public:
     GameEntry& entry(long day, long game);
 
 private:
-    static std::size_t index(long day, long game) {
-        return static_cast<std::size_t>(day * (kLastGame + 1) + game);
-    }
-    std::vector<std::unique_ptr<GameEntry>> entries_;
+    // A day's games, made with its first entry: a season fills some 130 of
+    // the 401 days, and each day a few dozen of its 301 games.
+    using Day = std::array<std::unique_ptr<GameEntry>, kLastGame + 1>;
+    std::array<std::unique_ptr<Day>, kLastDay + 1> days_;
 };
 
 } // namespace vr
