@@ -71,10 +71,14 @@ std::optional<Options> parse(const std::vector<std::string>& args) {
     return o;
 }
 
+// The tables of the program's own run, left to the system as it ends; kept
+// reachable, so that leak checkers see nothing lost.
+LeagueState* leftToTheSystem = nullptr;
+
 } // namespace
 
 int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                FileSystem& fs, const std::string& drive) {
+                FileSystem& fs, const std::string& drive, bool processEnds) {
     std::optional<Options> options = parse(args);
     if (!options) {
         err << kUsage;
@@ -92,6 +96,7 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
     HeadlessWindow window(out);
     auto state = std::make_unique<LeagueState>();
     LeagueFolder league(fs, drive);
+    int status = 0;
     try {
         windowLoad(league, window, *state);
         if (options->lastDay) window.setText(TextBox::LastDay, utf8ToCodePage(*options->lastDay));
@@ -100,9 +105,10 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
     } catch (const Stop& stop) {
         out.flush();
         err << codePageToUtf8(stop.message()) << '\n';
-        return 1;
+        status = 1;
     }
-    return 0;
+    if (processEnds) leftToTheSystem = state.release();
+    return status;
 }
 
 } // namespace vr

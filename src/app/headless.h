@@ -14,8 +14,11 @@ inline constexpr const char* kVersion = "0.1.0";
 
 // `args` are the command-line arguments after the program name. Score list
 // lines go to `out` as they are added; a stop's message goes to `err`.
-// Returns the exit status: 0 done, 1 stopped, 2 bad usage.
+// Returns the exit status: 0 done, 1 stopped, 2 bad usage. With
+// `processEnds` (the program's own call) the league's tables are left to
+// the system, which takes a process's memory back at once: freeing thousands
+// of game table entries one by one costs more.
 int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                FileSystem& fs, const std::string& drive);
+                FileSystem& fs, const std::string& drive, bool processEnds = false);
 
 } // namespace vr
