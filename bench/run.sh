@@ -8,7 +8,8 @@
 #
 #   bash bench/run.sh [--rounds N] [--no-scaling] [--no-reference] [--micro] [--in-memory]
 #
-# The build and the leagues go to build-bench/ (VR_BENCH_BUILD overrides);
+# The build and the leagues go to build-bench/ (VR_BENCH_BUILD overrides;
+# VR_BENCH_PROGRAM names another vellor-results to measure);
 # with --in-memory the leagues go to /dev/shm instead (removed at the end),
 # so that the outputs' files cost no journal of a disk: the floor writes
 # nothing, and on a busy disk emptying ten files can take longer than the
@@ -50,7 +51,9 @@ bash scripts/install-deps.sh
 say "== building (Release) in $build"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVR_BUILD_TESTS=OFF -DVR_BUILD_BENCH=ON >/dev/null
 ninja -C "$build" vellor-results make-sample-league bench-floor bench-timed micro-benchmarks >/dev/null
-program=$build/vellor-results
+# VR_BENCH_PROGRAM measures another build of the program (the reference's,
+# say) on the same leagues.
+program=${VR_BENCH_PROGRAM:-$build/vellor-results}
 timed=$build/bench-timed
 floor=$build/bench-floor
 
