@@ -30,10 +30,15 @@ bool sameIgnoringCase(const std::string& a, const std::string& b) {
 }
 
 // "html\boxes\box245-3.htm" -> folder "html\boxes", name "box245-3.htm".
-std::pair<std::string, std::string> split(std::string_view file) {
+std::pair<std::string_view, std::string_view> splitView(std::string_view file) {
     auto slash = file.rfind('\\');
-    if (slash == std::string_view::npos) return {std::string(), std::string(file)};
-    return {std::string(file.substr(0, slash)), std::string(file.substr(slash + 1))};
+    if (slash == std::string_view::npos) return {std::string_view(), file};
+    return {file.substr(0, slash), file.substr(slash + 1)};
+}
+
+std::pair<std::string, std::string> split(std::string_view file) {
+    auto [folder, name] = splitView(file);
+    return {std::string(folder), std::string(name)};
 }
 
 } // namespace
@@ -98,42 +103,57 @@ std::string LeagueFolder::hostPath(std::string_view file) {
     return *host + "/" + name;
 }
 
+const std::optional<std::string>& LeagueFolder::resolveRecent(std::string_view folder) {
+    if (recent_.host && recent_.folder == folder) return *recent_.host;
+    const std::optional<std::string>& host = resolveFolder(std::string(folder));
+    recent_ = Recent{std::string(folder), &host, nullptr, nullptr};
+    return host;
+}
+
 bool LeagueFolder::exists(std::string_view file) {
-    auto [folder, name] = split(file);
-    const std::optional<std::string>& host = resolveFolder(folder);
+    auto [folder, name] = splitView(file);
+    const std::optional<std::string>& host = resolveRecent(folder);
     if (!host) return false;
     // A name the listing cannot hold (a path of its own) takes a stat.
     bool plainName = !name.empty() && name != "." && name != ".." &&
-                     name.find('/') == std::string::npos;
+                     name.find('/') == std::string_view::npos;
     if (plainName) {
-        Listing& listing = listings_[*host];
+        if (!recent_.listing) recent_.listing = &listings_[*host];
+        Listing& listing = *recent_.listing;
         if (!listing.taken && ++listing.stats > kStatsBeforeListing) {
             std::vector<std::string> files = fs_.listFiles(*host);
             listing.files.reserve(files.size());
             for (std::string& file : files) listing.files.insert(std::move(file));
             listing.taken = true;
         }
-        if (listing.taken) return listing.files.count(name) != 0;
+        if (listing.taken) return listing.files.count(std::string(name)) != 0;
     }
-    return fs_.kind(*host + "/" + name) == EntryKind::File;
+    return fs_.kind(*host + "/" + std::string(name)) == EntryKind::File;
 }
 
 FileSystem::Handle LeagueFolder::openHandle(std::string_view file, OpenMode mode) {
     // Named apart, not as a structured binding: the lambda below takes the
     // name, which clang 14 cannot capture from a binding.
-    const auto parts = split(file);
-    const std::string& folder = parts.first;
-    const std::string& name = parts.second;
-    const std::optional<std::string>& host = resolveFolder(folder);
+    const auto parts = splitView(file);
+    const std::string_view name = parts.second;
+    const std::optional<std::string>& host = resolveRecent(parts.first);
     if (!host) throw Stop(StopKind::PathNotFound, std::string(file));
-    // Writing may make a file the folder's listing lacks.
-    if (mode != OpenMode::Input) listings_.erase(*host);
-    auto held = held_.find(*host);
-    if (held == held_.end()) held = held_.emplace(*host, fs_.openFolder(*host)).first;
-    return at(file, 0, [&] { return fs_.openIn(held->second, *host, name, mode); });
+    if (mode != OpenMode::Input) {
+        // Writing may make a file the folder's listing lacks.
+        listings_.erase(*host);
+        recent_.listing = nullptr;
+    }
+    if (!recent_.held) {
+        auto held = held_.find(*host);
+        if (held == held_.end()) held = held_.emplace(*host, fs_.openFolder(*host)).first;
+        recent_.held = &held->second;
+    }
+    FileSystem::Folder folder = *recent_.held;
+    return at(file, 0, [&] { return fs_.openIn(folder, *host, name, mode); });
 }
 
 void LeagueFolder::forgetFolders() {
+    recent_ = Recent{};
     folders_.clear();
     listings_.clear();
     for (auto& [path, folder] : held_) fs_.closeFolder(folder);

@@ -62,6 +62,8 @@ private:
     // The host folder, or none; the reference stays valid until the folders
     // are forgotten.
     const std::optional<std::string>& resolveFolder(const std::string& leagueFolder);
+    // The same, answered at once for the folder looked up last.
+    const std::optional<std::string>& resolveRecent(std::string_view leagueFolder);
     std::optional<std::string> resolveChild(const std::string& parent, const std::string& name);
     FileSystem::Handle openHandle(std::string_view file, OpenMode mode);
 
@@ -77,6 +79,17 @@ private:
     std::map<std::string, Listing, std::less<>> listings_;
     // By host folder, those held open for this handler.
     std::map<std::string, FileSystem::Folder, std::less<>> held_;
+    // The folder of the last file looked up, with its entries in the maps
+    // above: runs of files in one folder (the play-by-play files, the box
+    // score pages) skip the lookups by name. Map entries stay where they
+    // are until erased, so the pointers hold until then.
+    struct Recent {
+        std::string folder;
+        const std::optional<std::string>* host = nullptr;
+        Listing* listing = nullptr;
+        FileSystem::Folder* held = nullptr;
+    };
+    Recent recent_;
 };
 
 } // namespace vr

@@ -185,7 +185,8 @@ void LineReader::grow(std::size_t size) {
 }
 
 // Moves the unread bytes to the front, grows the buffer only when one line
-// fills it, and reads one more block. False at the end of the file.
+// fills more than half of it, and reads what room is left. False at the end
+// of the file.
 bool LineReader::refill() {
     if (eof_) return false;
     if (start_ > 0) {
@@ -194,7 +195,9 @@ bool LineReader::refill() {
         end_ -= start_;
         start_ = 0;
     }
-    if (size_ - end_ < kBlock) grow(end_ + kBlock);
+    // A line begun takes part of the block; the next read fills the rest.
+    // Only a line that leaves less than half a block free grows it.
+    if (size_ - end_ < kBlock / 2) grow(end_ + kBlock);
     std::size_t got = at(name_, 0, [&] { return fs_.read(handle_, buffer_.get() + end_, size_ - end_); });
     if (got == 0) {
         eof_ = true;

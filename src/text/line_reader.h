@@ -40,6 +40,8 @@ public:
     const std::string& name() const { return name_; }
     // Closes the file, reporting a failure; the destructor closes quietly.
     void close();
+    // Bytes the buffer holds room for: one block unless a long line grew it.
+    std::size_t bufferSize() const { return size_; }
 
 private:
     bool refill();

@@ -4,9 +4,35 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace vr {
+namespace {
+
+// Most pieces of a line are a few bytes long: copied with two overlapping
+// loads and stores each, not through a call to the library's copy.
+inline void copyPiece(char* to, const char* from, std::size_t n) {
+    if (n >= 8 && n <= 16) {
+        std::uint64_t head, tail;
+        std::memcpy(&head, from, 8);
+        std::memcpy(&tail, from + n - 8, 8);
+        std::memcpy(to, &head, 8);
+        std::memcpy(to + n - 8, &tail, 8);
+    } else if (n >= 4 && n < 8) {
+        std::uint32_t head, tail;
+        std::memcpy(&head, from, 4);
+        std::memcpy(&tail, from + n - 4, 4);
+        std::memcpy(to, &head, 4);
+        std::memcpy(to + n - 4, &tail, 4);
+    } else if (n < 4) {
+        for (std::size_t i = 0; i < n; ++i) to[i] = from[i];
+    } else {
+        std::memcpy(to, from, n);
+    }
+}
+
+} // namespace
 
 std::size_t formatNumberTo(double value, char* out) {
     if (value == 0) value = 0; // negative zero is written as 0
@@ -33,7 +59,7 @@ std::string formatNumber(double value) {
 }
 
 LineWriter::LineWriter(FileSystem& fs, FileSystem::Handle handle, std::string name)
-    : fs_(fs), handle_(handle), name_(std::move(name)), buffer_(new char[kBuffer]) {}
+    : fs_(fs), handle_(handle), name_(std::move(name)), buffer_(new char[kFirstBuffer]) {}
 
 LineWriter::~LineWriter() {
     if (!open_) return;
@@ -78,8 +104,20 @@ void LineWriter::drainLines() {
     lineStart_ = 0;
 }
 
+// Doubles the buffer until `need` bytes fit or it holds kBuffer.
+void LineWriter::grow(std::size_t need) {
+    std::size_t capacity = capacity_;
+    while (capacity < need && capacity < kBuffer) capacity *= 2;
+    if (capacity > kBuffer) capacity = kBuffer;
+    std::unique_ptr<char[]> bigger(new char[capacity]);
+    std::memcpy(bigger.get(), buffer_.get(), used_);
+    buffer_ = std::move(bigger);
+    capacity_ = capacity;
+}
+
 void LineWriter::put(std::string_view s) {
     if (failed_ || s.empty()) return;
+    if (used_ + s.size() > capacity_ && capacity_ < kBuffer) grow(used_ + s.size());
     if (used_ + s.size() > kBuffer) {
         drainLines();
         if (used_ + s.size() > kBuffer) {
@@ -91,7 +129,7 @@ void LineWriter::put(std::string_view s) {
             }
         }
     }
-    std::memcpy(buffer_.get() + used_, s.data(), s.size());
+    copyPiece(buffer_.get() + used_, s.data(), s.size());
     used_ += s.size();
 }
 

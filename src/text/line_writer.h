@@ -27,7 +27,11 @@ std::size_t formatNumberTo(double value, char* out);
 
 class LineWriter {
 public:
+    // The system is handed kBuffer bytes at a time; the buffer starts at
+    // kFirstBuffer and doubles up to that, so the many small files cost no
+    // large block each.
     static constexpr std::size_t kBuffer = 256 * 1024;
+    static constexpr std::size_t kFirstBuffer = 4 * 1024;
     static constexpr int kZone = 14;
 
     // Takes over the open handle; `name` is the file as messages name it.
@@ -53,6 +57,7 @@ public:
 private:
     void after(After a);
     void put(std::string_view s);
+    void grow(std::size_t need);
     void spaces(int n);
     void drain();
     void drainLines();
@@ -62,6 +67,7 @@ private:
     FileSystem::Handle handle_;
     std::string name_;
     std::unique_ptr<char[]> buffer_;
+    std::size_t capacity_ = kFirstBuffer;
     std::size_t used_ = 0;
     std::size_t lineStart_ = 0; // where the line begun starts in the buffer
     int column_ = 1; // where the next character goes

@@ -49,6 +49,25 @@ TEST(LineReader, LongLinesComeWholeAndMemoryStaysBounded) {
     EXPECT_LE(fs.largestRead(), longLine.size() + 2 * LineReader::kBlock);
 }
 
+TEST(LineReader, ShortLinesAcrossBlocksKeepOneBlockAndReadInLargePieces) {
+    // Lines of 23 bytes never meet a block's end: each read finds a line
+    // begun. The buffer stays one block, and every read but the last asks
+    // for more than half of one.
+    MemoryFileSystem fs;
+    std::string page;
+    for (int i = 0; i < 50000; ++i) page += "<tr><td>row</td></tr>\r\n";
+    fs.setFile("/p.htm", page);
+    LineReader r(fs, fs.open("/p.htm", OpenMode::Input), "p.htm");
+    long lines = 0;
+    while (!r.atEnd()) {
+        EXPECT_EQ(r.readLine(), "<tr><td>row</td></tr>");
+        ++lines;
+    }
+    EXPECT_EQ(lines, 50000);
+    EXPECT_EQ(r.bufferSize(), LineReader::kBlock);
+    EXPECT_LE(fs.readCalls(), 2 * page.size() / LineReader::kBlock + 2);
+}
+
 TEST(LineReader, SmallPageIsOneReadCall) {
     MemoryFileSystem fs;
     std::string page;

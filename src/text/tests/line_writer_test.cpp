@@ -101,6 +101,28 @@ TEST(LineWriter, LargeOutputIsWrittenInFewCalls) {
     EXPECT_LT(fs.operations(), 15);
 }
 
+TEST(LineWriter, TheBufferGrowsWithoutWritingUntilItHoldsAFullBlock) {
+    // Lines of odd lengths cross every doubling of the buffer on the way to
+    // its full size; nothing reaches the system before that.
+    MemoryFileSystem fs;
+    std::string expected;
+    {
+        LineWriter w(fs, fs.open("/grow.txt", OpenMode::Output), "grow.txt");
+        long before = fs.operations();
+        for (int i = 0; expected.size() + 40 < LineWriter::kBuffer; ++i) {
+            std::string line(static_cast<std::size_t>(i % 37), static_cast<char>('a' + i % 26));
+            w.text(line).number(i, After::EndLine);
+            expected += line + formatNumber(i) + "\r\n";
+        }
+        EXPECT_EQ(fs.operations(), before);
+        EXPECT_EQ(fs.file("/grow.txt"), "");
+        w.close();
+        // one write, the flush and the close
+        EXPECT_EQ(fs.operations(), before + 3);
+    }
+    EXPECT_EQ(fs.file("/grow.txt"), expected);
+}
+
 TEST(LineWriter, FailedWriteStopsAndTheFileKeepsWhatReachedIt) {
     MemoryFileSystem fs;
     fs.failAt(3, StopKind::DeviceIOError); // open, write, then the second write
