@@ -7,6 +7,8 @@
 # FUZZ_BUILD is a build folder configured with -DVR_FUZZ=ON (see README).
 # Logs, the working corpus and any crash land in ${VR_FUZZ_WORK:-/tmp/vr-fuzz}/TARGET/;
 # the merged corpus in .../TARGET/merged (copy it over fuzz/corpus/TARGET).
+# VR_FUZZ_FLAGS adds libFuzzer options, e.g. "-max_len=4096" to keep a slow
+# target's inputs short.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(realpath "$1")
@@ -25,7 +27,7 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}"
 status=0
 "$program" -runs="$runs" -timeout=1 -rss_limit_mb=2048 -print_final_stats=1 \
-  -dict="$here/dict/$target.dict" -artifact_prefix="$work/artifacts/" \
+  -dict="$here/dict/$target.dict" -artifact_prefix="$work/artifacts/" ${VR_FUZZ_FLAGS:-} \
   "$work/corpus" > "$work/fuzz.log" 2>&1 || status=$?
 grep -E "^stat::|DONE|ERROR|Test unit written" "$work/fuzz.log" || true
 if [ "$status" -ne 0 ]; then
