@@ -4,36 +4,9 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdint>
 #include <cstring>
 
 namespace vr {
-namespace {
-
-// Most pieces of a line are a few bytes long: copied with two overlapping
-// loads and stores each, not through a call to the library's copy.
-inline void copyPiece(char* to, const char* from, std::size_t n) {
-    if (n >= 8 && n <= 16) {
-        std::uint64_t head, tail;
-        std::memcpy(&head, from, 8);
-        std::memcpy(&tail, from + n - 8, 8);
-        std::memcpy(to, &head, 8);
-        std::memcpy(to + n - 8, &tail, 8);
-    } else if (n >= 4 && n < 8) {
-        std::uint32_t head, tail;
-        std::memcpy(&head, from, 4);
-        std::memcpy(&tail, from + n - 4, 4);
-        std::memcpy(to, &head, 4);
-        std::memcpy(to + n - 4, &tail, 4);
-    } else if (n < 4) {
-        for (std::size_t i = 0; i < n; ++i) to[i] = from[i];
-    } else {
-        std::memcpy(to, from, n);
-    }
-}
-
-} // namespace
-
 std::size_t formatNumberTo(double value, char* out) {
     if (value == 0) value = 0; // negative zero is written as 0
     char* p = out;
@@ -129,7 +102,7 @@ void LineWriter::put(std::string_view s) {
             }
         }
     }
-    copyPiece(buffer_.get() + used_, s.data(), s.size());
+    std::memcpy(buffer_.get() + used_, s.data(), s.size());
     used_ += s.size();
 }
 
