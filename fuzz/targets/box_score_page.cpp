@@ -1,10 +1,8 @@
 // A box score page: the player lines in Test.txt and the leader lists, then
 // the leaders section written from them.
-#include "chunked_reads.h"
-#include "contract.h"
+#include "input_league.h"
 #include "results/box_score_reader.h"
 #include "results/stat_leaders.h"
-#include "testsupport/memory_league.h"
 
 namespace {
 
@@ -30,10 +28,9 @@ void checkOrder(const vr::LeaderList& list) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace vr;
-    testing::MemoryLeague m;
-    fuzz::ChunkedReads chunked(m.fs, fuzz::ChunkedReads::chunkFor(data, size));
-    LeagueFolder league(chunked, testing::kDrive);
-    m.put("html\\boxes\\box245-3.htm", fuzz::bytesOf(data, size));
+    fuzz::InputLeague in(data, size, "html\\boxes\\box245-3.htm");
+    testing::MemoryLeague& m = in.memory;
+    LeagueFolder& league = in.league;
     auto games = std::make_unique<GameTable>();
     games->entry(243, 1).gameDate = "11/12/2009";
     games->entry(245, 1).gameDate = "11/14/2009";

@@ -3,10 +3,8 @@
 // line number and "End of file" stop, whether read line by line or found by
 // the search for the first line with a given start, and however the reads
 // are cut.
-#include "chunked_reads.h"
-#include "contract.h"
+#include "input_league.h"
 #include "results/player_of_the_game.h"
-#include "testsupport/memory_league.h"
 #include "text/cuts.h"
 
 #include <vector>
@@ -77,9 +75,9 @@ void checkSearch(vr::FileSystem& fs, const std::string& path, const std::vector<
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace vr;
-    testing::MemoryLeague m;
-    fuzz::ChunkedReads chunked(m.fs, fuzz::ChunkedReads::chunkFor(data, size));
-    LeagueFolder league(chunked, testing::kDrive);
+    fuzz::InputLeague in(data, size);
+    testing::MemoryLeague& m = in.memory;
+    LeagueFolder& league = in.league;
     const std::string bytes = fuzz::bytesOf(data, size);
     m.put("pbp\\245-3.txt", bytes);
     GameEntry entry;
@@ -96,10 +94,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string path = testing::leaguePath("pbp\\245-3.txt");
     const std::vector<std::string_view> lines = splitLines(bytes);
     {
-        LineReader r(chunked, chunked.open(path, OpenMode::Input), "f");
+        LineReader r(in.chunked, in.chunked.open(path, OpenMode::Input), "f");
         readRest(r, lines, 0);
     }
-    checkSearch(chunked, path, lines, "Player of the Game:");
-    checkSearch(chunked, path, lines, "P");
+    checkSearch(in.chunked, path, lines, "Player of the Game:");
+    checkSearch(in.chunked, path, lines, "P");
     return 0;
 }

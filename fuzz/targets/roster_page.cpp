@@ -1,15 +1,12 @@
 // A roster page: the team's profile, one teaminfo.txt line.
-#include "chunked_reads.h"
-#include "contract.h"
+#include "input_league.h"
 #include "snapshot/team_profiles.h"
-#include "testsupport/memory_league.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace vr;
-    testing::MemoryLeague m;
-    fuzz::ChunkedReads chunked(m.fs, fuzz::ChunkedReads::chunkFor(data, size));
-    LeagueFolder league(chunked, testing::kDrive);
-    m.put("html\\rosters\\roster1.htm", fuzz::bytesOf(data, size));
+    fuzz::InputLeague in(data, size, "html\\rosters\\roster1.htm");
+    testing::MemoryLeague& m = in.memory;
+    LeagueFolder& league = in.league;
     TeamTable teams;
     bool done = fuzz::keepsContract([&] {
         auto teamInfo = league.openOutput("teaminfo.txt");

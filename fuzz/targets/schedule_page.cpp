@@ -1,10 +1,8 @@
 // The schedule page with its per-game steps: the player of the game lookup,
 // the top-25 and upset lists and the game record, over a fixed team table
 // and a few play-by-play files.
-#include "chunked_reads.h"
-#include "contract.h"
+#include "input_league.h"
 #include "results/season_reader.h"
-#include "testsupport/memory_league.h"
 
 #include <memory>
 
@@ -34,10 +32,9 @@ const Fixture& fixture() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace vr;
-    testing::MemoryLeague m;
-    fuzz::ChunkedReads chunked(m.fs, fuzz::ChunkedReads::chunkFor(data, size));
-    LeagueFolder league(chunked, testing::kDrive);
-    m.put("html\\leagueschedule.htm", fuzz::bytesOf(data, size));
+    fuzz::InputLeague in(data, size, "html\\leagueschedule.htm");
+    testing::MemoryLeague& m = in.memory;
+    LeagueFolder& league = in.league;
     // Files for games of the seeds' days, and two that stop the run.
     m.putLines("pbp\\240-1.txt", {"Tip-off", "Player of the Game: Tom Baker - North Ridge", "End"});
     m.putLines("pbp\\241-2.txt", {"Player of the Game: Ann Lee-Park - Lake City"});

@@ -1,15 +1,12 @@
 // The settings file: read, saved again and read back unchanged.
 #include "app/settings.h"
-#include "chunked_reads.h"
-#include "contract.h"
-#include "testsupport/memory_league.h"
+#include "input_league.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace vr;
-    testing::MemoryLeague m;
-    fuzz::ChunkedReads chunked(m.fs, fuzz::ChunkedReads::chunkFor(data, size));
-    LeagueFolder league(chunked, testing::kDrive);
-    m.put("settings2.txt", fuzz::bytesOf(data, size));
+    fuzz::InputLeague in(data, size, "settings2.txt");
+    testing::MemoryLeague& m = in.memory;
+    LeagueFolder& league = in.league;
     Settings first;
     if (fuzz::keepsContract([&] { first = loadSettings(league); })) {
         Settings again;

@@ -1,15 +1,12 @@
 // The standings page: teams.txt gets one line per team line of the page.
-#include "chunked_reads.h"
-#include "contract.h"
+#include "input_league.h"
 #include "snapshot/team_list.h"
-#include "testsupport/memory_league.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace vr;
-    testing::MemoryLeague m;
-    fuzz::ChunkedReads chunked(m.fs, fuzz::ChunkedReads::chunkFor(data, size));
-    LeagueFolder league(chunked, testing::kDrive);
-    m.put("html\\standings.htm", fuzz::bytesOf(data, size));
+    fuzz::InputLeague in(data, size, "html\\standings.htm");
+    testing::MemoryLeague& m = in.memory;
+    LeagueFolder& league = in.league;
     long teams = -1;
     if (fuzz::keepsContract([&] { teams = readTeamList(league); }))
         fuzz::require(fuzz::endedLines(m.get("teams.txt")) == static_cast<std::size_t>(teams),

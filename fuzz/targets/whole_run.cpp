@@ -2,17 +2,16 @@
 // folder laid out from the input. A run either ends green with every output
 // closed, or stops without ever showing green.
 #include "app/run_sequences.h"
-#include "chunked_reads.h"
-#include "contract.h"
+#include "input_league.h"
 #include "league_archive.h"
 
 #include <memory>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace vr;
-    testing::MemoryLeague m;
-    fuzz::ChunkedReads chunked(m.fs, fuzz::ChunkedReads::chunkFor(data, size));
-    LeagueFolder league(chunked, testing::kDrive);
+    fuzz::InputLeague in(data, size);
+    testing::MemoryLeague& m = in.memory;
+    LeagueFolder& league = in.league;
     fuzz::DayBoxes boxes = fuzz::unpackLeague(fuzz::bytesOf(data, size), m);
     testing::FakeWindow window;
     auto state = std::make_unique<LeagueState>();
