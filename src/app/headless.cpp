@@ -1,6 +1,6 @@
 #include "app/headless.h"
 
-#include "app/league_folder.h"
+#include "league/league_folder.h"
 #include "app/run_sequences.h"
 #include "text/code_page.h"
 #include "text/errors.h"

@@ -1,8 +1,8 @@
 // vellor-results: the window, or with options the headless run (which needs
 // no display and starts no GUI at all).
 #include "app/headless.h"
-#include "app/league_folder.h"
-#include "app/window/window_main.h"
+#include "league/league_folder.h"
+#include "app/qt/window_main.h"
 
 #include <iostream>
 

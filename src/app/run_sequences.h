@@ -2,7 +2,7 @@
 // takes the league's snapshot, GO! reads the season and publishes the period.
 #pragma once
 
-#include "app/league_folder.h"
+#include "league/league_folder.h"
 #include "app/league_state.h"
 #include "app/window_port.h"
 

@@ -1,7 +1,7 @@
 // The two small settings files of the league folder.
 #pragma once
 
-#include "app/league_folder.h"
+#include "league/league_folder.h"
 
 #include <string>
 

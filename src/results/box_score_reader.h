@@ -3,7 +3,7 @@
 // assists and points offered to the leader lists.
 #pragma once
 
-#include "app/league_folder.h"
+#include "league/league_folder.h"
 #include "app/league_state.h"
 #include "results/period.h"
 #include "text/line_reader.h"

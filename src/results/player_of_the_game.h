@@ -1,7 +1,7 @@
 // The player of the game, looked up in the game's play-by-play file.
 #pragma once
 
-#include "app/league_folder.h"
+#include "league/league_folder.h"
 #include "results/game_in_hand.h"
 
 #include <string>

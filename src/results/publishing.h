@@ -3,7 +3,7 @@
 // and the stat leaders.
 #pragma once
 
-#include "app/league_folder.h"
+#include "league/league_folder.h"
 #include "app/league_state.h"
 #include "results/period.h"
 

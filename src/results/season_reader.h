@@ -3,7 +3,7 @@
 // and the game record file, in page order.
 #pragma once
 
-#include "app/league_folder.h"
+#include "league/league_folder.h"
 #include "results/game_table.h"
 #include "snapshot/team_table.h"
 

@@ -2,7 +2,7 @@
 // which play-by-play files exist, and schedfile.txt listing them.
 #pragma once
 
-#include "app/league_folder.h"
+#include "league/league_folder.h"
 #include "snapshot/day_table.h"
 
 namespace vr {

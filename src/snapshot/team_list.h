@@ -1,7 +1,7 @@
 // The team list: the team names of the standings page, copied to teams.txt.
 #pragma once
 
-#include "app/league_folder.h"
+#include "league/league_folder.h"
 
 namespace vr {
 

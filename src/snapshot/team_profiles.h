@@ -2,7 +2,7 @@
 // teaminfo.txt line per team.
 #pragma once
 
-#include "app/league_folder.h"
+#include "league/league_folder.h"
 #include "snapshot/team_table.h"
 
 namespace vr {

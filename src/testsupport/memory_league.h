@@ -2,7 +2,7 @@
 // folder lies at its fixed place below it.
 #pragma once
 
-#include "app/league_folder.h"
+#include "league/league_folder.h"
 #include "app/league_state.h"
 #include "app/window_port.h"
 #include "text/memory_file_system.h"

@@ -1,6 +1,6 @@
 // Reading the season of a generated league: the window load and GO! run on
 // the host's files, checked against the facts the generator wrote down.
-#include "app/league_folder.h"
+#include "league/league_folder.h"
 #include "app/run_sequences.h"
 #include "testsupport/generated_league.h"
 #include "testsupport/memory_league.h"

@@ -1,4 +1,4 @@
-#include "app/league_folder.h"
+#include "league/league_folder.h"
 #include "testsupport/memory_league.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/window/message_box.h"
+#include "app/qt/message_box.h"
 
 #include <QMessageBox>
 

@@ -1,8 +1,7 @@
-#include "app/league_folder.h"
+#include "league/league_folder.h"
 
 #include "text/errors.h"
 
-#include <cstdlib>
 
 namespace vr {
 namespace {
@@ -12,11 +11,6 @@ const char* const kLeagueFolders[] = {
     "Users", "Public", "Documents", "GDS", "Fast Break College Basketball 2010",
     "leaguedata", "Marrowdeen",
 };
-
-std::string environment(const char* name) {
-    const char* v = std::getenv(name);
-    return v ? std::string(v) : std::string();
-}
 
 bool sameIgnoringCase(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
@@ -45,14 +39,6 @@ std::pair<std::string, std::string> split(std::string_view file) {
 
 LeagueFolder::LeagueFolder(FileSystem& fs, std::string drive) : fs_(fs), drive_(std::move(drive)) {
     while (drive_.size() > 1 && drive_.back() == '/') drive_.pop_back();
-}
-
-std::string LeagueFolder::driveFromEnvironment() {
-    std::string drive = environment("VELLOR_DRIVE_C");
-    if (!drive.empty()) return drive;
-    std::string prefix = environment("WINEPREFIX");
-    if (!prefix.empty()) return prefix + "/drive_c";
-    return environment("HOME") + "/.wine/drive_c";
 }
 
 std::optional<std::string> LeagueFolder::resolveChild(const std::string& parent,

@@ -1,6 +1,6 @@
 // The operating system's answers mapped onto the stop kinds, in a real
 // temporary folder.
-#include "app/league_folder.h"
+#include "league/league_folder.h"
 #include "testsupport/memory_league.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // GO! on a league: the button turns red and shows it before anything is
 // written, the settings are saved, the three result files start afresh and
 // the button turns green again.
-#include "app/window/main_window.h"
-#include "app/window/tests/window_test_support.h"
-#include "app/window/window_look.h"
+#include "app/qt/main_window.h"
+#include "app/qt/tests/window_test_support.h"
+#include "app/qt/window_look.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 // What a screen reader reads from the window: each text box by the caption
 // beside it, the score list's lines as its items.
-#include "app/window/main_window.h"
-#include "app/window/tests/window_test_support.h"
+#include "app/qt/main_window.h"
+#include "app/qt/tests/window_test_support.h"
 
 #include <QAccessible>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 // The application around the window.
 #pragma once
 
-#include "app/league_folder.h"
+#include "league/league_folder.h"
 
 #include <QIcon>
 

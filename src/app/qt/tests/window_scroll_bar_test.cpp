@@ -1,8 +1,8 @@
 // The score list's scroll bars, once a run has filled more lines than the
 // list shows: drawn in the style's own colours, with arrows that stand out
 // from their buttons (not the window's white text on light grey).
-#include "app/window/main_window.h"
-#include "app/window/tests/window_test_support.h"
+#include "app/qt/main_window.h"
+#include "app/qt/tests/window_test_support.h"
 
 #include <QImage>
 #include <QListWidget>

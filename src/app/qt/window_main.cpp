@@ -1,8 +1,8 @@
-#include "app/window/window_main.h"
+#include "app/qt/window_main.h"
 
-#include "app/league_folder.h"
-#include "app/window/application.h"
-#include "app/window/main_window.h"
+#include "league/league_folder.h"
+#include "app/qt/application.h"
+#include "app/qt/main_window.h"
 #include "text/file_system.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 // A period the run cannot take: a warning, nothing written, the window
 // stays open and GO! works once the text is mended.
-#include "app/window/main_window.h"
-#include "app/window/tests/window_test_support.h"
-#include "app/window/window_look.h"
+#include "app/qt/main_window.h"
+#include "app/qt/tests/window_test_support.h"
+#include "app/qt/window_look.h"
 
 #include <QLineEdit>
 #include <QPushButton>

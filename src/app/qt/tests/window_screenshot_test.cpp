@@ -4,8 +4,8 @@
 // VELLOR_SCREENSHOT (the PNG to write) and may set VELLOR_DRIVE_C (the
 // folder standing for C:\ with the league in it) and VELLOR_SCREENSHOT_GO=1
 // (press GO! before the picture).
-#include "app/window/main_window.h"
-#include "app/window/tests/window_test_support.h"
+#include "app/qt/main_window.h"
+#include "app/qt/tests/window_test_support.h"
 
 #include <QImage>
 #include <QPushButton>

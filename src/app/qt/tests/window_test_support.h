@@ -2,9 +2,9 @@
 // drive folder, file helpers, and a recorder standing in for message boxes.
 #pragma once
 
-#include "app/league_folder.h"
-#include "app/window/application.h"
-#include "app/window/message_box.h"
+#include "league/league_folder.h"
+#include "app/qt/application.h"
+#include "app/qt/message_box.h"
 #include "text/file_system.h"
 
 #include <QApplication>

@@ -1,9 +1,9 @@
 // The window as the commissioner sees it: the twelve controls by name with
 // their pixel geometry, captions, colours and fonts, nothing clipped, the
 // tab order and the first focus.
-#include "app/window/main_window.h"
-#include "app/window/tests/window_test_support.h"
-#include "app/window/window_look.h"
+#include "app/qt/main_window.h"
+#include "app/qt/tests/window_test_support.h"
+#include "app/qt/window_look.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

@@ -1,4 +1,4 @@
-#include "app/window/window_look.h"
+#include "app/qt/window_look.h"
 
 #include <QFontDatabase>
 

@@ -1,7 +1,7 @@
 // How the program ends: Exit and the close box with status 0; a stop, at
 // the window load or during GO!, with a critical box and status 1.
-#include "app/window/main_window.h"
-#include "app/window/tests/window_test_support.h"
+#include "app/qt/main_window.h"
+#include "app/qt/tests/window_test_support.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -3,7 +3,7 @@
 // run sequences talk to; the sequences themselves live in the core.
 #pragma once
 
-#include "app/league_folder.h"
+#include "league/league_folder.h"
 #include "app/league_state.h"
 #include "app/window_port.h"
 

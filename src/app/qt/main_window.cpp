@@ -1,11 +1,11 @@
-#include "app/window/main_window.h"
+#include "app/qt/main_window.h"
 
 #include "app/period_check.h"
 #include "app/run_sequences.h"
 #include "app/settings.h"
-#include "app/window/application.h"
-#include "app/window/message_box.h"
-#include "app/window/window_look.h"
+#include "app/qt/application.h"
+#include "app/qt/message_box.h"
+#include "app/qt/window_look.h"
 #include "text/code_page.h"
 #include "text/errors.h"
 

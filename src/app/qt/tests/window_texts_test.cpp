@@ -1,7 +1,7 @@
 // The text boxes and the score list as the run sequences see them: bytes of
 // the files' code page in and out, one line per box, long texts kept whole.
-#include "app/window/main_window.h"
-#include "app/window/tests/window_test_support.h"
+#include "app/qt/main_window.h"
+#include "app/qt/tests/window_test_support.h"
 
 #include <QLineEdit>
 #include <QListWidget>
