@@ -2,6 +2,7 @@
 
 #include "league/league_folder.h"
 #include "app/run_sequences.h"
+#include "app/stop_report.h"
 #include "text/code_page.h"
 #include "text/errors.h"
 
@@ -104,7 +105,7 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
         goRun(league, window, *state);
     } catch (const Stop& stop) {
         out.flush();
-        err << codePageToUtf8(stop.message()) << '\n';
+        err << stopReport(stop, league) << '\n';
         status = 1;
     }
     if (processEnds) leftToTheSystem = state.release();

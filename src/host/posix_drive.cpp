@@ -1,5 +1,6 @@
 // Where "C:\" lies on a POSIX host: a Wine prefix's drive_c, or a folder
 // named outright.
+#include "app/stop_report.h"
 #include "league/league_folder.h"
 
 #include <cstdlib>
@@ -20,6 +21,28 @@ std::string LeagueFolder::driveFromEnvironment() {
     std::string prefix = environment("WINEPREFIX");
     if (!prefix.empty()) return prefix + "/drive_c";
     return environment("HOME") + "/.wine/drive_c";
+}
+
+std::string displayPath(const std::string& hostPath) { return hostPath; }
+
+std::string missingLeagueAdvice(const std::string& drive, const std::string& leaguePath) {
+    const std::string set = environment("VELLOR_DRIVE_C");
+    const std::string prefix = environment("WINEPREFIX");
+    std::string where;
+    std::string what = "Set WINEPREFIX to the Wine prefix the game runs in, or VELLOR_DRIVE_C to the folder that "
+                       "stands for C:\\, and start again.";
+    if (!set.empty() && drive == set) {
+        where = "VELLOR_DRIVE_C gives " + drive + " as drive C:";
+        what = "Set VELLOR_DRIVE_C to the folder that stands for C:\\ (the one holding Users), or unset it to use "
+               "the Wine prefix.";
+    } else if (set.empty() && !prefix.empty() && drive == prefix + "/drive_c") {
+        where = "drive C: of the Wine prefix in WINEPREFIX";
+    } else if (set.empty() && prefix.empty() && drive == environment("HOME") + "/.wine/drive_c") {
+        where = "drive C: of the default Wine prefix, ~/.wine";
+    } else {
+        where = "under " + drive + ", the folder standing for drive C:";
+    }
+    return "There is no league folder at " + leaguePath + " (" + where + "). " + what;
 }
 
 } // namespace vr

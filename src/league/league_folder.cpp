@@ -2,6 +2,8 @@
 
 #include "text/errors.h"
 
+#include <algorithm>
+
 
 namespace vr {
 namespace {
@@ -87,6 +89,32 @@ std::string LeagueFolder::hostPath(std::string_view file) {
     const std::optional<std::string>& host = resolveFolder(folder);
     if (!host) throw Stop(StopKind::PathNotFound, std::string(file));
     return *host + "/" + name;
+}
+
+std::optional<std::string> LeagueFolder::firstMissingFolder(std::string_view file) {
+    std::string_view folder = splitView(file).first;
+    // From the league folder down: the shallowest missing one is the cause.
+    if (!resolveFolder("")) return std::string();
+    for (std::size_t end = 0; end < folder.size(); ++end) {
+        end = std::min(folder.find('\\', end), folder.size());
+        std::string prefix(folder.substr(0, end));
+        if (!resolveFolder(prefix)) return prefix;
+    }
+    return std::nullopt;
+}
+
+std::string LeagueFolder::expectedHostFolder(std::string_view folder) {
+    if (folder.empty()) {
+        const std::optional<std::string>& host = resolveFolder("");
+        if (host) return *host;
+        std::string path = drive_;
+        for (const char* name : kLeagueFolders) path += std::string("/") + name;
+        return path;
+    }
+    auto [parent, name] = split(folder);
+    const std::optional<std::string>& host = resolveFolder(std::string(folder));
+    if (host) return *host;
+    return expectedHostFolder(parent) + "/" + name;
 }
 
 const std::optional<std::string>& LeagueFolder::resolveRecent(std::string_view folder) {

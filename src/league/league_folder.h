@@ -31,6 +31,8 @@ public:
     static std::string driveFromEnvironment();
 
     FileSystem& fileSystem() { return fs_; }
+    // The host folder standing for "C:\\".
+    const std::string& drive() const { return drive_; }
 
     std::unique_ptr<LineReader> openInput(std::string_view file);
     // The file for reading, or none when the open finds no file of that name
@@ -48,6 +50,14 @@ public:
     // The host path of a league file; "Path not found" when a folder on the
     // way is missing.
     std::string hostPath(std::string_view file);
+
+    // The first folder on the way to `file` that is missing, in the league's
+    // spelling: "" for the league folder itself, "html", "html\\rosters"; none
+    // when every folder is there.
+    std::optional<std::string> firstMissingFolder(std::string_view file);
+    // Where a folder of the league belongs on the host, found or not (for
+    // messages): its parent as found, then its own name.
+    std::string expectedHostFolder(std::string_view folder);
 
     // Folders are looked up afresh by each handler (one made after the
     // window load is found), and once within it; the folders of the files

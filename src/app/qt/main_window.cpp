@@ -3,6 +3,7 @@
 #include "app/period_check.h"
 #include "app/run_sequences.h"
 #include "app/settings.h"
+#include "app/stop_report.h"
 #include "app/qt/application.h"
 #include "app/qt/message_box.h"
 #include "app/qt/window_look.h"
@@ -172,7 +173,7 @@ bool MainWindow::load() {
         return true;
     } catch (const Stop& stop) {
         // The window has not shown yet: the box stands alone.
-        showMessage(nullptr, MessageIcon::Critical, decode(stop.message()));
+        showMessage(nullptr, MessageIcon::Critical, QString::fromUtf8(stopReport(stop, league_)));
     } catch (const std::exception& e) {
         showMessage(nullptr, MessageIcon::Critical, QString::fromLocal8Bit(e.what()));
     }
@@ -186,7 +187,7 @@ void MainWindow::go() {
         // Nothing has been written: the user mends the text and goes again.
         showMessage(this, MessageIcon::Warning, decode(rejected.message()));
     } catch (const Stop& stop) {
-        fail(decode(stop.message()));
+        fail(QString::fromUtf8(stopReport(stop, league_)));
     } catch (const std::exception& e) {
         fail(QString::fromLocal8Bit(e.what()));
     }

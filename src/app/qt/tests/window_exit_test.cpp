@@ -71,7 +71,13 @@ private slots:
         QCOMPARE(status, 1);
         QCOMPARE(shownMessages().size(), std::size_t(1));
         QCOMPARE(shownMessages()[0].icon, MessageIcon::Critical);
-        QCOMPARE(shownMessages()[0].text, QString("Path not found: leaguesettings.txt"));
+        // The box says where the league was looked for and how to point elsewhere.
+        const QString drive = disk.drive.path();
+        QCOMPARE(shownMessages()[0].text,
+                 "Path not found: leaguesettings.txt\nThere is no league folder at " + drive + "/" +
+                     kLeagueRelative + " (under " + drive +
+                     ", the folder standing for drive C:). Set WINEPREFIX to the Wine prefix the game runs in, "
+                     "or VELLOR_DRIVE_C to the folder that stands for C:\\, and start again.");
         QVERIFY(!shownMessages()[0].windowVisible);
         QVERIFY(!theWindow());
     }

@@ -1,0 +1,23 @@
+// What the user reads when a handler stops: the stop's own line, then, when
+// the league or one of the game's folders is missing, where the program
+// looked and what to do, in the host's own terms.
+#pragma once
+
+#include "league/league_folder.h"
+#include "text/errors.h"
+
+#include <string>
+
+namespace vr {
+
+// UTF-8 lines, without a final line end.
+std::string stopReport(const Stop& stop, LeagueFolder& league);
+
+// The host's advice for a missing league folder at `leaguePath` under
+// `drive` (one or two sentences, UTF-8). Host code: src/host/.
+std::string missingLeagueAdvice(const std::string& drive, const std::string& leaguePath);
+
+// The host's spelling of one of its paths for the user (backslashes on Windows).
+std::string displayPath(const std::string& hostPath);
+
+} // namespace vr
