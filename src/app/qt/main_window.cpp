@@ -22,42 +22,48 @@
 namespace vr {
 namespace {
 
-// The website and the message may hold a whole line of text.
-constexpr int kLongTextLength = 1000000;
-
 QString decode(std::string_view bytes) { return QString::fromStdString(codePageToUtf8(bytes)); }
 
-QLabel* makeLabel(QWidget* parent, const char* name, const char* caption, QRect geometry) {
-    auto* label = new QLabel(QString::fromLatin1(caption), parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(geometry);
-    label->setFont(look::windowFont(look::Face::Impact, 16));
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+QFont fontOf(const layout::Control& c) {
+    return look::windowFont(c.face, look::fontPixels(c.centipoints), c.italic);
+}
+
+QLabel* makeLabel(QWidget* parent, const layout::Control& c) {
+    auto* label = new QLabel(QString::fromLatin1(c.caption), parent);
+    label->setObjectName(QString::fromLatin1(c.name));
+    label->setGeometry(look::twips(c.box));
+    label->setFont(fontOf(c));
+    label->setAlignment(c.centred ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(true);
-    // Transparent: the window's navy shows through.
-    label->setAutoFillBackground(false);
+    // Transparent unless filled: the window's navy shows through.
+    label->setAutoFillBackground(c.filled);
+    if (c.filled) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::Window, look::colour(c.background));
+        label->setPalette(palette);
+    }
     return label;
 }
 
-QLineEdit* makeTextBox(QWidget* parent, const char* name, QRect geometry, const QFont& font) {
+QLineEdit* makeTextBox(QWidget* parent, const layout::Control& c) {
     auto* box = new QLineEdit(parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setGeometry(geometry);
-    box->setFont(font);
+    box->setObjectName(QString::fromLatin1(c.name));
+    box->setGeometry(look::twips(c.box));
+    box->setFont(fontOf(c));
     QPalette palette = box->palette();
-    palette.setColor(QPalette::Base, look::green());
-    palette.setColor(QPalette::Text, look::white());
+    palette.setColor(QPalette::Base, look::colour(c.background));
+    palette.setColor(QPalette::Text, look::colour(c.text));
     box->setPalette(palette);
+    if (c.centred) box->setAlignment(Qt::AlignCenter);
     return box;
 }
 
-QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, QRect geometry,
-                        int pixelSize, const QColor& colour) {
-    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(geometry);
-    button->setFont(look::windowFont(look::Face::RoundedBold, pixelSize, true));
-    button->setStyleSheet(look::buttonStyle(colour));
+QPushButton* makeButton(QWidget* parent, const layout::Control& c) {
+    auto* button = new QPushButton(QString::fromLatin1(c.caption), parent);
+    button->setObjectName(QString::fromLatin1(c.name));
+    button->setGeometry(look::twips(c.box));
+    button->setFont(fontOf(c));
+    button->setStyleSheet(look::buttonStyle(look::colour(c.background)));
     button->setFocusPolicy(Qt::StrongFocus);
     button->setAutoDefault(false);
     return button;
@@ -83,10 +89,10 @@ QPalette standardColours(QPalette palette) {
 
 MainWindow::MainWindow(LeagueFolder& league, QWidget* parent)
     : QWidget(parent), league_(league), state_(std::make_unique<LeagueState>()) {
-    setObjectName(QStringLiteral("Vellor_Results"));
-    setWindowTitle(QStringLiteral("Vellor Results"));
+    setObjectName(QString::fromLatin1(layout::kWindowName));
+    setWindowTitle(QString::fromLatin1(layout::kCaption));
     setWindowIcon(applicationIcon());
-    setFixedSize(609, 739);  // 9135 x 11085 twips
+    setFixedSize(look::twips(0, 0, layout::kClientWidthTwips, layout::kClientHeightTwips).size());
 
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, look::background());
@@ -100,39 +106,27 @@ MainWindow::MainWindow(LeagueFolder& league, QWidget* parent)
 MainWindow::~MainWindow() = default;
 
 // The controls in tab order; each one created later lies above the earlier
-// ones where they overlap (Label1's box reaches into TxtWebsite's).
+// ones where they overlap.
 void MainWindow::buildControls() {
-    using look::twips;
+    using namespace layout;
+    const Control* c = kControls;
 
-    lblTitle_ = makeLabel(this, "LblTitle", "Marrowdeen", twips(120, 120, 8895, 735));
-    lblTitle_->setFont(look::windowFont(look::Face::Impact, 35));
-    lblTitle_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lblTitle_->setAutoFillBackground(true);
-    QPalette titlePalette = lblTitle_->palette();
-    titlePalette.setColor(QPalette::Window, look::green());
-    lblTitle_->setPalette(titlePalette);
+    lblTitle_ = makeLabel(this, c[LblTitle]);
+    txtLastDay_ = makeTextBox(this, c[TxtLastDay]);
+    lblLastDay_ = makeLabel(this, c[LblLastDay]);
+    txtDaysSimmed_ = makeTextBox(this, c[TxtDaysSimmed]);
+    lblDaysSimmed_ = makeLabel(this, c[LblDaysSimmed]);
+    cmdGo_ = makeButton(this, c[CmdGo]);
 
-    const QFont dayFont = look::windowFont(look::Face::Impact, 32);
-    txtLastDay_ = makeTextBox(this, "TxtLastDay", twips(3120, 960, 1215, 705), dayFont);
-    txtLastDay_->setAlignment(Qt::AlignCenter);
-    lblLastDay_ = makeLabel(this, "LblLastDay", "Last Day that was Simulated:",
-                            twips(120, 1080, 2895, 495));
-    txtDaysSimmed_ = makeTextBox(this, "TxtDaysSimmed", twips(3120, 1800, 1215, 705), dayFont);
-    txtDaysSimmed_->setAlignment(Qt::AlignCenter);
-    lblDaysSimmed_ = makeLabel(this, "LblDaysSimmed",
-                               "Number of days that were ran during the last sim period:",
-                               twips(120, 1800, 2895, 735));
-
-    cmdGo_ = makeButton(this, "CmdGo", "GO!", twips(7560, 960, 1455, 735), 37, look::green());
-
+    const Control& list = c[LstScores];
     lstScores_ = new QListWidget(this);
-    lstScores_->setObjectName(QStringLiteral("LstScores"));
-    lstScores_->setGeometry(twips(120, 2640, 8895, 7710));
-    lstScores_->setFont(look::windowFont(look::Face::CourierNew, 13));
+    lstScores_->setObjectName(QString::fromLatin1(list.name));
+    lstScores_->setGeometry(look::twips(list.box));
+    lstScores_->setFont(fontOf(list));
     lstScores_->setUniformItemSizes(true);
     QPalette listPalette = lstScores_->palette();
-    listPalette.setColor(QPalette::Base, look::white());
-    listPalette.setColor(QPalette::Text, look::listText());
+    listPalette.setColor(QPalette::Base, look::colour(list.background));
+    listPalette.setColor(QPalette::Text, look::colour(list.text));
     lstScores_->setPalette(listPalette);
     // The scroll bars keep the style's own colours: with the window's white
     // text and navy background their arrows would be white on light grey,
@@ -140,16 +134,13 @@ void MainWindow::buildControls() {
     for (QScrollBar* bar : {lstScores_->verticalScrollBar(), lstScores_->horizontalScrollBar()})
         bar->setPalette(standardColours(bar->palette()));
 
-    cmdExit_ = makeButton(this, "CmdExit", "Exit", twips(8160, 10440, 855, 555), 21, look::red());
-
-    label1_ = makeLabel(this, "Label1", "Website:", twips(4440, 960, 975, 375));
-    label2_ = makeLabel(this, "Label2", "Message:", twips(4440, 1800, 975, 375));
-
-    const QFont smallFont = look::windowFont(look::Face::ArialNarrow, 13);
-    txtWebsite_ = makeTextBox(this, "TxtWebsite", twips(4440, 1290, 2775, 360), smallFont);
+    cmdExit_ = makeButton(this, c[CmdExit]);
+    label1_ = makeLabel(this, c[Label1]);
+    label2_ = makeLabel(this, c[Label2]);
+    txtWebsite_ = makeTextBox(this, c[TxtWebsite]);
     txtWebsite_->setMaxLength(kLongTextLength);
     txtWebsite_->setText(QString::fromLatin1(kDefaultWebsite));
-    txtMessage_ = makeTextBox(this, "TxtMessage", twips(4440, 2160, 4575, 360), smallFont);
+    txtMessage_ = makeTextBox(this, c[TxtMessage]);
     txtMessage_->setMaxLength(kLongTextLength);
 
     // Assistive tools (screen readers) name each text box by its caption.
@@ -158,10 +149,17 @@ void MainWindow::buildControls() {
     label1_->setBuddy(txtWebsite_);
     label2_->setBuddy(txtMessage_);
 
-    QWidget* order[] = {txtLastDay_, txtDaysSimmed_, cmdGo_,     lstScores_,
-                        cmdExit_,    txtWebsite_,    txtMessage_};
-    for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
-    txtLastDay_->setFocus();
+    // Focus moves through the controls that take it, in the table's order.
+    QWidget* byIndex[kControlCount] = {lblTitle_, txtLastDay_, lblLastDay_, txtDaysSimmed_,
+                                       lblDaysSimmed_, cmdGo_, lstScores_, cmdExit_,
+                                       label1_, label2_, txtWebsite_, txtMessage_};
+    QWidget* previous = nullptr;
+    for (std::size_t i = 0; i < kControlCount; ++i) {
+        if (!c[i].takesFocus) continue;
+        if (previous) setTabOrder(previous, byIndex[i]);
+        else byIndex[i]->setFocus();
+        previous = byIndex[i];
+    }
 
     connect(cmdGo_, &QPushButton::clicked, this, &MainWindow::go);
     connect(cmdExit_, &QPushButton::clicked, this, &QWidget::close);
@@ -235,7 +233,8 @@ void MainWindow::setText(TextBox which, std::string_view bytes) {
 void MainWindow::addScore(std::string_view bytes) { lstScores_->addItem(decode(bytes)); }
 
 void MainWindow::setGoColour(GoColour colour) {
-    cmdGo_->setStyleSheet(look::buttonStyle(colour == GoColour::Red ? look::red() : look::green()));
+    cmdGo_->setStyleSheet(look::buttonStyle(look::colour(
+        colour == GoColour::Red ? layout::kRed : layout::kControls[layout::CmdGo].background)));
     // The run holds the event loop: paint the red button now, without
     // handling events (a queued click must not start GO! or Exit mid-run).
     if (colour == GoColour::Red) repaint();

@@ -9,30 +9,37 @@ QRect twips(int left, int top, int width, int height) {
                  height / kTwipsPerPixel);
 }
 
-QColor background() { return QColor(0, 40, 86); }
-QColor green() { return QColor(0, 133, 59); }
-QColor red() { return QColor(255, 0, 0); }
-QColor white() { return QColor(255, 255, 255); }
-QColor listText() { return QColor(59, 133, 0); }
+QRect twips(const layout::Twips& box) { return twips(box.left, box.top, box.width, box.height); }
+
+int fontPixels(int centipoints) {
+    return layout::fontPixels(centipoints, layout::kTwipsPerInch / kTwipsPerPixel);
+}
+
+QColor colour(layout::Rgb rgb) { return QColor(rgb.r, rgb.g, rgb.b); }
+
+QColor background() { return colour(layout::kNavy); }
+QColor green() { return colour(layout::kGreen); }
+QColor red() { return colour(layout::kRed); }
+QColor white() { return colour(layout::kWhite); }
+QColor listText() { return colour(layout::kListText); }
 
 FaceChoice chooseFace(Face face, const QStringList& installed) {
-    struct Entry {
-        const char* listed;
-        const char* standIn;
-        bool standInBold;
+    struct StandIn {
+        const char* family;
+        bool bold;
     };
-    static const Entry kEntries[] = {
-        {"Impact", "Liberation Sans Narrow", true},
-        {"Arial Rounded MT Bold", "Comfortaa", true},
-        {"Courier New", "Liberation Mono", false},
-        {"Arial Narrow", "Liberation Sans Narrow", false},
+    static const StandIn kStandIns[] = {
+        {"Liberation Sans Narrow", true},
+        {"Comfortaa", true},
+        {"Liberation Mono", false},
+        {"Liberation Sans Narrow", false},
     };
-    const Entry& e = kEntries[static_cast<int>(face)];
+    const QString listed = QString::fromLatin1(layout::faceName(face));
     // The list of real families: asking the font database whether a family
     // "exists" would accept a configured alias of another face.
-    if (installed.contains(QString::fromLatin1(e.listed), Qt::CaseInsensitive))
-        return FaceChoice{QString::fromLatin1(e.listed), false};
-    return FaceChoice{QString::fromLatin1(e.standIn), e.standInBold};
+    if (installed.contains(listed, Qt::CaseInsensitive)) return FaceChoice{listed, false};
+    const StandIn& s = kStandIns[static_cast<int>(face)];
+    return FaceChoice{QString::fromLatin1(s.family), s.bold};
 }
 
 QFont windowFont(Face face, int pixelSize, bool italic) {

@@ -1,8 +1,10 @@
-// The window's look: colours, fonts and the buttons' style. The layout is
-// given in twips (1/1440 inch); at 15 twips per logical pixel it maps onto
-// whole pixels, and font sizes in points become pixel sizes (x 4/3) so text
-// and geometry scale together.
+// The Qt window's look: the shared layout facts (app/window_layout.h) in
+// Qt's terms, the stand-in faces and the buttons' style. At 15 twips per
+// logical pixel the layout maps onto whole pixels, and font sizes in points
+// become pixel sizes (x 4/3) so text and geometry scale together.
 #pragma once
+
+#include "app/window_layout.h"
 
 #include <QColor>
 #include <QFont>
@@ -16,6 +18,12 @@ inline constexpr int kTwipsPerPixel = 15;
 
 // A rectangle given in twips as left, top, width, height.
 QRect twips(int left, int top, int width, int height);
+QRect twips(const layout::Twips& box);
+
+// Logical pixels of a font of `centipoints` hundredths of a point.
+int fontPixels(int centipoints);
+
+QColor colour(layout::Rgb rgb);
 
 QColor background();  // RGB(0,40,86), the window
 QColor green();       // RGB(0,133,59), title, text boxes, GO! at rest
@@ -26,12 +34,9 @@ QColor listText();    // RGB(59,133,0), the score list's lines
 // The faces the window asks for. When one is not installed a free face of
 // like shape stands in; Qt's own fallback would pick a wider face and clip
 // the labels.
-enum class Face {
-    Impact,          // stand-in: Liberation Sans Narrow Bold
-    RoundedBold,     // Arial Rounded MT Bold; stand-in: Comfortaa Bold
-    CourierNew,      // stand-in: Liberation Mono
-    ArialNarrow,     // stand-in: Liberation Sans Narrow
-};
+// Impact: Liberation Sans Narrow Bold; Arial Rounded MT Bold: Comfortaa
+// Bold; Courier New: Liberation Mono; Arial Narrow: Liberation Sans Narrow.
+using layout::Face;
 
 struct FaceChoice {
     QString family;
