@@ -3,6 +3,7 @@
 #include "app/settings.h"
 #include "results/publishing.h"
 #include "results/season_reader.h"
+#include "text/errors.h"
 
 namespace vr {
 
@@ -13,11 +14,27 @@ void goRun(LeagueFolder& league, WindowPort& window, LeagueState& state) {
     window.setGoColour(GoColour::Red);
     saveSettings(league, Settings{window.text(TextBox::Website), window.text(TextBox::Message)});
 
+    // The index is the user's cache, kept apart from the league folder; it
+    // is written only once the whole run has gone through.
+    PlayByPlayIndex index;
+    std::string indexFile, owner;
+    if (!state.cacheFolder.empty()) {
+        try {
+            owner = league.hostPath("");
+            owner.pop_back(); // the "/" before the empty name
+            indexFile = playByPlayIndexFile(state.cacheFolder, owner);
+            index.load(league.fileSystem(), indexFile, owner);
+        } catch (const Stop&) {
+            indexFile.clear();
+        }
+    }
+
     {
         auto upsets = league.openOutput("Upsets.txt");
         auto topResults = league.openOutput("TopResults.txt");
         auto test = league.openOutput("Test.txt");
-        readSeason(league, state.teams, state.games, SeasonFiles{*test, *topResults, *upsets});
+        readSeason(league, state.teams, state.games, SeasonFiles{*test, *topResults, *upsets},
+                   indexFile.empty() ? nullptr : &index);
         window.beep();
         test->close();
         topResults->close();
@@ -29,6 +46,8 @@ void goRun(LeagueFolder& league, WindowPort& window, LeagueState& state) {
     state.leaders.clear();
     publishPeriod(league, state, period, [&](std::string_view line) { window.addScore(line); });
     publishLeaders(league, state, period, window.text(TextBox::Website));
+    if (!indexFile.empty() && league.fileSystem().makeFolders(state.cacheFolder))
+        index.save(league.fileSystem(), indexFile, owner);
 
     window.setGoColour(GoColour::Green);
 }

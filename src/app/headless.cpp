@@ -3,6 +3,7 @@
 #include "league/league_folder.h"
 #include "app/run_sequences.h"
 #include "app/stop_report.h"
+#include "host/cache_folder.h"
 #include "text/code_page.h"
 #include "text/errors.h"
 
@@ -14,12 +15,15 @@ namespace vr {
 namespace {
 
 const char* const kUsage =
-    "Usage: vellor-results [--run [--last-day N] [--days N]] [--help] [--version]\n"
+    "Usage: vellor-results [--run [--last-day N] [--days N] [--no-index]] [--help] [--version]\n"
     "\n"
     "Without options the window opens. With --run the league is read and the\n"
     "period published without a window, as the window load and GO! would:\n"
     "  --last-day N   the last simulated day (default: the last day found)\n"
     "  --days N       the number of days of the period (default: 3)\n"
+    "  --no-index     read every play-by-play file, not only those changed since\n"
+    "                 the last run (the index lies in VELLOR_CACHE_DIR, else the\n"
+    "                 user's cache folder)\n"
     "The score list is printed as it fills. The league folder lies under the\n"
     "folder standing for C:\\ (VELLOR_DRIVE_C, else $WINEPREFIX/drive_c, else\n"
     "~/.wine/drive_c).\n";
@@ -48,6 +52,7 @@ struct Options {
     bool run = false;
     bool help = false;
     bool version = false;
+    bool noIndex = false;
     std::optional<std::string> lastDay;
     std::optional<std::string> days;
 };
@@ -59,6 +64,7 @@ std::optional<Options> parse(const std::vector<std::string>& args) {
         if (a == "--run") o.run = true;
         else if (a == "--help" || a == "-h") o.help = true;
         else if (a == "--version") o.version = true;
+        else if (a == "--no-index") o.noIndex = true;
         else if (a == "--last-day" || a == "--days") {
             // The next argument is the value even when it starts with "-".
             if (i + 1 >= args.size()) return std::nullopt;
@@ -68,7 +74,7 @@ std::optional<Options> parse(const std::vector<std::string>& args) {
         }
     }
     if (!o.run && !o.help && !o.version) return std::nullopt;
-    if (!o.run && (o.lastDay || o.days)) return std::nullopt;
+    if (!o.run && (o.lastDay || o.days || o.noIndex)) return std::nullopt;
     return o;
 }
 
@@ -96,6 +102,7 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
 
     HeadlessWindow window(out);
     auto state = std::make_unique<LeagueState>();
+    if (!options->noIndex) state->cacheFolder = cacheFolderFromEnvironment();
     LeagueFolder league(fs, drive);
     int status = 0;
     try {

@@ -7,6 +7,8 @@
 #include "snapshot/day_table.h"
 #include "snapshot/team_table.h"
 
+#include <string>
+
 namespace vr {
 
 struct LeagueState {
@@ -14,6 +16,8 @@ struct LeagueState {
     DayTable days;
     GameTable games;
     LeaderLists leaders;
+    // Where GO! keeps its play-by-play index; empty: it runs without one.
+    std::string cacheFolder;
 };
 
 } // namespace vr

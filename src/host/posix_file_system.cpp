@@ -138,6 +138,26 @@ public:
         return S_ISDIR(st.st_mode) ? EntryKind::Directory : EntryKind::File;
     }
 
+    FileStat stat(const std::string& path) override {
+        FileStat out;
+        struct stat st;
+        if (::stat(path.c_str(), &st) != 0) return out;
+        out.kind = S_ISDIR(st.st_mode) ? EntryKind::Directory : EntryKind::File;
+        out.known = true;
+        out.size = static_cast<std::uint64_t>(st.st_size);
+        out.modifiedNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+        out.volume = static_cast<std::uint64_t>(st.st_dev);
+        out.identity = static_cast<std::uint64_t>(st.st_ino);
+        return out;
+    }
+
+    bool makeFolders(const std::string& path) override {
+        if (path.empty() || kind(path) == EntryKind::Directory) return !path.empty();
+        std::string parent = parentOf(path);
+        if (parent != path && !makeFolders(parent)) return false;
+        return ::mkdir(path.c_str(), 0777) == 0 || errno == EEXIST;
+    }
+
     std::vector<std::string> list(const std::string& folder) override {
         std::vector<std::string> names;
         DIR* dir = ::opendir(folder.c_str());

@@ -145,6 +145,14 @@ bool LeagueFolder::exists(std::string_view file) {
     return fs_.kind(*host + "/" + std::string(name)) == EntryKind::File;
 }
 
+FileStat LeagueFolder::stat(std::string_view file) {
+    auto [folder, name] = splitView(file);
+    const std::optional<std::string>& host = resolveRecent(folder);
+    if (!host) return FileStat{};
+    statPath_.assign(*host).append("/").append(name);
+    return fs_.stat(statPath_);
+}
+
 FileSystem::Handle LeagueFolder::openHandle(std::string_view file, OpenMode mode) {
     // Named apart, not as a structured binding: the lambda below takes the
     // name, which clang 14 cannot capture from a binding.

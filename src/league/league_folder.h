@@ -46,6 +46,8 @@ public:
     // often within one handler is listed once, and the listing answers the
     // rest of its tests until the handler ends or the program writes there.
     bool exists(std::string_view file);
+    // One stat of the file, opening nothing; Missing when its folder is.
+    FileStat stat(std::string_view file);
 
     // The host path of a league file; "Path not found" when a folder on the
     // way is missing.
@@ -100,6 +102,7 @@ private:
         FileSystem::Folder* held = nullptr;
     };
     Recent recent_;
+    std::string statPath_; // kept, so that a stat per file allocates nothing
 };
 
 } // namespace vr

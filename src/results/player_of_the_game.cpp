@@ -20,10 +20,10 @@ std::string playByPlayFile(long gameDay, long gameNumber) {
     return name;
 }
 
-void lookUpPlayerOfTheGame(LeagueFolder& league, const GameInHand& game) {
+bool lookUpPlayerOfTheGame(LeagueFolder& league, const GameInHand& game) {
     // No such file: the entry keeps what it held.
     auto pbp = league.openInputIfExists(playByPlayFile(game.gameDay, game.gameNumber));
-    if (!pbp) return;
+    if (!pbp) return false;
     // Only the first labelled line counts; the file is not read past it.
     // The label stands near the end of the file, so the lines before it are
     // searched as blocks rather than split one by one.
@@ -38,6 +38,7 @@ void lookUpPlayerOfTheGame(LeagueFolder& league, const GameInHand& game) {
         game.entry.playerOfTheGameTeam.assign(trimSpaces(rest.substr(dash + 1)));
     });
     pbp->close();
+    return true;
 }
 
 } // namespace vr

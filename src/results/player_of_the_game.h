@@ -13,6 +13,7 @@ std::string playByPlayFile(long gameDay, long gameNumber);
 
 // Sets the entry's player of the game and its team text from the first
 // "Player of the Game:" line. A missing file leaves both fields as they were.
-void lookUpPlayerOfTheGame(LeagueFolder& league, const GameInHand& game);
+// True when the file was there (and the fields set).
+bool lookUpPlayerOfTheGame(LeagueFolder& league, const GameInHand& game);
 
 } // namespace vr

@@ -73,7 +73,8 @@ void store(GameEntry& entry, const GameRow& row) {
 
 } // namespace
 
-void readSeason(LeagueFolder& league, const TeamTable& teams, GameTable& games, SeasonFiles files) {
+void readSeason(LeagueFolder& league, const TeamTable& teams, GameTable& games, SeasonFiles files,
+                PlayByPlayIndex* index) {
     auto page = league.openInput(kSchedulePage);
     findHeader(*page);
 
@@ -93,7 +94,8 @@ void readSeason(LeagueFolder& league, const TeamTable& teams, GameTable& games, 
 
         GameInHand game{row.gameDayText, row.gameNumberText, gameDay,           gameNumber,
                         entry,           page->name(),       cells.team1Line(), cells.team2Line()};
-        lookUpPlayerOfTheGame(league, game);
+        if (index) index->lookUp(league, game);
+        else lookUpPlayerOfTheGame(league, game);
         TeamIndexes indexes = writeTop25Lines(teams, game, rpi, files.topResults, files.upsets);
         writeGameRecord(teams, game, indexes, rpi, files.test);
     }

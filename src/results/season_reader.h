@@ -5,6 +5,7 @@
 
 #include "league/league_folder.h"
 #include "results/game_table.h"
+#include "results/play_by_play_index.h"
 #include "snapshot/team_table.h"
 
 namespace vr {
@@ -15,6 +16,8 @@ struct SeasonFiles {
     LineWriter& upsets;
 };
 
-void readSeason(LeagueFolder& league, const TeamTable& teams, GameTable& games, SeasonFiles files);
+// With an index, unchanged play-by-play files are not read again.
+void readSeason(LeagueFolder& league, const TeamTable& teams, GameTable& games, SeasonFiles files,
+                PlayByPlayIndex* index = nullptr);
 
 } // namespace vr

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,22 @@ namespace vr {
 
 enum class OpenMode { Input, Output, Append };
 enum class EntryKind { Missing, File, Directory };
+
+// What one stat tells of an entry. `known` is false where the host gives
+// only the kind: such an entry can never be taken as unchanged.
+struct FileStat {
+    EntryKind kind = EntryKind::Missing;
+    bool known = false;
+    std::uint64_t size = 0;
+    std::int64_t modifiedNs = 0; // since 1970, to the host's resolution
+    std::uint64_t volume = 0;    // device, or volume serial number
+    std::uint64_t identity = 0;  // inode, or file ID
+};
+
+inline bool sameFile(const FileStat& a, const FileStat& b) {
+    return a.known && b.known && a.kind == b.kind && a.size == b.size &&
+           a.modifiedNs == b.modifiedNs && a.volume == b.volume && a.identity == b.identity;
+}
 
 class FileSystem {
 public:
@@ -34,6 +51,14 @@ public:
 
     // One stat-like call, symlinks followed.
     virtual EntryKind kind(const std::string& path) = 0;
+    // As kind(), with size, time and identity where the host has them.
+    virtual FileStat stat(const std::string& path) {
+        FileStat st;
+        st.kind = kind(path);
+        return st;
+    }
+    // Makes the folder and those on the way; false when it cannot.
+    virtual bool makeFolders(const std::string& path) { return kind(path) == EntryKind::Directory; }
     // Names in a folder (not "." or ".."), in byte order; empty when the
     // folder cannot be listed.
     virtual std::vector<std::string> list(const std::string& folder) = 0;

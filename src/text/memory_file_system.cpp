@@ -19,6 +19,13 @@ void MemoryFileSystem::setFile(const std::string& path, std::string bytes) {
     std::string& file = files_[path];
     stored_ = stored_ - file.size() + bytes.size();
     file = std::move(bytes);
+    touch(path);
+}
+
+void MemoryFileSystem::touch(const std::string& path) {
+    Meta& meta = meta_[path];
+    if (!meta.identity) meta.identity = nextIdentity_++;
+    meta.modifiedNs = clock_;
 }
 
 bool MemoryFileSystem::hasFile(const std::string& path) const {
@@ -76,6 +83,7 @@ FileSystem::Handle MemoryFileSystem::open(const std::string& path, OpenMode mode
             std::string& file = files_[path];
             stored_ -= file.size();
             file.clear();
+            touch(path);
         }
     }
     Handle h = next_++;
@@ -105,6 +113,7 @@ void MemoryFileSystem::write(Handle h, const char* data, std::size_t n) {
     }
     files_[path].append(data, n);
     stored_ += n;
+    touch(path);
 }
 
 void MemoryFileSystem::flush(Handle h) {
@@ -122,6 +131,26 @@ EntryKind MemoryFileSystem::kind(const std::string& path) {
     ++kindQueries_;
     if (folders_.count(path)) return EntryKind::Directory;
     return files_.count(path) ? EntryKind::File : EntryKind::Missing;
+}
+
+FileStat MemoryFileSystem::stat(const std::string& path) {
+    ++stats_;
+    FileStat st;
+    st.kind = kind(path);
+    --kindQueries_;
+    if (st.kind != EntryKind::File) return st;
+    const Meta& meta = meta_[path];
+    st.known = true;
+    st.size = files_[path].size();
+    st.modifiedNs = meta.modifiedNs;
+    st.identity = meta.identity;
+    return st;
+}
+
+bool MemoryFileSystem::makeFolders(const std::string& path) {
+    if (files_.count(path)) return false;
+    addFolder(path);
+    return true;
 }
 
 std::vector<std::string> MemoryFileSystem::list(const std::string& folder) {
@@ -150,6 +179,9 @@ void MemoryFileSystem::rename(const std::string& from, const std::string& to) {
     auto old = files_.find(to);
     if (old != files_.end()) stored_ -= old->second.size();
     files_[to] = std::move(bytes);
+    Meta meta = meta_[from];
+    meta_.erase(from);
+    meta_[to] = meta;
 }
 
 void MemoryFileSystem::remove(const std::string& path) {
@@ -157,6 +189,7 @@ void MemoryFileSystem::remove(const std::string& path) {
     if (it == files_.end()) return;
     stored_ -= it->second.size();
     files_.erase(it);
+    meta_.erase(path);
 }
 
 } // namespace vr

@@ -27,6 +27,11 @@ public:
     bool hasFile(const std::string& path) const;
     const std::string& file(const std::string& path) const;
     void removeFile(const std::string& path) { remove(path); }
+    // The clock files take their times from when written (ns since 1970).
+    void setClock(std::int64_t ns) { clock_ = ns; }
+    // Sets a file's time, as a tool that restores times would.
+    void setModified(const std::string& path, std::int64_t ns) { meta_[path].modifiedNs = ns; }
+    long stats() const { return stats_; }
     // Makes opens for writing of this path refused, as on a read-only file.
     void protect(const std::string& path) { protected_.insert(path); }
     // Makes the folder and everything below it read-only, as a read-only
@@ -61,6 +66,8 @@ public:
     void flush(Handle h) override;
     void close(Handle h) override;
     EntryKind kind(const std::string& path) override;
+    FileStat stat(const std::string& path) override;
+    bool makeFolders(const std::string& path) override;
     std::vector<std::string> list(const std::string& folder) override;
     void rename(const std::string& from, const std::string& to) override;
     void remove(const std::string& path) override;
@@ -72,11 +79,21 @@ private:
         std::size_t position = 0;
     };
     void count(Op op, const std::string& path);
+    // A file made or written: a new file gets a new identity.
+    void touch(const std::string& path);
     void failed();
     bool inProtectedFolder(const std::string& path) const;
     static std::string parentOf(const std::string& path);
 
     std::map<std::string, std::string> files_;
+    struct Meta {
+        std::int64_t modifiedNs = 0;
+        std::uint64_t identity = 0;
+    };
+    std::map<std::string, Meta> meta_;
+    std::int64_t clock_ = 0;
+    std::uint64_t nextIdentity_ = 1;
+    long stats_ = 0;
     std::set<std::string> folders_{"/"};
     std::set<std::string> protected_;
     std::set<std::string> protectedFolders_;

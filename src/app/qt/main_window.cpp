@@ -7,6 +7,7 @@
 #include "app/qt/application.h"
 #include "app/qt/message_box.h"
 #include "app/qt/window_look.h"
+#include "host/cache_folder.h"
 #include "text/code_page.h"
 #include "text/errors.h"
 
@@ -89,6 +90,7 @@ QPalette standardColours(QPalette palette) {
 
 MainWindow::MainWindow(LeagueFolder& league, QWidget* parent)
     : QWidget(parent), league_(league), state_(std::make_unique<LeagueState>()) {
+    state_->cacheFolder = cacheFolderFromEnvironment();
     setObjectName(QString::fromLatin1(layout::kWindowName));
     setWindowTitle(QString::fromLatin1(layout::kCaption));
     setWindowIcon(applicationIcon());

@@ -1,0 +1,196 @@
+#include "results/play_by_play_index.h"
+
+#include "results/player_of_the_game.h"
+#include "text/errors.h"
+
+#include <charconv>
+
+namespace vr {
+namespace {
+
+constexpr std::string_view kMagic = "VRPBPIX1";
+// Far above a season's few hundred kilobytes: a larger file is not ours.
+constexpr std::size_t kLargestIndex = 64u << 20;
+
+std::uint64_t fnv1a(std::string_view bytes) {
+    std::uint64_t h = 14695981039346656037ull;
+    for (unsigned char c : bytes) {
+        h ^= c;
+        h *= 1099511628211ull;
+    }
+    return h;
+}
+
+std::uint64_t keyOf(const GameInHand& game) {
+    return (static_cast<std::uint64_t>(game.gameDay) << 32) |
+           static_cast<std::uint32_t>(game.gameNumber);
+}
+
+void put(std::string& out, std::uint64_t v) {
+    for (int i = 0; i < 8; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xff));
+}
+
+void putText(std::string& out, std::string_view text) {
+    put(out, text.size());
+    out.append(text);
+}
+
+// Reads from the front of `in`; any read past its end makes ok false.
+struct Cursor {
+    std::string_view in;
+    bool ok = true;
+
+    std::uint64_t number() {
+        if (in.size() < 8) return fail();
+        std::uint64_t v = 0;
+        for (int i = 0; i < 8; ++i) v |= std::uint64_t(static_cast<unsigned char>(in[i])) << (8 * i);
+        in.remove_prefix(8);
+        return v;
+    }
+    std::string_view text() {
+        std::uint64_t n = number();
+        if (!ok || n > in.size()) return fail(), std::string_view();
+        std::string_view t = in.substr(0, n);
+        in.remove_prefix(n);
+        return t;
+    }
+    std::uint64_t fail() {
+        ok = false;
+        in = {};
+        return 0;
+    }
+};
+
+std::string readWhole(FileSystem& fs, const std::string& path) {
+    std::string bytes;
+    FileSystem::Handle h = fs.open(path, OpenMode::Input);
+    try {
+        char block[64 * 1024];
+        while (std::size_t got = fs.read(h, block, sizeof block)) {
+            bytes.append(block, got);
+            if (bytes.size() > kLargestIndex) throw Stop(StopKind::DeviceIOError);
+        }
+    } catch (const Stop&) {
+        fs.close(h);
+        throw;
+    }
+    fs.close(h);
+    return bytes;
+}
+
+} // namespace
+
+void PlayByPlayIndex::load(FileSystem& fs, const std::string& path, std::string_view owner) {
+    old_.clear();
+    FileStat self = fs.stat(path);
+    if (self.kind != EntryKind::File || !self.known || self.size > kLargestIndex) return;
+    std::string bytes;
+    try {
+        bytes = readWhole(fs, path);
+    } catch (const Stop&) {
+        return;
+    }
+    // The checksum at the end covers everything before it: a cut or damaged
+    // file fails it.
+    if (bytes.size() < kMagic.size() + 8) return;
+    std::string_view body(bytes.data(), bytes.size() - 8);
+    Cursor tail{std::string_view(bytes).substr(body.size())};
+    if (tail.number() != fnv1a(body)) return;
+
+    Cursor in{body};
+    if (in.in.substr(0, kMagic.size()) != kMagic) return;
+    in.in.remove_prefix(kMagic.size());
+    if (in.text() != owner || !in.ok) return;
+    std::uint64_t count = in.number();
+    if (!in.ok || count > body.size()) return;
+    std::unordered_map<std::uint64_t, Entry> entries;
+    entries.reserve(count);
+    for (std::uint64_t i = 0; i < count && in.ok; ++i) {
+        std::uint64_t key = in.number();
+        Entry e;
+        e.stat.kind = EntryKind::File;
+        e.stat.known = true;
+        e.stat.size = in.number();
+        e.stat.modifiedNs = static_cast<std::int64_t>(in.number());
+        e.stat.volume = in.number();
+        e.stat.identity = in.number();
+        e.player = in.text();
+        e.team = in.text();
+        entries.emplace(key, std::move(e));
+    }
+    if (!in.ok || !in.in.empty()) return;
+    old_ = std::move(entries);
+    // The index file's own time says when it was written, on the clock the
+    // play-by-play files' times come from.
+    writtenNs_ = self.modifiedNs;
+}
+
+bool PlayByPlayIndex::trusted(const Entry& entry, const FileStat& now) const {
+    return sameFile(entry.stat, now) && entry.stat.modifiedNs < writtenNs_ - kTrustedAgeNs;
+}
+
+void PlayByPlayIndex::lookUp(LeagueFolder& league, const GameInHand& game) {
+    // The stat comes first: a file changed while it is read shows as changed
+    // at the next run.
+    FileStat now = league.stat(playByPlayFile(game.gameDay, game.gameNumber));
+    const std::uint64_t key = keyOf(game);
+    if (now.kind == EntryKind::File) {
+        auto known = old_.find(key);
+        if (known != old_.end() && trusted(known->second, now)) {
+            game.entry.playerOfTheGame.assign(known->second.player);
+            game.entry.playerOfTheGameTeam.assign(known->second.team);
+            new_[key] = std::move(known->second);
+            old_.erase(known);
+            ++taken_;
+            return;
+        }
+    }
+    if (lookUpPlayerOfTheGame(league, game) && now.kind == EntryKind::File && now.known)
+        new_[key] = Entry{now, game.entry.playerOfTheGame, game.entry.playerOfTheGameTeam};
+}
+
+bool PlayByPlayIndex::save(FileSystem& fs, const std::string& path, std::string_view owner) const {
+    std::string out(kMagic);
+    putText(out, owner);
+    put(out, new_.size());
+    for (const auto& [key, e] : new_) {
+        put(out, key);
+        put(out, e.stat.size);
+        put(out, static_cast<std::uint64_t>(e.stat.modifiedNs));
+        put(out, e.stat.volume);
+        put(out, e.stat.identity);
+        putText(out, e.player);
+        putText(out, e.team);
+    }
+    put(out, fnv1a(out));
+
+    const std::string temporary = path + ".new";
+    try {
+        FileSystem::Handle h = fs.open(temporary, OpenMode::Output);
+        try {
+            fs.write(h, out.data(), out.size());
+        } catch (const Stop&) {
+            fs.close(h);
+            throw;
+        }
+        fs.close(h);
+        fs.rename(temporary, path);
+    } catch (const Stop&) {
+        try {
+            fs.remove(temporary);
+        } catch (const Stop&) {
+            // Nothing more to do: the old index stays, and a stale temporary is overwritten next time.
+        }
+        return false;
+    }
+    return true;
+}
+
+std::string playByPlayIndexFile(const std::string& cacheFolder, std::string_view leagueHostPath) {
+    char hex[16];
+    std::uint64_t h = fnv1a(leagueHostPath);
+    for (int i = 15; i >= 0; --i, h >>= 4) hex[i] = "0123456789abcdef"[h & 0xf];
+    return cacheFolder + "/" + std::string(hex, sizeof hex) + ".index";
+}
+
+} // namespace vr

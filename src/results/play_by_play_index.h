@@ -1,0 +1,54 @@
+// What the player of the game lookup learnt from each play-by-play file,
+// kept between runs in the user's cache folder: a file whose size, time and
+// identity are unchanged is not read again. The index can never change a
+// result: anything amiss with it leaves it empty, and the files are read.
+#pragma once
+
+#include "league/league_folder.h"
+#include "results/game_in_hand.h"
+#include "text/file_system.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace vr {
+
+class PlayByPlayIndex {
+public:
+    // Entries no older than this before the index was written are read
+    // again: a change within the time's resolution would not show.
+    static constexpr std::int64_t kTrustedAgeNs = 2'000'000'000;
+
+    // The index kept at `path` for the league folder `owner`; a missing,
+    // unreadable, damaged or foreign one leaves the index empty.
+    void load(FileSystem& fs, const std::string& path, std::string_view owner);
+    // As lookUpPlayerOfTheGame(), from the index where the file is unchanged.
+    void lookUp(LeagueFolder& league, const GameInHand& game);
+    // What this run looked up, written whole to a temporary file and renamed
+    // over `path`; false (and the old index kept) when that fails.
+    bool save(FileSystem& fs, const std::string& path, std::string_view owner) const;
+
+    std::size_t loaded() const { return old_.size(); }
+    std::size_t taken() const { return taken_; }
+
+private:
+    struct Entry {
+        FileStat stat;
+        std::string player;
+        std::string team;
+    };
+    bool trusted(const Entry& entry, const FileStat& now) const;
+
+    std::unordered_map<std::uint64_t, Entry> old_; // from the index read
+    std::unordered_map<std::uint64_t, Entry> new_; // from this run
+    std::int64_t writtenNs_ = 0;
+    std::size_t taken_ = 0;
+};
+
+// The index's file within `cacheFolder`, named by a hash of the league
+// folder's host path.
+std::string playByPlayIndexFile(const std::string& cacheFolder, std::string_view leagueHostPath);
+
+} // namespace vr
