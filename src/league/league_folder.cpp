@@ -134,7 +134,7 @@ bool LeagueFolder::exists(std::string_view file) {
     if (plainName) {
         if (!recent_.listing) recent_.listing = &listings_[*host];
         Listing& listing = *recent_.listing;
-        if (!listing.taken && ++listing.stats > kStatsBeforeListing) {
+        if (!listing.taken && ++listing.tests > kStatsBeforeListing) {
             std::vector<std::string> files = fs_.listFiles(*host);
             listing.files.reserve(files.size());
             for (std::string& file : files) listing.files.insert(std::move(file));
@@ -149,6 +149,23 @@ FileStat LeagueFolder::stat(std::string_view file) {
     auto [folder, name] = splitView(file);
     const std::optional<std::string>& host = resolveRecent(folder);
     if (!host) return FileStat{};
+    if (!recent_.listing) recent_.listing = &listings_[*host];
+    Listing& listing = *recent_.listing;
+    if (!listing.statsAsked) {
+        listing.statsAsked = true;
+        std::vector<FileSystem::NamedStat> entries;
+        if (fs_.listStats(*host, entries)) {
+            listing.stats.reserve(entries.size());
+            for (FileSystem::NamedStat& e : entries) listing.stats.emplace(std::move(e.name), e.stat);
+            listing.statsTaken = true;
+        }
+    }
+    if (listing.statsTaken) {
+        statPath_.assign(name);
+        auto it = listing.stats.find(statPath_);
+        if (it != listing.stats.end()) return it->second;
+    }
+    // Not listed (or spelt otherwise than on the disk): the host decides.
     statPath_.assign(*host).append("/").append(name);
     return fs_.stat(statPath_);
 }

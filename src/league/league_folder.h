@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -84,9 +85,13 @@ private:
     std::map<std::string, std::optional<std::string>> folders_;
     // By host folder: the tests made so far, then the files it holds.
     struct Listing {
-        int stats = 0;
+        int tests = 0;
         bool taken = false;
         std::unordered_set<std::string> files;
+        // Stats from one listing, where the host's listings carry them.
+        bool statsAsked = false;
+        bool statsTaken = false;
+        std::unordered_map<std::string, FileStat> stats;
     };
     std::map<std::string, Listing, std::less<>> listings_;
     // By host folder, those held open for this handler.
