@@ -66,7 +66,14 @@ days=5
 VELLOR_DRIVE_C="$drive" "$build/vellor-results" --run --last-day "$last_day" --days "$days" \
     >"$work/scores.txt"
 page="$league/html/scoreboard.html"
-url="$(python3 -c 'import pathlib, sys; print(pathlib.Path(sys.argv[1]).resolve().as_uri())' "$page")"
+uri() { python3 -c 'import pathlib, sys; print(pathlib.Path(sys.argv[1]).resolve().as_uri())' "$1"; }
+url="$(uri "$page")"
+# The document is read from a copy beside the page (the same relative
+# paths) that, once everything has loaded, marks each image with the width
+# the browser decoded: 0 for a picture missing or broken.
+probe="$league/html/scoreboard-probe.html"
+sed '1a <script>addEventListener("load", function () { for (const i of document.images) i.setAttribute("data-natural-width", i.naturalWidth); document.documentElement.setAttribute("data-loaded", "yes"); });</script>' \
+    "$page" >"$probe"
 
 # Root needs --no-sandbox; a fresh profile each time, and nothing fetched.
 browser=(chromium --headless --no-sandbox --disable-gpu --no-first-run
@@ -76,7 +83,7 @@ browser=(chromium --headless --no-sandbox --disable-gpu --no-first-run
 boxes="$(grep -c '^<div class=boxscore>' "$page" || true)"
 height=$((160 + 45 * days + 125 * ((boxes + 1) / 2)))
 timeout 120 "${browser[@]}" --user-data-dir="$work/profile-dom" \
-    --dump-dom "$url" >"$out/scoreboard-dom.html" 2>"$work/chromium.log" \
+    --dump-dom "$(uri "$probe")" >"$out/scoreboard-dom.html" 2>"$work/chromium.log" \
     || { cat "$work/chromium.log" >&2; exit 1; }
 timeout 120 "${browser[@]}" --user-data-dir="$work/profile-shot" \
     --window-size="1100,$height" --screenshot="$out/scoreboard.png" "$url" \

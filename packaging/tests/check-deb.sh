@@ -2,9 +2,9 @@
 # Builds the Debian package from the build folder into a temporary folder and
 # checks what it declares and what it holds:
 #
-#   check-deb.sh BUILD_DIR VERSION
+#   check-deb.sh BUILD_DIR VERSION APP_ID
 set -euo pipefail
-build="$1" version="$2"
+build="$1" version="$2" app_id="$3"
 
 out="$(mktemp -d)"
 trap 'rm -rf "$out"' EXIT
@@ -34,8 +34,9 @@ dups="$(uniq -d <<<"$names")"
 [ -z "$dups" ] || fail "Depends names $dups more than once: $depends"
 
 contents="$(dpkg-deb -c "$deb" | awk '{print $6}')"
-for f in ./usr/bin/vellor-results ./usr/share/applications/vellor-results.desktop \
-         ./usr/share/doc/vellor-results/README.md \
+for f in ./usr/bin/vellor-results ./usr/share/applications/$app_id.desktop \
+         ./usr/share/doc/vellor-results/README.md ./usr/share/doc/vellor-results/LICENSE \
+         ./usr/share/doc/vellor-results/copyright \
          ./usr/share/icons/hicolor/48x48/apps/vellor-results.png \
          ./usr/share/icons/hicolor/scalable/apps/vellor-results.svg; do
     grep -qx "$f" <<<"$contents" || fail "the package lacks $f"
@@ -46,7 +47,7 @@ stray="$(grep -v '^\./usr/' <<<"$contents" | grep -vx '\./' || true)"
 # The entry names the program where the package puts it, not the folder the
 # package was staged in.
 dpkg-deb -x "$deb" "$out/root"
-exec_line="$(sed -n 's/^Exec=//p' "$out/root/usr/share/applications/vellor-results.desktop")"
+exec_line="$(sed -n 's/^Exec=//p' "$out/root/usr/share/applications/$app_id.desktop")"
 [ "$exec_line" = "/usr/bin/vellor-results" ] || fail "Exec is '$exec_line'"
 
 [ "$failures" -eq 0 ] || exit 1

@@ -1,14 +1,16 @@
 #include "generate.h"
 
 #include <atomic>
-#include <mutex>
 #include <cstdio>
+#include <mutex>
+#include <set>
 #include <stdexcept>
 #include <thread>
 #include <vector>
 
 #include "manifest.h"
 #include "pages.h"
+#include "team_logo.h"
 #include "text_out.h"
 
 namespace sample {
@@ -16,13 +18,14 @@ namespace fs = std::filesystem;
 namespace {
 
 // One open, one write, one close per file.
-void write_file(const fs::path& path, const TextOut& out) {
+void write_file(const fs::path& path, const std::string& bytes) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) throw std::runtime_error("cannot create " + path.string());
-    const std::string& bytes = out.str();
     const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     if (std::fclose(f) != 0 || !ok) throw std::runtime_error("cannot write " + path.string());
 }
+
+void write_file(const fs::path& path, const TextOut& out) { write_file(path, out.str()); }
 
 std::string game_stem(const Game& g) { return num(g.day) + "-" + num(g.number); }
 
@@ -40,9 +43,11 @@ Written write_league(const League& league, int threads) {
     fs::remove_all(base / "pbp");
     fs::remove_all(html / "boxes");
     fs::remove_all(html / "rosters");
+    fs::remove_all(html / "images");
     fs::create_directories(base / "pbp");
     fs::create_directories(html / "boxes");
     fs::create_directories(html / "rosters");
+    fs::create_directories(html / "images");
 
     Written written;
     TextOut out;
@@ -56,6 +61,17 @@ Written write_league(const League& league, int threads) {
     write_file(html / "leagueschedule.htm", out);
     written.bytes += out.size();
     written.files += 2;
+
+    // The logos the roster pages name, in team order; a file two teams name
+    // is drawn for the first of them.
+    std::set<std::string> logos;
+    for (const Team& team : league.teams) {
+        if (!logos.insert(team.logo).second) continue;
+        const std::string image = logo_file_bytes(team);
+        write_file(html / "images" / team.logo, image);
+        written.bytes += image.size();
+        written.files += 1;
+    }
 
     // Rosters, box scores and play-by-play files: each file depends only on
     // the finished league, so the work is shared between threads.
