@@ -66,7 +66,7 @@ std::string team_initials(const Team& team) {
     std::string firsts, letters;
     bool word_start = true, word_has_letter = false;
     for (unsigned char c : team.plain_name) {
-        if (c == ' ') {
+        if (c == ' ' || c == '-') {
             word_start = true;
             word_has_letter = false;
             continue;

@@ -12,8 +12,8 @@ namespace sample {
 inline constexpr int kLogoSize = 64;
 
 // "AB" from "Alder Bay", "CO" from "Coldwater": the first letters of the
-// first two words that have one, else the first two letters (accented
-// letters folded, upper case).
+// first two words (split at spaces and hyphens) that have one, else the
+// first two letters (accented letters folded, upper case).
 std::string team_initials(const Team& team);
 
 IndexedImage draw_logo(const Team& team);
