@@ -17,7 +17,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 expected=(bin/vellor-results share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml
           share/man/man1/vellor-results.1.gz
           share/doc/vellor-results/README.md share/doc/vellor-results/LICENSE
-          share/doc/vellor-results/copyright
+          share/doc/vellor-results/copyright share/doc/vellor-results/changelog.gz
           share/icons/hicolor/scalable/apps/vellor-results.svg)
 for size in 16 32 48 64 128 256; do
     expected+=("share/icons/hicolor/${size}x${size}/apps/vellor-results.png")
