@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <mutex>
+#include <set>
 #include <cstdio>
 #include <stdexcept>
 #include <thread>
@@ -15,8 +16,25 @@ namespace sample {
 namespace fs = std::filesystem;
 namespace {
 
+// Whether the file at `path` holds exactly `bytes`.
+bool holds(const fs::path& path, const std::string& bytes) {
+    std::error_code error;
+    if (fs::file_size(path, error) != bytes.size() || error) return false;
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return false;
+    std::string there(bytes.size(), '\0');
+    const bool same = std::fread(there.data(), 1, there.size(), f) == there.size() && there == bytes;
+    std::fclose(f);
+    return same;
+}
+
+// Laid over an earlier export, a file whose bytes are unchanged is not
+// touched: its time and identity stay, as they do when the game exports.
+bool g_over = false;
+
 // One open, one write, one close per file.
 void write_file(const fs::path& path, const TextOut& out) {
+    if (g_over && holds(path, out.str())) return;
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) throw std::runtime_error("cannot create " + path.string());
     const std::string& bytes = out.str();
@@ -25,6 +43,20 @@ void write_file(const fs::path& path, const TextOut& out) {
 }
 
 std::string game_stem(const Game& g) { return num(g.day) + "-" + num(g.number); }
+
+// The earlier export's pbp, box and roster files this league does not have.
+void remove_stale(const League& league, const fs::path& base) {
+    std::set<fs::path> kept;
+    for (const Team& team : league.teams) kept.insert(base / "html" / "rosters" / ("roster" + num(team.number) + ".htm"));
+    for (const Game& g : league.games) {
+        if (!g.played) continue;
+        kept.insert(base / "html" / "boxes" / ("box" + game_stem(g) + ".htm"));
+        if (g.has_pbp) kept.insert(base / "pbp" / (game_stem(g) + ".txt"));
+    }
+    for (const char* folder : {"pbp", "html/boxes", "html/rosters"})
+        for (const auto& e : fs::directory_iterator(base / folder))
+            if (!kept.count(e.path())) fs::remove(e.path());
+}
 
 }  // namespace
 
@@ -37,9 +69,12 @@ Written write_league(const League& league, int threads) {
     const fs::path drive = league.options.drive;
     const fs::path base = league_folder(drive);
     const fs::path html = base / "html";
-    fs::remove_all(base / "pbp");
-    fs::remove_all(html / "boxes");
-    fs::remove_all(html / "rosters");
+    g_over = league.options.over;
+    if (!g_over) {
+        fs::remove_all(base / "pbp");
+        fs::remove_all(html / "boxes");
+        fs::remove_all(html / "rosters");
+    }
     fs::create_directories(base / "pbp");
     fs::create_directories(html / "boxes");
     fs::create_directories(html / "rosters");
@@ -118,6 +153,7 @@ Written write_league(const League& league, int threads) {
     if (failed) throw std::runtime_error(failure);
     written.files += files;
     written.bytes += bytes;
+    if (g_over) remove_stale(league, base);
 
     TextOut manifest("\n");
     manifest.reserve(1 << 20);
