@@ -1,14 +1,14 @@
 // The cache folder on Windows: the user's local application data.
 #include "host/cache_folder.h"
 
-#include "host/windows_environment.h"
+#include "host/environment.h"
 
 namespace vr {
 
 std::string cacheFolderFromEnvironment() {
-    std::string folder = environmentVariable(L"VELLOR_CACHE_DIR");
+    std::string folder = environmentVariable("VELLOR_CACHE_DIR");
     if (!folder.empty()) return folder;
-    folder = environmentVariable(L"LOCALAPPDATA");
+    folder = environmentVariable("LOCALAPPDATA");
     if (folder.empty()) return {};
     return folder + "\\Vellor Results";
 }

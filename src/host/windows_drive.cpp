@@ -3,7 +3,7 @@
 // machine), or below the folder VELLOR_DRIVE_C names as C:\ (a league copied
 // elsewhere; how the tests point the program at a generated league).
 #include "app/stop_report.h"
-#include "host/windows_environment.h"
+#include "host/environment.h"
 #include "host/windows_paths.h"
 #include "league/league_folder.h"
 
@@ -27,12 +27,12 @@ std::string publicDocuments() {
 } // namespace
 
 std::string LeagueFolder::driveFromEnvironment() {
-    std::string drive = environmentVariable(L"VELLOR_DRIVE_C");
+    std::string drive = environmentVariable("VELLOR_DRIVE_C");
     return drive.empty() ? std::string("C:") : drive;
 }
 
 LeaguePlace LeagueFolder::placeFromEnvironment() {
-    std::string drive = environmentVariable(L"VELLOR_DRIVE_C");
+    std::string drive = environmentVariable("VELLOR_DRIVE_C");
     if (!drive.empty()) return LeaguePlace(drive);
     std::string documents = publicDocuments();
     if (documents.empty()) return LeaguePlace("C:");
@@ -48,7 +48,7 @@ std::string leagueFolderHelp() {
 }
 
 std::string missingLeagueAdvice(const std::string& drive, const std::string& leaguePath) {
-    const std::string set = environmentVariable(L"VELLOR_DRIVE_C");
+    const std::string set = environmentVariable("VELLOR_DRIVE_C");
     const std::string at = "There is no league folder at " + displayPath(leaguePath);
     if (!set.empty() && drive == set)
         return at + " (VELLOR_DRIVE_C gives " + displayPath(drive) +

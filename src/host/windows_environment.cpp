@@ -1,4 +1,4 @@
-#include "host/windows_environment.h"
+#include "host/environment.h"
 
 #include "host/windows_paths.h"
 
@@ -6,11 +6,12 @@
 
 namespace vr {
 
-std::string environmentVariable(const wchar_t* name) {
-    DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
+std::string environmentVariable(const char* name) {
+    std::wstring wideName(name, name + std::char_traits<char>::length(name)); // names are ASCII
+    DWORD size = GetEnvironmentVariableW(wideName.c_str(), nullptr, 0);
     if (size == 0) return {};
     std::wstring value(size, L'\0');
-    DWORD used = GetEnvironmentVariableW(name, value.data(), size);
+    DWORD used = GetEnvironmentVariableW(wideName.c_str(), value.data(), size);
     if (used == 0 || used >= size) return {};
     value.resize(used);
     return fromSystemName(value);

@@ -71,6 +71,13 @@ public:
         DWORD disposition = OPEN_EXISTING;
         DWORD flags = FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN;
         if (mode != OpenMode::Input) {
+            // Windows refuses to write a read-only file, but not to a
+            // process that may bypass the attribute (Wine run by root): the
+            // attribute is honoured here for every caller alike.
+            DWORD attributes = GetFileAttributesW(wide.c_str());
+            if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+                !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+                throw Stop(StopKind::PermissionDenied);
             access = GENERIC_WRITE;
             share = FILE_SHARE_READ;
             disposition = mode == OpenMode::Output ? CREATE_ALWAYS : OPEN_ALWAYS;
@@ -185,9 +192,10 @@ public:
 
     void rename(const std::string& from, const std::string& to) override {
         // One step that replaces the old file, on the disk before it returns.
-        if (!MoveFileExW(systemPath(from).c_str(), systemPath(to).c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const std::wstring target = systemPath(to);
+        if (!MoveFileExW(systemPath(from).c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
             DWORD error = GetLastError();
+            if (error == ERROR_ACCESS_DENIED && heldByAnother(target)) error = ERROR_SHARING_VIOLATION;
             if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) throw heldOpen();
             if (error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT) throw Stop(StopKind::PermissionDenied);
             throw Stop(StopKind::DeviceIOError);
@@ -197,6 +205,18 @@ public:
     void remove(const std::string& path) override { DeleteFileW(systemPath(path).c_str()); }
 
 private:
+    // Whether another program holds the file without letting it be
+    // replaced: some systems refuse the move as "access denied" then.
+    static bool heldByAnother(const std::wstring& path) {
+        HANDLE h = CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            CloseHandle(h);
+            return false;
+        }
+        return GetLastError() == ERROR_SHARING_VIOLATION;
+    }
+
     Handle keep(HANDLE h) {
         auto free = std::find(handles_.begin(), handles_.end(), INVALID_HANDLE_VALUE);
         if (free != handles_.end()) {
