@@ -14,7 +14,15 @@ std::string LeagueFolder::driveFromEnvironment() {
     return environmentVariable("HOME") + "/.wine/drive_c";
 }
 
+LeaguePlace LeagueFolder::placeFromEnvironment() { return LeaguePlace(driveFromEnvironment()); }
+
 std::string displayPath(const std::string& hostPath) { return hostPath; }
+
+std::string leagueFolderHelp() {
+    return "The league folder lies under the\n"
+           "folder standing for C:\\ (VELLOR_DRIVE_C, else $WINEPREFIX/drive_c, else\n"
+           "~/.wine/drive_c).\n";
+}
 
 std::string missingLeagueAdvice(const std::string& drive, const std::string& leaguePath) {
     const std::string set = environmentVariable("VELLOR_DRIVE_C");

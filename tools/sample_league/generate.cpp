@@ -21,7 +21,7 @@ namespace {
 bool holds(const fs::path& path, const std::string& bytes) {
     std::error_code error;
     if (fs::file_size(path, error) != bytes.size() || error) return false;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = std::fopen(path.string().c_str(), "rb");
     if (!f) return false;
     std::string there(bytes.size(), '\0');
     const bool same = std::fread(there.data(), 1, there.size(), f) == there.size() && there == bytes;
@@ -36,7 +36,7 @@ bool g_over = false;
 // One open, one write, one close per file.
 void write_file(const fs::path& path, const std::string& bytes) {
     if (g_over && holds(path, bytes)) return;
-    std::FILE* f = std::fopen(path.c_str(), "wb");
+    std::FILE* f = std::fopen(path.string().c_str(), "wb");
     if (!f) throw std::runtime_error("cannot create " + path.string());
     const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     if (std::fclose(f) != 0 || !ok) throw std::runtime_error("cannot write " + path.string());
