@@ -36,6 +36,14 @@ public:
     // did not know it (a cut knows no file); an existing place is kept.
     Stop& locate(std::string_view where, long line = 0);
 
+    // Lines the user reads after the message, on what the stop left; empty
+    // when it left every publication as it was.
+    const std::string& note() const { return note_; }
+    Stop& setNote(std::string note) {
+        note_ = std::move(note);
+        return *this;
+    }
+
     // "<Kind>: <where>[, line <n>]", or the kind alone.
     const std::string& message() const { return message_; }
     const char* what() const noexcept override { return message_.c_str(); }
@@ -47,6 +55,7 @@ private:
     std::string where_;
     long line_ = 0;
     std::string message_;
+    std::string note_;
 };
 
 // Runs f; a Stop escaping it without a place gets (where, line).

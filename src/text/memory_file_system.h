@@ -70,6 +70,7 @@ public:
     bool makeFolders(const std::string& path) override;
     std::vector<std::string> list(const std::string& folder) override;
     void rename(const std::string& from, const std::string& to) override;
+    void checkReplaceable(const std::string& path) override;
     void remove(const std::string& path) override;
 
 private:
