@@ -12,6 +12,8 @@ void goRun(LeagueFolder& league, WindowPort& window, LeagueState& state) {
     league.forgetFolders();
 
     window.setGoColour(GoColour::Red);
+    // Another run in the folder is waited for: this one reads its results.
+    LeagueHold hold(league);
     saveSettings(league, Settings{window.text(TextBox::Website), window.text(TextBox::Message)});
 
     // The index is the user's cache, kept apart from the league folder; it

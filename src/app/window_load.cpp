@@ -9,6 +9,7 @@ namespace vr {
 
 void windowLoad(LeagueFolder& league, WindowPort& window, LeagueState& state) {
     league.forgetFolders();
+    LeagueHold hold(league);
 
     ensureLeagueSettings(league);
     Settings settings = loadSettings(league);

@@ -1,5 +1,6 @@
 // The operating system's files on POSIX hosts. This is the only place of the
 // core that makes system calls; a Windows host gets its own file beside it.
+#include "host/folder_lock.h"
 #include "text/errors.h"
 #include "text/file_system.h"
 
@@ -224,6 +225,15 @@ public:
     }
 
     void remove(const std::string& path) override { ::unlink(path.c_str()); }
+
+    bool lockFolder(const std::string& path, long waitMs, Lock& lock) override {
+        HostLock held = kNoHostLock;
+        LockOutcome outcome = lockHostFolder(path, waitMs, held);
+        lock = outcome == LockOutcome::Held ? held : kNoLock;
+        return outcome != LockOutcome::TimedOut;
+    }
+
+    void unlockFolder(Lock lock) override { unlockHostFolder(lock); }
 };
 
 } // namespace

@@ -185,6 +185,7 @@ void LeagueFolder::forgetFolders() {
 
 LeagueFolder::~LeagueFolder() {
     abandonPublishing();
+    release();
     for (auto& [path, folder] : held_) fs_.closeFolder(folder);
 }
 
@@ -268,6 +269,22 @@ void LeagueFolder::copyInto(FileSystem::Handle to, std::string_view file) {
         }
         throw;
     }
+}
+
+void LeagueFolder::hold() {
+    if (holding_) return;
+    const std::optional<std::string>& host = resolveFolder("");
+    if (!host) return;
+    if (!fs_.lockFolder(*host, holdWaitMs_, lock_))
+        throw Stop(StopKind::PermissionDenied,
+                   *host + " (another run of the program holds the league folder and has not finished)");
+    holding_ = true;
+}
+
+void LeagueFolder::release() {
+    if (!holding_) return;
+    holding_ = false;
+    fs_.unlockFolder(std::exchange(lock_, FileSystem::kNoLock));
 }
 
 void LeagueFolder::beginPublishing() {

@@ -61,6 +61,16 @@ public:
     // messages): its parent as found, then its own name.
     std::string expectedHostFolder(std::string_view folder);
 
+    // One run at a time: waits while another run (another process, or
+    // another LeagueFolder) holds the league folder, up to the hold wait,
+    // then holds it until release(). A missing league folder is not held:
+    // the handler's first file stops as it would. When the wait runs out:
+    // "Permission denied" naming the folder and the other run.
+    void hold();
+    void release();
+    static constexpr long kHoldWaitMs = 60 * 1000;
+    void setHoldWait(long ms) { holdWaitMs_ = ms; }
+
     // Publishing all or nothing. Between beginPublishing() and publish(),
     // openOutput() writes a temporary twin beside its file (the checks of a
     // real open made at once) and openAppend() continues that twin;
@@ -124,6 +134,21 @@ private:
     };
     std::vector<Staged> staged_;
     bool publishing_ = false;
+    FileSystem::Lock lock_ = FileSystem::kNoLock;
+    bool holding_ = false;
+    long holdWaitMs_ = kHoldWaitMs;
+};
+
+// The league folder held for one handler.
+class LeagueHold {
+public:
+    explicit LeagueHold(LeagueFolder& league) : league_(league) { league_.hold(); }
+    ~LeagueHold() { league_.release(); }
+    LeagueHold(const LeagueHold&) = delete;
+    LeagueHold& operator=(const LeagueHold&) = delete;
+
+private:
+    LeagueFolder& league_;
 };
 
 // Publishing for one handler: begun when made; a handler that stops before

@@ -95,6 +95,19 @@ public:
 
     // Replaces `to` by `from` in one step (both in the same folder).
     virtual void rename(const std::string& from, const std::string& to) = 0;
+    // Holds the folder for this process alone until unlockFolder(), waiting
+    // up to waitMs while another run holds it: false when the wait ran out.
+    // Hosts without such locks hold nothing and return true.
+    using Lock = long;
+    static constexpr Lock kNoLock = -1;
+    virtual bool lockFolder(const std::string& path, long waitMs, Lock& lock) {
+        (void)path;
+        (void)waitMs;
+        lock = kNoLock;
+        return true;
+    }
+    virtual void unlockFolder(Lock lock) { (void)lock; }
+
     // Stops ("Permission denied") when a rename could not put a file in
     // `path`'s place: a folder there, or a file the host keeps from change.
     virtual void checkReplaceable(const std::string& path) {

@@ -11,7 +11,9 @@
 
 #include <fcntl.h>
 #include <sched.h>
+#include <sys/file.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -179,6 +181,37 @@ TEST_F(HostFaults, AFolderWhereAFileBelongs) {
             if (c == '/') c = '\\';
         EXPECT_EQ(runWhole(drive), "Permission denied: " + name);
     }
+}
+
+// A FIFO is never waited on: in a play-by-play file's place it counts as no
+// file (the day's count stops there); where a page belongs it is refused.
+TEST_F(HostFaults, AFifoIsNeverWaitedOn) {
+    fs::path drive = copyDrive("fifo");
+    fs::remove(league(drive) / "pbp/245-2.txt");
+    ASSERT_EQ(::mkfifo((league(drive) / "pbp/245-2.txt").c_str(), 0600), 0);
+    EXPECT_EQ(runWhole(drive), "done, green");
+    fs::remove(league(drive) / "html/leagueschedule.htm");
+    ASSERT_EQ(::mkfifo((league(drive) / "html/leagueschedule.htm").c_str(), 0600), 0);
+    EXPECT_EQ(runWhole(drive), "Permission denied: html\\leagueschedule.htm");
+}
+
+// A run that finds the league folder held waits; when the wait runs out it
+// stops naming the folder, having published nothing.
+TEST_F(HostFaults, ARunWaitsForTheFolderHeldByAnother) {
+    fs::path drive = copyDrive("held");
+    int other = ::open(league(drive).c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(other, 0);
+    ASSERT_EQ(::flock(other, LOCK_EX), 0);
+    LeagueFolder folder(hostFileSystem(), drive.string());
+    folder.setHoldWait(100);
+    FakeWindow window;
+    LeagueState state;
+    EXPECT_EQ(testing::stopMessage([&] { windowLoad(folder, window, state); }),
+              "Permission denied: " + league(drive).string() +
+                  " (another run of the program holds the league folder and has not finished)");
+    EXPECT_EQ(outputsOf(drive), Files{});
+    ::close(other); // the other run ends: the folder is free
+    EXPECT_EQ(runWhole(drive), "done, green");
 }
 
 TEST_F(HostFaults, AReadOnlyLeagueFolder) {
