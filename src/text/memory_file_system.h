@@ -73,6 +73,7 @@ public:
     std::vector<std::string> list(const std::string& folder) override;
     bool listStats(const std::string& folder, std::vector<NamedStat>& entries) override;
     void rename(const std::string& from, const std::string& to) override;
+    void checkReplaceable(const std::string& path) override;
     void remove(const std::string& path) override;
 
 private:
