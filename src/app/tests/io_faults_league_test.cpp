@@ -38,6 +38,9 @@ constexpr const char* kOptions =
 const char* const kOutputs[] = {"leaguesettings.txt", "teams.txt",     "teaminfo.txt",
                                 "schedfile.txt",      "Upsets.txt",    "TopResults.txt",
                                 "Test.txt",           "~daily.txt",    "html\\scoreboard.html"};
+// What a completed run adds after them: the period's archive and its posts.
+const char* const kAdditions[] = {"html\\scoreboard-day248.html", "html\\digest-day248.txt",
+                                  "html\\periods.html", "posts\\forum.txt", "posts\\discord-1.md"};
 constexpr const char* kSettings = "settings2.txt";
 const std::string kOldSettings = "http://old.example/\r\nold message\r\n";
 const std::string kNewMessage = "Sim done";
@@ -50,6 +53,7 @@ std::string leagueName(const std::string& hostPath) {
     for (char& c : name)
         if (c == '/') c = '\\';
     if (name == "settings2.txt.new") name = kSettings;
+    if (name == "html\\periods.html.tmp") name = "html\\periods.html";
     return name;
 }
 
@@ -128,6 +132,7 @@ Reference reference(const Files& before) {
     Reference ref;
     for (const auto& [path, bytes] : before) ref.files[path] = r.m->fs.file(path);
     for (const char* out : kOutputs) ref.files[leaguePath(out)] = r.m->fs.file(leaguePath(out));
+    for (const char* out : kAdditions) ref.files[leaguePath(out)] = r.m->fs.file(leaguePath(out));
     ref.files[leaguePath(kSettings)] = r.m->fs.file(leaguePath(kSettings));
     ref.log = r.m->fs.log();
     return ref;
@@ -153,6 +158,7 @@ void checkLeft(const WholeRun& r, const Files& before, const Reference& ref, std
         const std::string& now = r.m->fs.file(path);
         bool isOutput = name == kSettings;
         for (const char* out : kOutputs) isOutput = isOutput || name == out;
+        for (const char* out : kAdditions) isOutput = isOutput || name == out;
         if (!isOutput) {
             if (!has || now != before.at(path)) problem(name + " changed");
         } else if (name == kSettings) {
@@ -163,7 +169,7 @@ void checkLeft(const WholeRun& r, const Files& before, const Reference& ref, std
             problem(name + " is no prefix of its full contents");
         }
     }
-    for (const char* path : {"settings2.txt.new"})
+    for (const char* path : {"settings2.txt.new", "html\\periods.html.tmp"})
         if (r.m->has(path)) problem(std::string(path) + " left behind");
 }
 
