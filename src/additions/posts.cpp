@@ -21,6 +21,12 @@ std::vector<std::string> entryLines(const DigestLeaderList& section) {
     return lines;
 }
 
+// Markup closes only on text: "**Top 25 Results for **" would show its stars.
+std::string bold(std::string_view open, std::string_view text, std::string_view close) {
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return std::string(open) + std::string(text) + std::string(close);
+}
+
 // A run of three backticks would close the fence a line stands in.
 std::string fenced(std::string line) {
     for (std::size_t at = line.find(kFence); at != std::string::npos; at = line.find(kFence, at + 1))
@@ -39,21 +45,25 @@ struct Part {
 std::vector<Part> discordParts(const Digest& d, std::string_view message) {
     std::vector<Part> parts;
     if (!message.empty()) parts.push_back(Part{{}, {std::string(message)}, false});
-    if (!d.heading.empty()) parts.push_back(Part{{"**" + discordEscape(d.heading) + "**"}, {}, false});
+    if (!d.heading.empty()) parts.push_back(Part{{bold("**", discordEscape(d.heading), "**")}, {}, false});
     for (const DigestDay& day : d.days) {
-        Part p{{"**" + discordEscape(day.heading) + "**"}, {}, false};
+        Part p{{bold("**", discordEscape(day.heading), "**")}, {}, false};
         for (const std::string& r : day.results) p.body.push_back(discordEscape(r));
         if (p.body.empty()) p.body.push_back("*" + std::string(kNoGames) + "*");
         parts.push_back(std::move(p));
     }
-    if (!d.leadersHeading.empty()) parts.push_back(Part{{"**" + discordEscape(d.leadersHeading) + "**"}, {}, false});
+    if (!d.leadersHeading.empty()) parts.push_back(Part{{bold("**", discordEscape(d.leadersHeading), "**")}, {}, false});
     for (const DigestLeaderList& s : d.leaders) {
-        Part p{{"**" + discordEscape(s.heading) + "**"}, {}, true};
+        Part p{{bold("**", discordEscape(s.heading), "**")}, {}, true};
         for (std::string& line : entryLines(s)) p.body.push_back(fenced(std::move(line)));
         if (p.body.empty()) p.body.push_back("-");
         parts.push_back(std::move(p));
     }
-    if (!d.website.empty()) parts.push_back(Part{{}, {"<" + d.website + ">"}, false});
+    // In angle brackets a link shows no preview card under the results.
+    if (!d.website.empty()) {
+        bool link = d.website.rfind("http://", 0) == 0 || d.website.rfind("https://", 0) == 0;
+        parts.push_back(Part{{}, {link ? "<" + d.website + ">" : discordEscape(d.website)}, false});
+    }
     return parts;
 }
 
@@ -186,21 +196,21 @@ std::vector<std::string> forumPost(const Digest& d, std::string_view message) {
     if (!message.empty()) lines.emplace_back(message);
     if (!d.heading.empty()) {
         gap();
-        lines.push_back("[b]" + d.heading + "[/b]");
+        lines.push_back(bold("[b]", d.heading, "[/b]"));
     }
     for (const DigestDay& day : d.days) {
         gap();
-        lines.push_back("[b]" + day.heading + "[/b]");
+        lines.push_back(bold("[b]", day.heading, "[/b]"));
         for (const std::string& r : day.results) lines.push_back(r);
         if (day.results.empty()) lines.push_back("[i]" + std::string(kNoGames) + "[/i]");
     }
     if (!d.leadersHeading.empty()) {
         gap();
-        lines.push_back("[b]" + d.leadersHeading + "[/b]");
+        lines.push_back(bold("[b]", d.leadersHeading, "[/b]"));
     }
     for (const DigestLeaderList& s : d.leaders) {
         gap();
-        lines.push_back("[b]" + s.heading + "[/b]");
+        lines.push_back(bold("[b]", s.heading, "[/b]"));
         lines.emplace_back("[code]");
         std::vector<std::string> entries = entryLines(s);
         if (entries.empty()) entries.emplace_back("-");
