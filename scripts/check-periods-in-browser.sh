@@ -33,7 +33,7 @@ if [ "$install" = 1 ]; then
     bash scripts/install-deps.sh
     missing=()
     command -v chromium >/dev/null || missing+=(chromium)
-    command -v convert >/dev/null || missing+=(imagemagick)
+    [ -x /usr/bin/convert ] || missing+=(imagemagick)
     if [ ${#missing[@]} -gt 0 ]; then
         as_root=()
         [ "$(id -u)" -ne 0 ] && as_root=(sudo)
@@ -43,9 +43,10 @@ if [ "$install" = 1 ]; then
     cmake -S . -B "$build" -G Ninja >/dev/null
     ninja -C "$build" vellor-results make-sample-league >/dev/null
 else
-    for tool in chromium python3 convert; do
+    for tool in chromium python3; do
         command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed" >&2; exit 77; }
     done
+    [ -x /usr/bin/convert ] || { echo "skipped: imagemagick is not installed" >&2; exit 77; }
 fi
 
 mkdir -p "$out"
@@ -92,5 +93,5 @@ done
 
 timeout 120 "${browser[@]}" --user-data-dir="$work/profile-shot" --screenshot="$work/shot.png" \
     "$(uri "$league/html/phone.html")" >/dev/null 2>"$work/chromium.log" || { cat "$work/chromium.log" >&2; exit 1; }
-convert "$work/shot.png" -crop 360x800+0+0 +repage "$out/periods-360.png"
+/usr/bin/convert "$work/shot.png" -crop 360x800+0+0 +repage "$out/periods-360.png"
 echo "periods.html: $width pixels wide on a 360-pixel screen; picture in $out/periods-360.png"

@@ -35,7 +35,7 @@ dups="$(uniq -d <<<"$names")"
 
 contents="$(dpkg-deb -c "$deb" | awk '{print $6}')"
 for f in ./usr/bin/vellor-results ./usr/share/applications/vellor-results.desktop \
-         ./usr/share/doc/vellor-results/README.md \
+         ./usr/share/doc/vellor-results/README.md ./usr/lib/systemd/user/vellor-results-watch.service \
          ./usr/share/icons/hicolor/48x48/apps/vellor-results.png \
          ./usr/share/icons/hicolor/scalable/apps/vellor-results.svg; do
     grep -qx "$f" <<<"$contents" || fail "the package lacks $f"
