@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <unistd.h>
 #include <sstream>
 
 namespace vr {
@@ -126,6 +127,20 @@ TEST(Watch, SaysWhatStopsAndWatchesOn) {
                          "2009-11-20 06:31:12 Path not found: html\\leagueschedule.htm\n"
                          "The folder " + html + " is missing: the game's export is incomplete. "
                          "Export the league's pages again from the game.\n");
+}
+
+TEST(Watch, AMissingLeagueIsSaidOnceWithWhereItLooked) {
+    const fs::path drive = fs::temp_directory_path() / ("vr-watch-empty-" + std::to_string(::getpid()));
+    fs::create_directories(drive);
+    FakeClock clock;
+    clock.onSleep = [](FakeClock& c) { c.end = c.t >= 50; };
+    std::ostringstream out, err;
+    EXPECT_EQ(runHeadless({"--watch", "--settle", "0"}, out, err, hostFileSystem(), drive.string(), false, &clock), 0);
+    fs::remove_all(drive);
+    const std::string said = out.str();
+    EXPECT_EQ(said.rfind("2009-11-20 06:31:12 Path not found: leaguesettings.txt\n", 0), 0u) << said;
+    EXPECT_EQ(said.find("Path not found"), said.rfind("Path not found"));
+    EXPECT_NE(said.find((drive / "Users").string()), std::string::npos) << said;
 }
 
 TEST(Watch, AWrongCommandLineExitsWithTwo) {
