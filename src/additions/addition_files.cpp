@@ -1,6 +1,7 @@
 #include "additions/addition_files.h"
 
 #include "text/errors.h"
+#include "text/numbers.h"
 
 #include <memory>
 
@@ -81,6 +82,17 @@ std::string crlfLines(const std::vector<std::string>& lines) {
         out += "\r\n";
     }
     return out;
+}
+
+std::optional<long> numberInName(std::string_view name, std::string_view prefix, std::string_view suffix) {
+    if (name.size() <= prefix.size() + suffix.size() || name.substr(0, prefix.size()) != prefix ||
+        name.substr(name.size() - suffix.size()) != suffix)
+        return std::nullopt;
+    std::string_view digits = name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+    if (digits.size() > 6 || digits.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
+    long n = std::stol(std::string(digits));
+    if (plainDigits(n) != digits) return std::nullopt;
+    return n;
 }
 
 void makeFolderFor(FileSystem& fs, const std::string& folder, std::string_view name) {

@@ -6,6 +6,7 @@
 
 #include "text/file_system.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,10 @@ void replaceWholeFile(FileSystem& fs, const std::string& path, std::string_view 
 
 // Lines joined, each ended with CR LF.
 std::string crlfLines(const std::vector<std::string>& lines);
+
+// The number in a name of the form <prefix><number><suffix>, the number
+// written as plain digits ("scoreboard-day249.html"); none for other names.
+std::optional<long> numberInName(std::string_view name, std::string_view prefix, std::string_view suffix);
 
 // The folder made when missing; "Path not found" naming `name` when it
 // cannot be (a file in its place).

@@ -19,18 +19,6 @@ constexpr std::string_view kBox = "<div class=boxscore>";
 constexpr std::string_view kDateHeader = "<div class=dateheader>";
 constexpr std::string_view kDivEnd = "</div>";
 
-// The day of an archive name, written as plain digits; none for any other name.
-std::optional<long> dayOf(std::string_view name, std::string_view prefix, std::string_view suffix) {
-    if (name.size() <= prefix.size() + suffix.size() || name.substr(0, prefix.size()) != prefix ||
-        name.substr(name.size() - suffix.size()) != suffix)
-        return std::nullopt;
-    std::string_view digits = name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
-    if (digits.size() > 6 || digits.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
-    long day = std::stol(std::string(digits));
-    if (plainDigits(day) != digits) return std::nullopt;
-    return day;
-}
-
 std::string htmlName(const std::string& file) { return "html\\" + file; }
 
 } // namespace
@@ -38,10 +26,10 @@ std::string htmlName(const std::string& file) { return "html\\" + file; }
 std::vector<ArchivedPeriod> archivedPeriods(FileSystem& fs, const std::string& htmlFolder) {
     std::map<long, ArchivedPeriod, std::greater<long>> periods;
     for (const std::string& name : fs.listFiles(htmlFolder)) {
-        if (auto day = dayOf(name, kScoreboardPrefix, kScoreboardSuffix)) {
+        if (auto day = numberInName(name, kScoreboardPrefix, kScoreboardSuffix)) {
             periods[*day].lastDay = *day;
             periods[*day].hasScoreboard = true;
-        } else if (auto day2 = dayOf(name, kDigestPrefix, kDigestSuffix)) {
+        } else if (auto day2 = numberInName(name, kDigestPrefix, kDigestSuffix)) {
             periods[*day2].lastDay = *day2;
             periods[*day2].hasDigest = true;
         }

@@ -13,18 +13,6 @@ namespace {
 
 std::string discordName(std::size_t n) { return "discord-" + plainDigits(static_cast<long>(n)) + ".md"; }
 
-// "discord-<n>.md" with n written as plain digits; 0 for any other name.
-std::size_t discordNumber(std::string_view name) {
-    constexpr std::string_view prefix = "discord-", suffix = ".md";
-    if (name.size() <= prefix.size() + suffix.size() || name.substr(0, prefix.size()) != prefix ||
-        name.substr(name.size() - suffix.size()) != suffix)
-        return 0;
-    std::string_view digits = name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
-    if (digits.size() > 6 || digits.find_first_not_of("0123456789") != std::string_view::npos) return 0;
-    long n = std::stol(std::string(digits));
-    return plainDigits(n) == digits ? static_cast<std::size_t>(n) : 0;
-}
-
 } // namespace
 
 void writePosts(FileSystem& fs, const std::string& postsFolder, std::string_view digest, std::string_view message) {
@@ -40,7 +28,8 @@ void writePosts(FileSystem& fs, const std::string& postsFolder, std::string_view
         writeWholeFile(fs, postsFolder + "/" + name, crlfLines(messages[i]), "posts\\" + name);
     }
     for (const std::string& name : fs.listFiles(postsFolder)) {
-        if (discordNumber(name) > messages.size())
+        std::optional<long> n = numberInName(name, "discord-", ".md");
+        if (n && static_cast<std::size_t>(*n) > messages.size())
             at("posts\\" + name, 0, [&] { fs.remove(postsFolder + "/" + name); });
     }
 }
