@@ -1,3 +1,4 @@
+#include "additions/after_go.h"
 #include "app/period_check.h"
 #include "app/run_sequences.h"
 #include "app/settings.h"
@@ -54,6 +55,9 @@ void goRun(LeagueFolder& league, WindowPort& window, LeagueState& state) {
     publishing.complete();
     if (!indexFile.empty() && league.fileSystem().makeFolders(state.cacheFolder))
         index.save(league.fileSystem(), indexFile, owner);
+
+    // The additions, once every file of the run is complete and closed.
+    publishAdditions(league, period, window.text(TextBox::Message));
 
     window.setGoColour(GoColour::Green);
 }

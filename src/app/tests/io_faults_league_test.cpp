@@ -44,6 +44,9 @@ const char* const kOutputs[] = {"leaguesettings.txt", "teams.txt",     "teaminfo
 const std::vector<std::vector<std::string>> kPublished = {
     {"teams.txt", "teaminfo.txt", "schedfile.txt"},
     {"Upsets.txt", "TopResults.txt", "Test.txt", "~daily.txt", "html\\scoreboard.html"}};
+// What a completed run adds after them: the period's archive and its posts.
+const char* const kAdditions[] = {"html\\scoreboard-day248.html", "html\\digest-day248.txt",
+                                  "html\\periods.html", "posts\\forum.txt", "posts\\discord-1.md"};
 constexpr const char* kSettings = "settings2.txt";
 const std::string kOldSettings = "http://old.example/\r\nold message\r\n";
 const std::string kNewMessage = "Sim done";
@@ -58,6 +61,7 @@ std::string leagueName(const std::string& hostPath) {
     const std::string twin(LeagueFolder::kTemporarySuffix);
     if (name.size() > twin.size() && name.compare(name.size() - twin.size(), twin.size(), twin) == 0)
         name.resize(name.size() - twin.size());
+    if (name == "html\\periods.html.tmp") name = "html\\periods.html";
     return name;
 }
 
@@ -136,6 +140,7 @@ Reference reference(const Files& before) {
     Reference ref;
     for (const auto& [path, bytes] : before) ref.files[path] = r.m->fs.file(path);
     for (const char* out : kOutputs) ref.files[leaguePath(out)] = r.m->fs.file(leaguePath(out));
+    for (const char* out : kAdditions) ref.files[leaguePath(out)] = r.m->fs.file(leaguePath(out));
     ref.files[leaguePath(kSettings)] = r.m->fs.file(leaguePath(kSettings));
     ref.log = r.m->fs.log();
     return ref;
@@ -171,6 +176,7 @@ void checkLeft(const WholeRun& r, const Files& before, const Reference& ref, std
         bool isOutput = name == kSettings;
         for (const char* out : kOutputs) isOutput = isOutput || name == out;
         if (r.m->fs.hasFile(path + std::string(LeagueFolder::kTemporarySuffix))) problem(name + "'s twin left behind");
+        for (const char* out : kAdditions) isOutput = isOutput || name == out;
         if (!isOutput) {
             if (!has || now != before.at(path)) problem(name + " changed");
         } else if (name == kSettings) {
@@ -190,6 +196,8 @@ void checkLeft(const WholeRun& r, const Files& before, const Reference& ref, std
             if (!isOld(leaguePath(name))) ++fresh;
         if (fresh != 0 && fresh != static_cast<long>(handler.size())) problem(handler[0] + "'s handler published in part");
     }
+    for (const char* path : {"settings2.txt.new", "html\\periods.html.tmp"})
+        if (r.m->has(path)) problem(std::string(path) + " left behind");
 }
 
 // Runs the walk over every operation of the reference run.
