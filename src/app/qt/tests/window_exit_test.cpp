@@ -1,5 +1,6 @@
 // How the program ends: Exit and the close box with status 0; a stop, at
 // the window load or during GO!, with a critical box and status 1.
+#include "app/stop_report.h"
 #include "app/qt/main_window.h"
 #include "app/qt/tests/window_test_support.h"
 
@@ -77,7 +78,8 @@ private slots:
                  "Path not found: leaguesettings.txt\nThere is no league folder at " + drive + "/" +
                      kLeagueRelative + " (under " + drive +
                      ", the folder standing for drive C:). Set WINEPREFIX to the Wine prefix the game runs in, "
-                     "or VELLOR_DRIVE_C to the folder that stands for C:\\, and start again.");
+                     "or VELLOR_DRIVE_C to the folder that stands for C:\\, and start again.\n" +
+                     QString::fromUtf8(kLeftAsTheyWere.data(), static_cast<int>(kLeftAsTheyWere.size())));
         QVERIFY(!shownMessages()[0].windowVisible);
         QVERIFY(!theWindow());
     }
@@ -96,10 +98,12 @@ private slots:
         QCOMPARE(status, 1);
         QCOMPARE(shownMessages().size(), std::size_t(1));
         QCOMPARE(shownMessages()[0].icon, MessageIcon::Critical);
-        QCOMPARE(shownMessages()[0].text, QString("File not found: html\\leagueschedule.htm"));
+        QCOMPARE(shownMessages()[0].text, "File not found: html\\leagueschedule.htm\n" +
+                                              QString::fromUtf8(kLeftAsTheyWere.data(), static_cast<int>(kLeftAsTheyWere.size())));
         QVERIFY(shownMessages()[0].windowVisible);
-        // The steps before the stop were done.
-        QVERIFY(disk.has("Upsets.txt"));
+        // Nothing of the run was published, and no twin is left behind.
+        QVERIFY(!disk.has("Upsets.txt"));
+        QVERIFY(!disk.has("Upsets.txt.new"));
     }
 };
 
