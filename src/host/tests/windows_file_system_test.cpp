@@ -198,7 +198,7 @@ TEST_F(WindowsLeague, StatTellsAReplacedFileFromTheSameOne) {
     EXPECT_TRUE(sameFile(first, league.stat("a.txt")));
     std::ofstream(leagueDir_ / "b.txt", std::ios::binary) << "same";
     fs::rename(leagueDir_ / "b.txt", leagueDir_ / "a.txt");
-    fs::last_write_time(leagueDir_ / "a.txt", fs::last_write_time(leagueDir_ / "html"));
+    testing::setModifiedTime(leagueDir_ / "a.txt", testing::modifiedTime(leagueDir_ / "html"));
     EXPECT_FALSE(sameFile(first, league.stat("a.txt")));
     EXPECT_EQ(league.stat("html").kind, EntryKind::Directory);
     EXPECT_EQ(league.stat("gone.txt").kind, EntryKind::Missing);
