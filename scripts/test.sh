@@ -7,7 +7,7 @@
 # tests run under Wine, its results compared with the Linux build's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh --with-checks
 bash scripts/build.sh
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)")
 

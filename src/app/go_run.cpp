@@ -12,6 +12,8 @@ void goRun(LeagueFolder& league, WindowPort& window, LeagueState& state) {
     league.forgetFolders();
 
     window.setGoColour(GoColour::Red);
+    // Another run in the folder is waited for: this one reads its results.
+    LeagueHold hold(league);
     saveSettings(league, Settings{window.text(TextBox::Website), window.text(TextBox::Message)});
 
     // The index is the user's cache, kept apart from the league folder; it
@@ -29,6 +31,9 @@ void goRun(LeagueFolder& league, WindowPort& window, LeagueState& state) {
         }
     }
 
+    // Every publication is written beside its file and put in place only
+    // when the whole run has gone through: a stop leaves the last run's.
+    PublishingScope publishing(league);
     {
         auto upsets = league.openOutput("Upsets.txt");
         auto topResults = league.openOutput("TopResults.txt");
@@ -46,6 +51,7 @@ void goRun(LeagueFolder& league, WindowPort& window, LeagueState& state) {
     state.leaders.clear();
     publishPeriod(league, state, period, [&](std::string_view line) { window.addScore(line); });
     publishLeaders(league, state, period, window.text(TextBox::Website));
+    publishing.complete();
     if (!indexFile.empty() && league.fileSystem().makeFolders(state.cacheFolder))
         index.save(league.fileSystem(), indexFile, owner);
 

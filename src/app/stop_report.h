@@ -7,10 +7,16 @@
 #include "text/errors.h"
 
 #include <string>
+#include <string_view>
 
 namespace vr {
 
-// UTF-8 lines, without a final line end.
+// The last line of a stop that replaced no publication.
+inline constexpr std::string_view kLeftAsTheyWere =
+    "Nothing was published: the publications were left as they were.";
+
+// UTF-8 lines, without a final line end: the stop's message, advice where
+// there is some, then what became of the publications.
 std::string stopReport(const Stop& stop, LeagueFolder& league);
 
 // The host's advice for a missing league folder at `leaguePath` under

@@ -9,12 +9,16 @@ namespace vr {
 
 void windowLoad(LeagueFolder& league, WindowPort& window, LeagueState& state) {
     league.forgetFolders();
+    LeagueHold hold(league);
 
     ensureLeagueSettings(league);
     Settings settings = loadSettings(league);
     window.setText(TextBox::Website, settings.website);
     window.setText(TextBox::Message, settings.message);
 
+    // The settings keep their own rules; the three lists are published
+    // together once all of them are written.
+    PublishingScope publishing(league);
     long teamCount = readTeamList(league);
 
     auto teamInfo = league.openOutput("teaminfo.txt");
@@ -27,6 +31,7 @@ void windowLoad(LeagueFolder& league, WindowPort& window, LeagueState& state) {
 
     teamInfo->close();
     schedFile->close();
+    publishing.complete();
     window.setText(TextBox::DaysSimmed, "3");
 }
 

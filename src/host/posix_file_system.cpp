@@ -1,5 +1,6 @@
 // The operating system's files on POSIX hosts. This is the only place of the
 // core that makes system calls; a Windows host gets its own file beside it.
+#include "host/folder_lock.h"
 #include "text/errors.h"
 #include "text/file_system.h"
 
@@ -21,6 +22,11 @@ std::string parentOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
+EntryKind kindOf(mode_t mode) {
+    if (S_ISDIR(mode)) return EntryKind::Directory;
+    return S_ISREG(mode) ? EntryKind::File : EntryKind::Special;
+}
+
 bool isDirectory(const std::string& path) {
     struct stat st;
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
@@ -40,6 +46,7 @@ bool isDirectory(const std::string& path) {
     case EROFS:
     case EISDIR:
     case ETXTBSY:
+    case ENXIO: // a FIFO without a reader, or a device that is not there
         throw Stop(StopKind::PermissionDenied);
     default:
         throw Stop(StopKind::DeviceIOError);
@@ -64,7 +71,8 @@ class PosixFileSystem final : public FileSystem {
     static Handle openAt(int at, const char* path, OpenMode mode, FullPath fullPath) {
         int flags = O_CLOEXEC;
         switch (mode) {
-        case OpenMode::Input: flags |= O_RDONLY; break;
+        // Without blocking: a FIFO in a file's place would wait for a writer.
+        case OpenMode::Input: flags |= O_RDONLY | O_NONBLOCK; break;
         case OpenMode::Output: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
         case OpenMode::Append: flags |= O_WRONLY | O_CREAT | O_APPEND; break;
         }
@@ -73,8 +81,15 @@ class PosixFileSystem final : public FileSystem {
             fd = ::openat(at, path, flags, 0666);
         } while (fd < 0 && errno == EINTR);
         if (fd < 0) failOpen(errno, fullPath(), mode);
-        // A folder opens for reading on POSIX; reading it is refused (a
-        // stat here would cost every page a system call).
+        if (mode == OpenMode::Input) {
+            // A FIFO, socket or device is no file to read: refused at once,
+            // as a folder is when read (a folder opens for reading on POSIX).
+            struct stat st;
+            if (::fstat(fd, &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) {
+                ::close(fd);
+                throw Stop(StopKind::PermissionDenied);
+            }
+        }
         return fd;
     }
 
@@ -135,14 +150,14 @@ public:
     EntryKind kind(const std::string& path) override {
         struct stat st;
         if (::stat(path.c_str(), &st) != 0) return EntryKind::Missing;
-        return S_ISDIR(st.st_mode) ? EntryKind::Directory : EntryKind::File;
+        return kindOf(st.st_mode);
     }
 
     FileStat stat(const std::string& path) override {
         FileStat out;
         struct stat st;
         if (::stat(path.c_str(), &st) != 0) return out;
-        out.kind = S_ISDIR(st.st_mode) ? EntryKind::Directory : EntryKind::File;
+        out.kind = kindOf(st.st_mode);
         out.known = true;
         out.size = static_cast<std::uint64_t>(st.st_size);
         out.modifiedNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
@@ -178,9 +193,9 @@ public:
         while (dirent* entry = ::readdir(dir)) {
             std::string_view name = entry->d_name;
             if (name == "." || name == "..") continue;
-            // As kind(): everything but a folder counts as a file. Links
-            // (followed) and entries of no given kind take a stat each.
-            bool file = entry->d_type != DT_DIR;
+            // As kind(): only regular files count. Links (followed) and
+            // entries of no given kind take a stat each.
+            bool file = entry->d_type == DT_REG;
             if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN)
                 file = kind(folder + "/" + entry->d_name) == EntryKind::File;
             if (file) names.emplace_back(name);
@@ -191,13 +206,34 @@ public:
 
     void rename(const std::string& from, const std::string& to) override {
         if (::rename(from.c_str(), to.c_str()) != 0) {
-            if (errno == EACCES || errno == EPERM || errno == EROFS)
+            // EBUSY: the target is a mount point; EISDIR: a folder.
+            if (errno == EACCES || errno == EPERM || errno == EROFS || errno == EBUSY || errno == EISDIR ||
+                errno == ENOTEMPTY || errno == EEXIST)
                 throw Stop(StopKind::PermissionDenied);
             throw Stop(StopKind::DeviceIOError);
         }
     }
 
+    void checkReplaceable(const std::string& path) override {
+        // A folder, or a file the system keeps from writing (a read-only
+        // file or mount): refused, as an open of the file for writing is.
+        struct stat st;
+        if (::stat(path.c_str(), &st) != 0) return;
+        if (S_ISDIR(st.st_mode)) throw Stop(StopKind::PermissionDenied);
+        if (S_ISREG(st.st_mode) && ::access(path.c_str(), W_OK) != 0 && (errno == EACCES || errno == EROFS))
+            throw Stop(StopKind::PermissionDenied);
+    }
+
     void remove(const std::string& path) override { ::unlink(path.c_str()); }
+
+    bool lockFolder(const std::string& path, long waitMs, Lock& lock) override {
+        HostLock held = kNoHostLock;
+        LockOutcome outcome = lockHostFolder(path, waitMs, held);
+        lock = outcome == LockOutcome::Held ? held : kNoLock;
+        return outcome != LockOutcome::TimedOut;
+    }
+
+    void unlockFolder(Lock lock) override { unlockHostFolder(lock); }
 };
 
 } // namespace

@@ -151,7 +151,7 @@ bool LeagueFolder::exists(std::string_view file) {
     if (plainName) {
         if (!recent_.listing) recent_.listing = &listings_[*host];
         Listing& listing = *recent_.listing;
-        if (!listing.taken && ++listing.stats > kStatsBeforeListing) {
+        if (!listing.taken && ++listing.tests > kStatsBeforeListing) {
             std::vector<std::string> files = fs_.listFiles(*host);
             listing.files.reserve(files.size());
             for (std::string& file : files) listing.files.insert(std::move(file));
@@ -166,6 +166,23 @@ FileStat LeagueFolder::stat(std::string_view file) {
     auto [folder, name] = splitView(file);
     const std::optional<std::string>& host = resolveRecent(folder);
     if (!host) return FileStat{};
+    if (!recent_.listing) recent_.listing = &listings_[*host];
+    Listing& listing = *recent_.listing;
+    if (!listing.statsAsked) {
+        listing.statsAsked = true;
+        std::vector<FileSystem::NamedStat> entries;
+        if (fs_.listStats(*host, entries)) {
+            listing.stats.reserve(entries.size());
+            for (FileSystem::NamedStat& e : entries) listing.stats.emplace(std::move(e.name), e.stat);
+            listing.statsTaken = true;
+        }
+    }
+    if (listing.statsTaken) {
+        statPath_.assign(name);
+        auto it = listing.stats.find(statPath_);
+        if (it != listing.stats.end()) return it->second;
+    }
+    // Not listed (or spelt otherwise than on the disk): the host decides.
     statPath_.assign(*host).append("/").append(name);
     return fs_.stat(statPath_);
 }
@@ -200,6 +217,8 @@ void LeagueFolder::forgetFolders() {
 }
 
 LeagueFolder::~LeagueFolder() {
+    abandonPublishing();
+    release();
     for (auto& [path, folder] : held_) fs_.closeFolder(folder);
 }
 
@@ -218,23 +237,123 @@ std::unique_ptr<LineReader> LeagueFolder::openInputIfExists(std::string_view fil
         reader = std::make_unique<LineReader>(fs_, openHandle(file, OpenMode::Input), std::string(file));
         reader->atEnd();
     } catch (const Stop& stop) {
-        // The file or its folder missing, or a folder in its place: no such
-        // file. Any other failure, of a file that is there or not, stops.
+        // The file or its folder missing, or a folder or special file in its
+        // place: no such file. Any other failure, of a file that is there or not, stops.
         if (stop.kind() == StopKind::FileNotFound || stop.kind() == StopKind::PathNotFound) return nullptr;
         auto [folder, name] = split(file);
         const std::optional<std::string>& host = resolveFolder(folder);
-        if (host && fs_.kind(*host + "/" + name) == EntryKind::Directory) return nullptr;
+        if (host) {
+            EntryKind kind = fs_.kind(*host + "/" + name);
+            if (kind == EntryKind::Directory || kind == EntryKind::Special) return nullptr;
+        }
         throw;
     }
     return reader;
 }
 
 std::unique_ptr<LineWriter> LeagueFolder::openOutput(std::string_view file) {
+    if (publishing_) return openStaged(file, OpenMode::Output);
     return std::make_unique<LineWriter>(fs_, openHandle(file, OpenMode::Output), std::string(file));
 }
 
 std::unique_ptr<LineWriter> LeagueFolder::openAppend(std::string_view file) {
+    if (publishing_) return openStaged(file, OpenMode::Append);
     return std::make_unique<LineWriter>(fs_, openHandle(file, OpenMode::Append), std::string(file));
+}
+
+std::unique_ptr<LineWriter> LeagueFolder::openStaged(std::string_view file, OpenMode mode) {
+    auto known = std::find_if(staged_.begin(), staged_.end(), [&](const Staged& s) { return s.file == file; });
+    const bool fresh = known == staged_.end();
+    std::string twin = std::string(file) + std::string(kTemporarySuffix);
+    FileSystem::Handle handle;
+    try {
+        if (fresh) {
+            // As the open of the file itself would: a folder in its place or
+            // a file kept from change stops here, not at the end.
+            std::string target = hostPath(file);
+            fs_.checkReplaceable(target);
+            staged_.push_back(Staged{std::string(file), target, hostPath(twin)});
+        }
+        // Appending to a file not written in this handler starts from what
+        // it holds.
+        handle = openHandle(twin, fresh || mode == OpenMode::Output ? OpenMode::Output : OpenMode::Append);
+        if (fresh && mode == OpenMode::Append && fs_.kind(staged_.back().target) == EntryKind::File)
+            copyInto(handle, file);
+    } catch (const Stop& s) {
+        // The user knows the file, not its twin.
+        throw Stop(s.kind(), std::string(file));
+    }
+    return std::make_unique<LineWriter>(fs_, handle, std::string(file));
+}
+
+void LeagueFolder::copyInto(FileSystem::Handle to, std::string_view file) {
+    std::vector<char> block(LineReader::kBlock);
+    FileSystem::Handle from = -1;
+    try {
+        from = openHandle(file, OpenMode::Input);
+        while (std::size_t n = fs_.read(from, block.data(), block.size())) fs_.write(to, block.data(), n);
+        fs_.close(std::exchange(from, -1));
+    } catch (...) {
+        for (FileSystem::Handle h : {from, to}) {
+            try {
+                if (h != -1) fs_.close(h);
+            } catch (...) {
+            }
+        }
+        throw;
+    }
+}
+
+void LeagueFolder::hold() {
+    if (holding_) return;
+    const std::optional<std::string>& host = resolveFolder("");
+    if (!host) return;
+    if (!fs_.lockFolder(*host, holdWaitMs_, lock_))
+        throw Stop(StopKind::PermissionDenied,
+                   *host + " (another run of the program holds the league folder and has not finished)");
+    holding_ = true;
+}
+
+void LeagueFolder::release() {
+    if (!holding_) return;
+    holding_ = false;
+    fs_.unlockFolder(std::exchange(lock_, FileSystem::kNoLock));
+}
+
+void LeagueFolder::beginPublishing() {
+    abandonPublishing();
+    publishing_ = true;
+}
+
+void LeagueFolder::abandonPublishing() {
+    publishing_ = false;
+    for (const Staged& s : staged_) fs_.remove(s.temporary);
+    staged_.clear();
+}
+
+void LeagueFolder::publish() {
+    publishing_ = false;
+    std::vector<Staged> staged = std::move(staged_);
+    staged_.clear();
+    // Every place is checked before the first file is replaced.
+    std::size_t done = 0;
+    try {
+        for (const Staged& s : staged) at(s.file, 0, [&] { fs_.checkReplaceable(s.target); });
+        for (; done < staged.size(); ++done)
+            at(staged[done].file, 0, [&] { fs_.rename(staged[done].temporary, staged[done].target); });
+    } catch (Stop& stop) {
+        for (std::size_t i = done; i < staged.size(); ++i) fs_.remove(staged[i].temporary);
+        if (done > 0) {
+            std::string replaced;
+            for (std::size_t i = 0; i < done; ++i) replaced += (i ? ", " : "") + staged[i].file;
+            stop.setLeft("Already replaced: " + replaced + ". The other publications were left as they were.");
+        }
+        listings_.clear();
+        recent_.listing = nullptr;
+        throw;
+    }
+    listings_.clear();
+    recent_.listing = nullptr;
 }
 
 } // namespace vr

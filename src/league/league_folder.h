@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -60,7 +61,7 @@ public:
     std::unique_ptr<LineReader> openInputIfExists(std::string_view file);
     std::unique_ptr<LineWriter> openOutput(std::string_view file);
     std::unique_ptr<LineWriter> openAppend(std::string_view file);
-    // An entry of exactly that name that is not a folder. A folder tested
+    // A file of exactly that name (no folder or special file). A folder tested
     // often within one handler is listed once, and the listing answers the
     // rest of its tests until the handler ends or the program writes there.
     bool exists(std::string_view file);
@@ -78,6 +79,28 @@ public:
     // Where a folder of the league belongs on the host, found or not (for
     // messages): its parent as found, then its own name.
     std::string expectedHostFolder(std::string_view folder);
+
+    // One run at a time: waits while another run (another process, or
+    // another LeagueFolder) holds the league folder, up to the hold wait,
+    // then holds it until release(). A missing league folder is not held:
+    // the handler's first file stops as it would. When the wait runs out:
+    // "Permission denied" naming the folder and the other run.
+    void hold();
+    void release();
+    static constexpr long kHoldWaitMs = 60 * 1000;
+    void setHoldWait(long ms) { holdWaitMs_ = ms; }
+
+    // Publishing all or nothing. Between beginPublishing() and publish(),
+    // openOutput() writes a temporary twin beside its file (the checks of a
+    // real open made at once) and openAppend() continues that twin;
+    // publish() then checks that every file can be replaced and renames
+    // the twins into place. abandonPublishing() removes the twins, leaving
+    // every file as it was; PublishingScope calls it on a stop.
+    void beginPublishing();
+    void publish();
+    void abandonPublishing();
+    // The twin's name: the file's own with this added.
+    static constexpr std::string_view kTemporarySuffix = ".new";
 
     // Folders are looked up afresh by each handler (one made after the
     // window load is found), and once within it; the folders of the files
@@ -99,6 +122,9 @@ private:
     const std::optional<std::string>& resolveRecent(std::string_view leagueFolder);
     std::optional<std::string> resolveChild(const std::string& parent, const std::string& name);
     FileSystem::Handle openHandle(std::string_view file, OpenMode mode);
+    std::unique_ptr<LineWriter> openStaged(std::string_view file, OpenMode mode);
+    // Writes the file's bytes to `to`; on a stop both handles are closed.
+    void copyInto(FileSystem::Handle to, std::string_view file);
 
     FileSystem& fs_;
     std::string drive_;
@@ -106,9 +132,13 @@ private:
     std::map<std::string, std::optional<std::string>> folders_;
     // By host folder: the tests made so far, then the files it holds.
     struct Listing {
-        int stats = 0;
+        int tests = 0;
         bool taken = false;
         std::unordered_set<std::string> files;
+        // Stats from one listing, where the host's listings carry them.
+        bool statsAsked = false;
+        bool statsTaken = false;
+        std::unordered_map<std::string, FileStat> stats;
     };
     std::map<std::string, Listing, std::less<>> listings_;
     // By host folder, those held open for this handler.
@@ -125,6 +155,47 @@ private:
     };
     Recent recent_;
     std::string statPath_; // kept, so that a stat per file allocates nothing
+    // The files written since beginPublishing(), in the order first opened.
+    struct Staged {
+        std::string file, target, temporary;
+    };
+    std::vector<Staged> staged_;
+    bool publishing_ = false;
+    FileSystem::Lock lock_ = FileSystem::kNoLock;
+    bool holding_ = false;
+    long holdWaitMs_ = kHoldWaitMs;
+};
+
+// The league folder held for one handler.
+class LeagueHold {
+public:
+    explicit LeagueHold(LeagueFolder& league) : league_(league) { league_.hold(); }
+    ~LeagueHold() { league_.release(); }
+    LeagueHold(const LeagueHold&) = delete;
+    LeagueHold& operator=(const LeagueHold&) = delete;
+
+private:
+    LeagueFolder& league_;
+};
+
+// Publishing for one handler: begun when made; a handler that stops before
+// complete() leaves every file as it was.
+class PublishingScope {
+public:
+    explicit PublishingScope(LeagueFolder& league) : league_(league) { league_.beginPublishing(); }
+    ~PublishingScope() {
+        if (!done_) league_.abandonPublishing();
+    }
+    PublishingScope(const PublishingScope&) = delete;
+    PublishingScope& operator=(const PublishingScope&) = delete;
+    void complete() {
+        done_ = true;
+        league_.publish();
+    }
+
+private:
+    LeagueFolder& league_;
+    bool done_ = false;
 };
 
 } // namespace vr

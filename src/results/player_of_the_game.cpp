@@ -30,10 +30,13 @@ bool lookUpPlayerOfTheGame(LeagueFolder& league, const GameInHand& game) {
     std::string_view line = pbp->readLineStartingWith(kLabel);
 
     atLine(*pbp, [&] {
-        // The label and the one character after it go; the name ends at the
-        // first "-", so a hyphenated name is split there.
+        // The label and the one character after it go. The name ends at the
+        // first " - ", so that a hyphenated name ("Ann Lee-Park") stays
+        // whole; a line without a spaced hyphen is cut at its first "-".
         std::string_view rest = trimSpaces(dropFirst(line, kLabel.size() + 1));
-        std::size_t dash = findFirst(rest, '-');
+        std::size_t dash = rest.find(" - ");
+        if (dash == std::string_view::npos) dash = findFirst(rest, '-');
+        else ++dash;
         game.entry.playerOfTheGame.assign(trimSpaces(rest.substr(0, dash)));
         game.entry.playerOfTheGameTeam.assign(trimSpaces(rest.substr(dash + 1)));
     });

@@ -12,7 +12,8 @@ namespace vr {
 std::string playByPlayFile(long gameDay, long gameNumber);
 
 // Sets the entry's player of the game and its team text from the first
-// "Player of the Game:" line. A missing file leaves both fields as they were.
+// "Player of the Game:" line, cut at its first " - " (else its first "-").
+// A missing file leaves both fields as they were.
 // True when the file was there (and the fields set).
 bool lookUpPlayerOfTheGame(LeagueFolder& league, const GameInHand& game);
 

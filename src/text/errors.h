@@ -36,6 +36,14 @@ public:
     // did not know it (a cut knows no file); an existing place is kept.
     Stop& locate(std::string_view where, long line = 0);
 
+    // Lines the user reads after the message, on what the stop left; empty
+    // when it left every publication as it was.
+    const std::string& left() const { return left_; }
+    Stop& setLeft(std::string left) {
+        left_ = std::move(left);
+        return *this;
+    }
+
     // "<Kind>: <where>[, line <n>]", or the kind alone.
     const std::string& message() const { return message_; }
 
@@ -56,6 +64,7 @@ private:
     long line_ = 0;
     std::string message_;
     std::string note_;
+    std::string left_;
 };
 
 // Runs f; a Stop escaping it without a place gets (where, line).

@@ -4,6 +4,8 @@
 // caller adds the file's name in the league's own spelling.
 #pragma once
 
+#include "text/errors.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -13,7 +15,9 @@
 namespace vr {
 
 enum class OpenMode { Input, Output, Append };
-enum class EntryKind { Missing, File, Directory };
+// Special: a FIFO, socket or device, which is never opened to be waited on
+// and counts as no file, as a folder in a file's place does.
+enum class EntryKind { Missing, File, Directory, Special };
 
 // What one stat tells of an entry. `known` is false where the host gives
 // only the kind: such an entry can never be taken as unchanged.
@@ -39,7 +43,8 @@ public:
 
     // Input: the file must exist ("File not found", or "Path not found" when
     // its folder is missing); a folder in its place may open, and reading it
-    // is then "Permission denied". Output: created or emptied. Append:
+    // is then "Permission denied"; a special file is "Permission denied" at
+    // once, never waited on. Output: created or emptied. Append:
     // created if missing, written at its end.
     virtual Handle open(const std::string& path, OpenMode mode) = 0;
     // Up to n bytes; 0 only at the end of the file.
@@ -56,6 +61,18 @@ public:
         FileStat st;
         st.kind = kind(path);
         return st;
+    }
+    // Every entry of a folder with its stat, where the host's listing gives
+    // them (as Windows' does): one call in place of a stat per file. False
+    // where it does not, and a stat per file is then as cheap.
+    struct NamedStat {
+        std::string name;
+        FileStat stat;
+    };
+    virtual bool listStats(const std::string& folder, std::vector<NamedStat>& entries) {
+        (void)folder;
+        (void)entries;
+        return false;
     }
     // Makes the folder and those on the way; false when it cannot.
     virtual bool makeFolders(const std::string& path) { return kind(path) == EntryKind::Directory; }
@@ -90,6 +107,24 @@ public:
 
     // Replaces `to` by `from` in one step (both in the same folder).
     virtual void rename(const std::string& from, const std::string& to) = 0;
+    // Holds the folder for this process alone until unlockFolder(), waiting
+    // up to waitMs while another run holds it: false when the wait ran out.
+    // Hosts without such locks hold nothing and return true.
+    using Lock = long;
+    static constexpr Lock kNoLock = -1;
+    virtual bool lockFolder(const std::string& path, long waitMs, Lock& lock) {
+        (void)path;
+        (void)waitMs;
+        lock = kNoLock;
+        return true;
+    }
+    virtual void unlockFolder(Lock lock) { (void)lock; }
+
+    // Stops ("Permission denied") when a rename could not put a file in
+    // `path`'s place: a folder there, or a file the host keeps from change.
+    virtual void checkReplaceable(const std::string& path) {
+        if (kind(path) == EntryKind::Directory) throw Stop(StopKind::PermissionDenied);
+    }
     virtual void remove(const std::string& path) = 0;
 };
 

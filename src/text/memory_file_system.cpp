@@ -167,11 +167,22 @@ std::vector<std::string> MemoryFileSystem::list(const std::string& folder) {
     return {names.begin(), names.end()};
 }
 
+bool MemoryFileSystem::listStats(const std::string& folder, std::vector<NamedStat>& entries) {
+    if (!statListings_ || kind(folder) != EntryKind::Directory) return false;
+    for (std::string& name : list(folder)) {
+        FileStat st = stat(folder + "/" + name);
+        --stats_; // one listing, not a stat per entry
+        entries.push_back(NamedStat{std::move(name), st});
+    }
+    return true;
+}
+
 void MemoryFileSystem::rename(const std::string& from, const std::string& to) {
     count(Op::Rename, from);
     // As on a disk: a read-only file may be replaced, a read-only folder
     // takes no change.
-    if (inProtectedFolder(from) || inProtectedFolder(to)) throw Stop(StopKind::PermissionDenied);
+    if (inProtectedFolder(from) || inProtectedFolder(to) || folders_.count(to))
+        throw Stop(StopKind::PermissionDenied);
     auto it = files_.find(from);
     if (it == files_.end()) throw Stop(StopKind::FileNotFound);
     std::string bytes = std::move(it->second);
@@ -182,6 +193,12 @@ void MemoryFileSystem::rename(const std::string& from, const std::string& to) {
     Meta meta = meta_[from];
     meta_.erase(from);
     meta_[to] = meta;
+}
+
+void MemoryFileSystem::checkReplaceable(const std::string& path) {
+    // A file made read-only is kept, as an open for writing would keep it.
+    if (folders_.count(path) || protected_.count(path) || inProtectedFolder(path))
+        throw Stop(StopKind::PermissionDenied);
 }
 
 void MemoryFileSystem::remove(const std::string& path) {

@@ -26,7 +26,9 @@ std::string record_text(const Team& team) {
 
 PlayerOfTheGame split_player_of_the_game(std::string_view rest) {
     rest = trim_spaces(rest);
-    const auto dash = rest.find('-');
+    auto dash = rest.find(" - ");
+    if (dash == std::string_view::npos) dash = rest.find('-');
+    else ++dash;
     if (dash == std::string_view::npos) return {std::string(rest), ""};
     return {std::string(trim_spaces(rest.substr(0, dash))), std::string(trim_spaces(rest.substr(dash + 1)))};
 }

@@ -18,7 +18,8 @@ std::string standings_link_text(std::string_view name);
 std::string record_text(const Team& team);
 
 // The play-by-play line "Player of the Game: <rest>" split as the program
-// splits it: the rest trimmed, cut at its first '-', both parts trimmed.
+// splits it: the rest trimmed, cut at its first " - " (else its first '-'),
+// both parts trimmed.
 struct PlayerOfTheGame {
     std::string name;
     std::string team;

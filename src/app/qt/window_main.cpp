@@ -8,6 +8,12 @@
 #include <QApplication>
 #include <QStyleFactory>
 
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
 // The resources are linked from a static library: register them by hand,
 // once.
 static void initialiseResources() {
@@ -44,8 +50,58 @@ int runWindowOn(LeagueFolder& league) {
     return QApplication::exec();
 }
 
+namespace {
+
+const char* const kNoDisplayAdvice = "; start it with --run for the run without a window (see --help).\n";
+
+[[maybe_unused]] bool unset(const char* name) {
+    const char* value = std::getenv(name);
+    return !value || !*value;
+}
+
+// Messages Qt gives while it looks for its display, held back: when no
+// display opens, the user reads our one line instead of Qt's and no abort.
+std::vector<std::pair<QtMsgType, std::string>>* heldMessages = nullptr;
+QtMessageHandler qtHandler = nullptr;
+
+void holdWhileStarting(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        std::fputs("vellor-results: the display cannot be opened", stderr);
+        std::fputs(kNoDisplayAdvice, stderr);
+        std::fflush(stderr);
+        std::_Exit(2);
+    }
+    if (heldMessages) heldMessages->emplace_back(type, text.toStdString());
+    (void)context;
+}
+
+// Starts Qt's application, or ends the program with status 2 when there is
+// no display to open the window on.
+std::unique_ptr<QApplication> startApplication(int& argc, char** argv) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // A platform named by the user (offscreen, vnc) needs no display.
+    if (unset("QT_QPA_PLATFORM") && unset("DISPLAY") && unset("WAYLAND_DISPLAY")) {
+        std::fputs("vellor-results: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are unset)",
+                   stderr);
+        std::fputs(kNoDisplayAdvice, stderr);
+        std::exit(2);
+    }
+#endif
+    std::vector<std::pair<QtMsgType, std::string>> held;
+    heldMessages = &held;
+    qtHandler = qInstallMessageHandler(holdWhileStarting);
+    auto app = std::make_unique<QApplication>(argc, argv);
+    qInstallMessageHandler(qtHandler);
+    heldMessages = nullptr;
+    for (const auto& [type, text] : held)
+        qt_message_output(type, QMessageLogContext(), QString::fromStdString(text));
+    return app;
+}
+
+} // namespace
+
 int runWindow(int argc, char** argv) {
-    QApplication app(argc, argv);
+    std::unique_ptr<QApplication> app = startApplication(argc, argv);
     setUpApplication();
     LeagueFolder league(hostFileSystem(), LeagueFolder::driveFromEnvironment());
     return runWindowOn(league);

@@ -1,16 +1,18 @@
 // File-system faults over a whole run (window load and GO!) of a small
 // generated league held in memory: every operation of the run made to fail
 // in turn, once and from then on, then a read-only folder, a read-only
-// Test.txt, folders where files belong and a full disk. Each time the run
-// must stop naming the file the fault hit, never show green, and leave every
-// file as it was, or holding a prefix of what a run without faults writes to
-// it; settings2.txt holds its old or its new two lines, nothing else.
+// Test.txt, folders where files belong, missing or cut-off pages and a full
+// disk. Each time the run must stop naming the file the fault hit, never
+// show green, and leave each handler's publications all as they were or, for
+// the window load that completed, all new: never a part. settings2.txt holds
+// its old or its new two lines, and no temporary twin is left.
 #include "app/run_sequences.h"
 #include "testsupport/generated_league.h"
 #include "testsupport/memory_league.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -38,18 +40,24 @@ constexpr const char* kOptions =
 const char* const kOutputs[] = {"leaguesettings.txt", "teams.txt",     "teaminfo.txt",
                                 "schedfile.txt",      "Upsets.txt",    "TopResults.txt",
                                 "Test.txt",           "~daily.txt",    "html\\scoreboard.html"};
+// The publications of each handler, put in place together.
+const std::vector<std::vector<std::string>> kPublished = {
+    {"teams.txt", "teaminfo.txt", "schedfile.txt"},
+    {"Upsets.txt", "TopResults.txt", "Test.txt", "~daily.txt", "html\\scoreboard.html"}};
 constexpr const char* kSettings = "settings2.txt";
 const std::string kOldSettings = "http://old.example/\r\nold message\r\n";
 const std::string kNewMessage = "Sim done";
 const std::string kDefaultSettings = "http://www.marrowdeen.example/\r\n\r\n";
 
 // A host path of the memory league as messages name it: "html\boxes\...".
-// The settings' temporary twin is named as the settings file.
+// A temporary twin is named as its file.
 std::string leagueName(const std::string& hostPath) {
     std::string name = hostPath.substr(std::string(kLeague).size() + 1);
     for (char& c : name)
         if (c == '/') c = '\\';
-    if (name == "settings2.txt.new") name = kSettings;
+    const std::string twin(LeagueFolder::kTemporarySuffix);
+    if (name.size() > twin.size() && name.compare(name.size() - twin.size(), twin.size(), twin) == 0)
+        name.resize(name.size() - twin.size());
     return name;
 }
 
@@ -133,10 +141,13 @@ Reference reference(const Files& before) {
     return ref;
 }
 
-// What a stopped run may leave: inputs as they were, outputs as they were or
-// holding a prefix of the reference, settings2.txt old or new, nothing more.
+// What a stopped run may leave: inputs as they were; each publication its
+// old bytes or, once its handler completed, the reference's; all of a
+// handler's alike unless a rename failed; settings2.txt old or new;
+// leaguesettings.txt, made at the first load, a prefix; no twin left.
 // Problems are described in `problems`.
-void checkLeft(const WholeRun& r, const Files& before, const Reference& ref, std::vector<std::string>& problems) {
+void checkLeft(const WholeRun& r, const Files& before, const Reference& ref, std::vector<std::string>& problems,
+               bool renameFailed = false) {
     auto problem = [&](const std::string& what) { problems.push_back(what); };
     if (r.window.colours.size() > 1 || (!r.window.colours.empty() && r.window.colours.back() == GoColour::Green))
         problem("the run showed green");
@@ -146,25 +157,39 @@ void checkLeft(const WholeRun& r, const Files& before, const Reference& ref, std
     for (const auto& file : before) known.insert(file.first);
     for (const auto& file : ref.files) known.insert(file.first);
 
+    auto isOld = [&](const std::string& path) {
+        const bool had = before.count(path) != 0, has = r.m->fs.hasFile(path);
+        return had ? has && r.m->fs.file(path) == before.at(path) : !has;
+    };
+    auto isNew = [&](const std::string& path) {
+        return r.m->fs.hasFile(path) && r.m->fs.file(path) == ref.files.at(path);
+    };
     for (const std::string& path : known) {
         const std::string name = leagueName(path);
-        const bool had = before.count(path) != 0;
         const bool has = r.m->fs.hasFile(path);
         const std::string& now = r.m->fs.file(path);
         bool isOutput = name == kSettings;
         for (const char* out : kOutputs) isOutput = isOutput || name == out;
+        if (r.m->fs.hasFile(path + std::string(LeagueFolder::kTemporarySuffix))) problem(name + "'s twin left behind");
         if (!isOutput) {
             if (!has || now != before.at(path)) problem(name + " changed");
         } else if (name == kSettings) {
             // A first start saves the default lines at the window load.
-            const bool old = had ? has && now == before.at(path) : !has || now == kDefaultSettings;
-            if (!old && !(has && now == ref.files.at(path))) problem(name + " neither old nor new: " + now);
-        } else if (!(had && has && now == before.at(path)) && !(isPrefix(now, ref.files.at(path)) || !has)) {
-            problem(name + " is no prefix of its full contents");
+            const bool old = before.count(path) ? isOld(path) : !has || now == kDefaultSettings;
+            if (!old && !isNew(path)) problem(name + " neither old nor new: " + now);
+        } else if (name == "leaguesettings.txt") {
+            if (!isOld(path) && !isPrefix(now, ref.files.at(path))) problem(name + " is no prefix");
+        } else if (!isOld(path) && !isNew(path)) {
+            problem(name + " neither old nor new");
         }
     }
-    for (const char* path : {"settings2.txt.new"})
-        if (r.m->has(path)) problem(std::string(path) + " left behind");
+    if (renameFailed) return;
+    for (const auto& handler : kPublished) {
+        long fresh = 0;
+        for (const std::string& name : handler)
+            if (!isOld(leaguePath(name))) ++fresh;
+        if (fresh != 0 && fresh != static_cast<long>(handler.size())) problem(handler[0] + "'s handler published in part");
+    }
 }
 
 // Runs the walk over every operation of the reference run.
@@ -184,7 +209,18 @@ void walkEveryOperation(const Files& before) {
             const std::string expected = std::string(stopKindText(kind)) + ": " + leagueName(op.path);
             if (!r.stop) found.push_back("no stop");
             else if (r.stop->message() != expected) found.push_back("stop \"" + r.stop->message() + "\", not \"" + expected + "\"");
-            checkLeft(r, before, ref, found);
+            checkLeft(r, before, ref, found, op.op == Op::Rename);
+            if (r.stop && op.op == Op::Rename) {
+                // The stop names the files already replaced, and only those.
+                for (const auto& handler : kPublished)
+                    for (const std::string& name : handler) {
+                        if (std::find(handler.begin(), handler.end(), leagueName(op.path)) == handler.end()) break;
+                        const std::string path = leaguePath(name);
+                        const bool named = r.stop->left().find(name) != std::string::npos;
+                        const bool replaced = r.m->fs.file(path) == ref.files.at(path);
+                        if (named != replaced) found.push_back(name + (replaced ? " replaced, not named" : " named"));
+                    }
+            }
             for (const std::string& f : found) problems.push_back(at + f);
         }
     }
@@ -230,12 +266,31 @@ TEST_F(IoFaults, AReadOnlyTestFile) {
     EXPECT_EQ(r.stop->message(), "Permission denied: Test.txt");
     checkLeft(r, before, reference(before), problems);
     EXPECT_EQ(problems, std::vector<std::string>{});
-    // Red and never green; the two lists opened before it are emptied, as
-    // every output is when opened, and the settings are saved.
+    // Red and never green; the lists opened before it keep their last
+    // contents, and the settings are saved.
     EXPECT_EQ(r.window.colours, std::vector<GoColour>{GoColour::Red});
     EXPECT_EQ(r.m->get("Test.txt"), "stale\r\n");
-    EXPECT_EQ(r.m->get("Upsets.txt"), "");
+    EXPECT_EQ(r.m->get("Upsets.txt"), "stale\r\n");
     EXPECT_EQ(r.m->get(kSettings), "http://old.example/\r\n" + kNewMessage + "\r\n");
+}
+
+// The last good run's publications, then an export gone wrong: a box score
+// page missing (a stop in the second pass of Test.txt and ~daily.txt) or a
+// roster page cut off (a stop in the window load). Every publication keeps
+// the last good run's bytes.
+TEST_F(IoFaults, ABrokenExportKeepsTheLastGoodPublications) {
+    Files good = reference(leagues().laterRun).files;
+    for (const char* broken : {"html\\boxes\\box248-1.htm", "html\\rosters\\roster2.htm"}) {
+        SCOPED_TRACE(broken);
+        Files before = good;
+        std::string& page = before[leaguePath(broken)];
+        if (broken[6] == 'b') before.erase(leaguePath(broken));
+        else page.resize(120);
+        WholeRun r = runWhole(before, [](MemoryFileSystem&) {});
+        ASSERT_TRUE(r.stop);
+        for (const auto& handler : kPublished)
+            for (const std::string& name : handler) EXPECT_EQ(r.m->get(name), good.at(leaguePath(name))) << name;
+    }
 }
 
 TEST_F(IoFaults, AFolderWhereAFileBelongs) {

@@ -1,6 +1,7 @@
 #include "app/headless.h"
 #include "app/period_check.h"
 #include "app/run_sequences.h"
+#include "app/stop_report.h"
 #include "testsupport/memory_league.h"
 
 #include <gtest/gtest.h>
@@ -106,12 +107,13 @@ TEST(HeadlessRun, RunsTheLoadAndGo) {
 TEST(HeadlessRun, StopsWithTheMessage) {
     Headless h;
     EXPECT_EQ(h.run({"--run"}), 1);
-    EXPECT_EQ(h.err.str(), "Type mismatch: TxtLastDay\n");
+    const std::string left = std::string(kLeftAsTheyWere) + "\n";
+    EXPECT_EQ(h.err.str(), "Type mismatch: TxtLastDay\n" + left);
     EXPECT_FALSE(h.m.has("Upsets.txt"));
 
     Headless days;
     EXPECT_EQ(days.run({"--run", "--last-day", "245", "--days", "-200"}), 1);
-    EXPECT_EQ(days.err.str(), "Subscript out of range: TxtDaysSimmed\n");
+    EXPECT_EQ(days.err.str(), "Subscript out of range: TxtDaysSimmed\n" + left);
 
     MemoryFileSystem empty;
     std::ostringstream out, err;
@@ -120,12 +122,12 @@ TEST(HeadlessRun, StopsWithTheMessage) {
     EXPECT_EQ(err.str(), "Path not found: leaguesettings.txt\nThere is no league folder at \\c\\Users\\Public\\"
                          "Documents\\GDS\\Fast Break College Basketball 2010\\leaguedata\\Marrowdeen (under \\c, "
                          "the folder standing for drive C:). Set VELLOR_DRIVE_C to the folder that stands for C:\\ "
-                         "(the one holding Users), and start again.\n");
+                         "(the one holding Users), and start again.\n" + left);
 #else
     EXPECT_EQ(err.str(), "Path not found: leaguesettings.txt\nThere is no league folder at /c/Users/Public/"
                          "Documents/GDS/Fast Break College Basketball 2010/leaguedata/Marrowdeen (under /c, the "
                          "folder standing for drive C:). Set WINEPREFIX to the Wine prefix the game runs in, or "
-                         "VELLOR_DRIVE_C to the folder that stands for C:\\, and start again.\n");
+                         "VELLOR_DRIVE_C to the folder that stands for C:\\, and start again.\n" + left);
 #endif
 }
 

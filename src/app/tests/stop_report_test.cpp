@@ -11,6 +11,8 @@
 namespace vr {
 namespace {
 
+// The stop's last line: nothing was published.
+const std::string kLeft = std::string(kLeftAsTheyWere) + "\n";
 const std::string kUnder = "/Users/Public/Documents/GDS/Fast Break College Basketball 2010/leaguedata/Marrowdeen";
 
 #ifndef _WIN32
@@ -30,19 +32,19 @@ TEST(StopReport, AMissingLeagueFolderSaysWhereTheDriveCameFrom) {
     EXPECT_EQ(messageOnEmptyDisk(),
               "Path not found: leaguesettings.txt\nThere is no league folder at /tmp/empty/.wine/drive_c" + kUnder +
                   " (drive C: of the default Wine prefix, ~/.wine). Set WINEPREFIX to the Wine prefix the game "
-                  "runs in, or VELLOR_DRIVE_C to the folder that stands for C:\\, and start again.\n");
+                  "runs in, or VELLOR_DRIVE_C to the folder that stands for C:\\, and start again.\n" + kLeft);
 
     ::setenv("WINEPREFIX", "/home/c/games", 1);
     EXPECT_EQ(messageOnEmptyDisk(),
               "Path not found: leaguesettings.txt\nThere is no league folder at /home/c/games/drive_c" + kUnder +
                   " (drive C: of the Wine prefix in WINEPREFIX). Set WINEPREFIX to the Wine prefix the game "
-                  "runs in, or VELLOR_DRIVE_C to the folder that stands for C:\\, and start again.\n");
+                  "runs in, or VELLOR_DRIVE_C to the folder that stands for C:\\, and start again.\n" + kLeft);
 
     ::setenv("VELLOR_DRIVE_C", "/mnt/c", 1);
     EXPECT_EQ(messageOnEmptyDisk(),
               "Path not found: leaguesettings.txt\nThere is no league folder at /mnt/c" + kUnder +
                   " (VELLOR_DRIVE_C gives /mnt/c as drive C:). Set VELLOR_DRIVE_C to the folder that stands for "
-                  "C:\\ (the one holding Users), or unset it to use the Wine prefix.\n");
+                  "C:\\ (the one holding Users), or unset it to use the Wine prefix.\n" + kLeft);
     ::unsetenv("VELLOR_DRIVE_C");
     ::unsetenv("WINEPREFIX");
 }
@@ -54,8 +56,9 @@ TEST(StopReport, AMissingGameFolderNamesItAsAnIncompleteExport) {
     std::ostringstream out, err;
     EXPECT_EQ(runHeadless({"--run"}, out, err, fs, testing::kDrive), 1);
     EXPECT_EQ(err.str(), "Path not found: html\\standings.htm\nThe folder " +
-                             displayPath(std::string(testing::kLeague) + "/html") + " is missing: the game's export is incomplete. Export the league's pages again "
-                             "from the game.\n");
+                             displayPath(std::string(testing::kLeague) + "/html") +
+                             " is missing: the game's export is incomplete. Export the league's pages again "
+                             "from the game.\n" + kLeft);
 
     // Deeper down: the rosters folder of a league whose html folder is there.
     testing::MemoryLeague rosters;

@@ -73,7 +73,7 @@ TEST_F(HostLeague, AListingAnswersAsAStatEach) {
     fs::create_symlink(pbp / "245-1.txt", pbp / "245-2.txt");      // to a file
     fs::create_symlink(pbp / "245-4.txt", pbp / "245-5.txt");      // to a folder
     fs::create_symlink(pbp / "gone", pbp / "245-6.txt");           // dangling
-    ASSERT_EQ(::mkfifo((pbp / "245-3.txt").c_str(), 0600), 0);     // neither
+    ASSERT_EQ(::mkfifo((pbp / "245-3.txt").c_str(), 0600), 0);     // special: no file
     std::ofstream(pbp / "245-7.TXT") << "x";
     FileSystem& host = hostFileSystem();
     std::vector<std::string> byStat;
@@ -82,14 +82,14 @@ TEST_F(HostLeague, AListingAnswersAsAStatEach) {
     std::vector<std::string> listed = host.listFiles(pbp.string());
     std::sort(listed.begin(), listed.end());
     EXPECT_EQ(listed, byStat);
-    EXPECT_EQ(byStat, (std::vector<std::string>{"245-1.txt", "245-2.txt", "245-3.txt", "245-7.TXT"}));
+    EXPECT_EQ(byStat, (std::vector<std::string>{"245-1.txt", "245-2.txt", "245-7.TXT"}));
 
     LeagueFolder league(host, drive_);
     std::vector<bool> first, later;
     for (int g = 1; g <= 8; ++g) first.push_back(league.exists("pbp\\245-" + std::to_string(g) + ".txt"));
     for (int i = 0; i < LeagueFolder::kStatsBeforeListing; ++i) league.exists("pbp\\245-1.txt");
     for (int g = 1; g <= 8; ++g) later.push_back(league.exists("pbp\\245-" + std::to_string(g) + ".txt"));
-    EXPECT_EQ(first, (std::vector<bool>{true, true, true, false, false, false, false, false}));
+    EXPECT_EQ(first, (std::vector<bool>{true, true, false, false, false, false, false, false}));
     EXPECT_EQ(later, first);
 }
 

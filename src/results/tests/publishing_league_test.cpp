@@ -107,10 +107,14 @@ std::string rankTag(const std::string& rank) {
     return r && *r < 26 ? "(" + std::string(trimSpaces(rank)) + ") " : "";
 }
 
+// Boxes of the last page checked whose player of the game has a hyphen.
+long hyphenated = 0;
+
 void checkScoreboard(const PublishedLeague& p) {
     Lines page = p.lines("html/scoreboard.html");
     std::size_t at = 0;
     long boxes = 0;
+    hyphenated = 0;
     p.walk([&](long d, long g, const Manifest::Game& game) {
         SCOPED_TRACE("game " + std::to_string(d) + "-" + std::to_string(g));
         while (at < page.size() && page[at] != "<div class=boxscore>") ++at;
@@ -126,6 +130,11 @@ void checkScoreboard(const PublishedLeague& p) {
         double s1 = leadingNumber(game.score1), s2 = leadingNumber(game.score2);
         auto find = [&](const std::string& line) { return std::find(box.begin(), box.end(), line) - box.begin(); };
         long rowspan = find("      <td rowspan=2 width=150><div class=mvpteam> Player of the Game:</div><br>");
+        ASSERT_LT(rowspan + 1, static_cast<long>(box.size()));
+        EXPECT_EQ(box[static_cast<std::size_t>(rowspan) + 1], "<div class=mvp>" + game.player +
+                                                                  "</div><div class=mvpteam>" + game.playerTeam +
+                                                                  "<div><br>&nbsp;<br>");
+        if (game.player.find('-') != std::string::npos) ++hyphenated;
         if (s1 == s2) {
             EXPECT_EQ(box.size(), 19u); // the two team rows hold no name cells
             return;
@@ -181,6 +190,7 @@ TEST(PublishingLeague, EdgeCases) {
     PublishedLeague p("--preset demo --seed 11 --all-edge-cases");
     NEED_GENERATOR(p);
     checkPublication(p);
+    EXPECT_GT(hyphenated, 0) << "the period should show a hyphenated player of the game";
 }
 
 } // namespace

@@ -168,6 +168,9 @@ TEST_F(GeneratedLeague, EdgeCaseSeasonMatchesTheManifest) {
     bool noPbp = false;
     for (const ManifestGame& g : manifest_.games) noPbp = noPbp || g.status == "played-nopbp";
     EXPECT_TRUE(noPbp) << "the edge cases should include a game without a play-by-play file";
+    bool hyphen = false;
+    for (const ManifestGame& g : manifest_.games) hyphen = hyphen || g.player.find('-') != std::string::npos;
+    EXPECT_TRUE(hyphen) << "the edge cases should include a hyphenated player of the game";
     // Two GO! runs in one window: the second writes the same lists again.
     runWindow(2);
     checkOutputs(expectFrom(manifest_));

@@ -25,11 +25,21 @@ TEST(PlayerOfTheGame, NameAndTeamText) {
     EXPECT_EQ(g.m.fs.openHandles(), 0);
 }
 
-TEST(PlayerOfTheGame, SplitAtTheFirstHyphen) {
+TEST(PlayerOfTheGame, AHyphenatedNameStaysWhole) {
     OneGame g("Player of the Game: Ann Lee-Park - Lake City");
     g.run();
-    EXPECT_EQ(g.entry().playerOfTheGame, "Ann Lee");
-    EXPECT_EQ(g.entry().playerOfTheGameTeam, "Park - Lake City");
+    EXPECT_EQ(g.entry().playerOfTheGame, "Ann Lee-Park");
+    EXPECT_EQ(g.entry().playerOfTheGameTeam, "Lake City");
+    EXPECT_EQ(g.record(0, 17), "Game MVP:Ann Lee-Park, Lake City");
+    // Without a spaced hyphen the first "-" still cuts.
+    OneGame bare("Player of the Game: Ann Lee-Park-Lake City");
+    bare.run();
+    EXPECT_EQ(bare.entry().playerOfTheGame, "Ann Lee");
+    EXPECT_EQ(bare.entry().playerOfTheGameTeam, "Park-Lake City");
+    OneGame twice("Player of the Game: Jo Ann-Lee - Lake-Side - North");
+    twice.run();
+    EXPECT_EQ(twice.entry().playerOfTheGame, "Jo Ann-Lee");
+    EXPECT_EQ(twice.entry().playerOfTheGameTeam, "Lake-Side - North");
 }
 
 TEST(PlayerOfTheGame, OnlySpacesAreTrimmed) {
