@@ -50,8 +50,10 @@ check() {
   local bad=""
   [ "$ls" = "$ws" ] || bad+=" status(linux $ls, windows $ws)"
   cmp -s "$base/linux.out" "$base/windows.out" || bad+=" score-lines"
-  # The message's first line is the same on both; what follows names host folders.
+  # The message's first and last lines are the same on both; advice between
+  # them names host folders in the host's own terms.
   [ "$(head -n1 "$base/linux.err")" = "$(head -n1 "$base/windows.err")" ] || bad+=" message"
+  [ "$(tail -n1 "$base/linux.err")" = "$(tail -n1 "$base/windows.err")" ] || bad+=" message-end"
   diff -r "$base/linux/$below" "$base/windows/$below" >"$base/files.diff" 2>&1 || bad+=" files"
   if [ -n "$bad" ]; then
     failures=$((failures + 1))
