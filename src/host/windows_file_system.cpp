@@ -259,10 +259,7 @@ public:
     }
 
     bool lockFolder(const std::string& path, long waitMs, Lock& lock) override {
-        HostLock held = kNoHostLock;
-        LockOutcome outcome = lockHostFolder(path, waitMs, held);
-        lock = outcome == LockOutcome::Held ? held : kNoLock;
-        return outcome != LockOutcome::TimedOut;
+        return lockAsFileSystem(path, waitMs, lock);
     }
 
     void unlockFolder(Lock lock) override { unlockHostFolder(lock); }
