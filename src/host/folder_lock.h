@@ -19,4 +19,13 @@ enum class LockOutcome { Held, NotSupported, TimedOut };
 LockOutcome lockHostFolder(const std::string& folder, long waitMs, HostLock& lock);
 void unlockHostFolder(HostLock lock);
 
+// FileSystem::lockFolder() over the host's lock: false only when the wait
+// ran out; `lock` is then, or where the host keeps none, kNoHostLock.
+inline bool lockAsFileSystem(const std::string& folder, long waitMs, HostLock& lock) {
+    HostLock held = kNoHostLock;
+    LockOutcome outcome = lockHostFolder(folder, waitMs, held);
+    lock = outcome == LockOutcome::Held ? held : kNoHostLock;
+    return outcome != LockOutcome::TimedOut;
+}
+
 } // namespace vr

@@ -282,7 +282,8 @@ std::unique_ptr<LineWriter> LeagueFolder::openStaged(std::string_view file, Open
             copyInto(handle, file);
     } catch (const Stop& s) {
         // The user knows the file, not its twin.
-        throw Stop(s.kind(), std::string(file));
+        Stop named(s.kind(), std::string(file));
+        throw named.withNote(s.note());
     }
     return std::make_unique<LineWriter>(fs_, handle, std::string(file));
 }
