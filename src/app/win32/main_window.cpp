@@ -151,11 +151,21 @@ void MainWindow::createControls() {
 
 void MainWindow::applyDpi(int dpi, const RECT* suggested) {
     dpi_ = dpi > 0 ? dpi : 96;
-    const SIZE size = windowSize(clientSize(dpi_), dpi_);
+    const SIZE client = clientSize(dpi_);
+    SIZE size = windowSize(client, dpi_);
     RECT now{};
     GetWindowRect(hwnd_, &now);
     const POINT at = suggested ? POINT{suggested->left, suggested->top} : POINT{now.left, now.top};
     SetWindowPos(hwnd_, nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Where the frame drawn is not the one computed for the DPI, the
+    // client area still gets its exact size.
+    RECT got{};
+    GetClientRect(hwnd_, &got);
+    if (got.right != client.cx || got.bottom != client.cy) {
+        size.cx += client.cx - got.right;
+        size.cy += client.cy - got.bottom;
+        SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+    }
     layOut();
 }
 
