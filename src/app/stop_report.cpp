@@ -6,6 +6,7 @@ namespace vr {
 
 std::string stopReport(const Stop& stop, LeagueFolder& league) {
     std::string report = codePageToUtf8(stop.message());
+    if (!stop.note().empty()) report += "\n" + stop.note();
     if (stop.kind() != StopKind::PathNotFound || stop.where().empty()) return report;
     std::optional<std::string> missing = league.firstMissingFolder(stop.where());
     if (!missing) return report;

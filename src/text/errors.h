@@ -38,6 +38,14 @@ public:
 
     // "<Kind>: <where>[, line <n>]", or the kind alone.
     const std::string& message() const { return message_; }
+
+    // What the host knows of the cause, for the user, below the message
+    // (UTF-8; empty when nothing): another program holding the file open.
+    const std::string& note() const { return note_; }
+    Stop& withNote(std::string note) {
+        note_ = std::move(note);
+        return *this;
+    }
     const char* what() const noexcept override { return message_.c_str(); }
 
 private:
@@ -47,6 +55,7 @@ private:
     std::string where_;
     long line_ = 0;
     std::string message_;
+    std::string note_;
 };
 
 // Runs f; a Stop escaping it without a place gets (where, line).
