@@ -2,51 +2,24 @@
 
 #include "text/code_page.h"
 
-#include <array>
-#include <unordered_map>
-
 namespace vr::win32 {
 namespace {
 
-// Code point to byte, built once from the table. All 256 code points lie
-// below U+10000, so each byte is one UTF-16 unit.
-const std::unordered_map<char32_t, char>& byteOf() {
-    static const auto map = [] {
-        std::unordered_map<char32_t, char> m;
-        for (int b = 0; b < 256; ++b) m.emplace(codePoint(static_cast<unsigned char>(b)), static_cast<char>(b));
-        return m;
-    }();
-    return map;
+// wchar_t is a UTF-16 unit on Windows.
+std::u16string_view units(std::wstring_view wide) {
+    return {reinterpret_cast<const char16_t*>(wide.data()), wide.size()};
 }
-
-bool isHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool isLowSurrogate(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 } // namespace
 
 std::wstring toWide(std::string_view bytes) {
-    std::wstring wide;
-    wide.reserve(bytes.size());
-    for (char b : bytes) wide.push_back(static_cast<wchar_t>(codePoint(static_cast<unsigned char>(b))));
-    return wide;
+    const std::u16string text = codePageToUtf16(bytes);
+    return std::wstring(text.begin(), text.end());
 }
 
-std::string fromWide(std::wstring_view wide) {
-    const auto& map = byteOf();
-    std::string bytes;
-    bytes.reserve(wide.size());
-    for (std::size_t i = 0; i < wide.size(); ++i) {
-        const wchar_t c = wide[i];
-        if (isHighSurrogate(c) && i + 1 < wide.size() && isLowSurrogate(wide[i + 1])) {
-            ++i;
-            bytes.push_back('?');
-            continue;
-        }
-        auto it = map.find(static_cast<char32_t>(c));
-        bytes.push_back(it == map.end() ? '?' : it->second);
-    }
-    return bytes;
-}
+std::string fromWide(std::wstring_view wide) { return utf16ToCodePage(units(wide)); }
+
+std::string wideToUtf8(std::wstring_view wide) { return utf16ToUtf8(units(wide)); }
 
 std::wstring utf8ToWide(std::string_view utf8) {
     std::wstring wide;
@@ -76,35 +49,6 @@ std::wstring utf8ToWide(std::string_view utf8) {
         }
     }
     return wide;
-}
-
-std::string wideToUtf8(std::wstring_view wide) {
-    std::string utf8;
-    utf8.reserve(wide.size());
-    for (std::size_t i = 0; i < wide.size(); ++i) {
-        char32_t cp = static_cast<char32_t>(wide[i]);
-        if (isHighSurrogate(wide[i]) && i + 1 < wide.size() && isLowSurrogate(wide[i + 1])) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (static_cast<char32_t>(wide[++i]) - 0xDC00);
-        } else if (isHighSurrogate(wide[i]) || isLowSurrogate(wide[i])) {
-            cp = 0xFFFD;
-        }
-        if (cp < 0x80) {
-            utf8.push_back(static_cast<char>(cp));
-        } else if (cp < 0x800) {
-            utf8.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-            utf8.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        } else if (cp < 0x10000) {
-            utf8.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-            utf8.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            utf8.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        } else {
-            utf8.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-            utf8.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-            utf8.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            utf8.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        }
-    }
-    return utf8;
 }
 
 } // namespace vr::win32

@@ -1,6 +1,6 @@
-// Windows-1252 bytes to the UTF-16 the system's wide calls take, and back,
-// through the program's own code-page table (never the machine's ANSI code
-// page, which differs from one machine to the next).
+// The system's wide text (UTF-16 in wchar_t) for the window: Windows-1252
+// bytes through the program's own code-page table (never the machine's ANSI
+// code page, which differs from one machine to the next), and UTF-8.
 #pragma once
 
 #include <string>
