@@ -73,7 +73,7 @@ export DISPLAY=":$(head -n1 "$work/display")"
 export VELLOR_CACHE_DIR="Z:$work/cache"
 
 echo "== the window's test program"
-VR_WINDOW_TEST_DRIVE="Z:$work/drive" "$run" "$build/win32_window_tests.exe" </dev/null
+VR_BUILD_DIR="Z:$build" VR_WINDOW_TEST_DRIVE="Z:$work/drive" "$run" "$build/win32_window_tests.exe" </dev/null
 
 echo "== vellor-results.exe, GO! clicked"
 league="Users/Public/Documents/GDS/Fast Break College Basketball 2010/leaguedata/Marrowdeen"
