@@ -1,3 +1,4 @@
+#include "app/export_check.h"
 #include "app/period_check.h"
 #include "app/run_sequences.h"
 #include "app/settings.h"
@@ -7,7 +8,7 @@
 
 namespace vr {
 
-void goRun(LeagueFolder& league, WindowPort& window, LeagueState& state) {
+bool goRun(LeagueFolder& league, WindowPort& window, LeagueState& state, const PublishGate& gate) {
     Period period = checkPeriod(window.text(TextBox::LastDay), window.text(TextBox::DaysSimmed));
     league.forgetFolders();
 
@@ -38,8 +39,10 @@ void goRun(LeagueFolder& league, WindowPort& window, LeagueState& state) {
         auto upsets = league.openOutput("Upsets.txt");
         auto topResults = league.openOutput("TopResults.txt");
         auto test = league.openOutput("Test.txt");
+        std::vector<GameKey> withoutPlayByPlay;
         readSeason(league, state.teams, state.games, SeasonFiles{*test, *topResults, *upsets},
-                   indexFile.empty() ? nullptr : &index);
+                   indexFile.empty() ? nullptr : &index, &withoutPlayByPlay);
+        state.missingPlayByPlay = missingPlayByPlayFiles(league, withoutPlayByPlay);
         window.beep();
         test->close();
         topResults->close();
@@ -51,11 +54,13 @@ void goRun(LeagueFolder& league, WindowPort& window, LeagueState& state) {
     state.leaders.clear();
     publishPeriod(league, state, period, [&](std::string_view line) { window.addScore(line); });
     publishLeaders(league, state, period, window.text(TextBox::Website));
+    if (gate && !gate(state)) return false;
     publishing.complete();
     if (!indexFile.empty() && league.fileSystem().makeFolders(state.cacheFolder))
         index.save(league.fileSystem(), indexFile, owner);
 
     window.setGoColour(GoColour::Green);
+    return true;
 }
 
 } // namespace vr
