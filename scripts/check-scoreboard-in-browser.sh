@@ -11,7 +11,8 @@
 #   --out DIR      where the picture and the browser's document go
 #                  (default: build/screenshots)
 #   --no-install   install and build nothing; exit 77 (skipped) when chromium
-#                  or python3 is missing (so the test suite can call it)
+#                  or python3 is missing (so the test suite can call it), or
+#                  fail under CI=true, where the test command installed them
 #
 # Writes OUT/scoreboard.png and OUT/scoreboard-dom.html. The league is the
 # demo one with every edge case of the generator, and the period its last
@@ -19,10 +20,19 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-usage() { sed -n '2,18p' "$0" | sed 's/^# \{0,1\}//' >&2; exit 2; }
+usage() { sed -n '2,19p' "$0" | sed 's/^# \{0,1\}//' >&2; exit 2; }
 build="build"
 out=""
 install=1
+# A tool missing: the check is skipped, except in CI, where it must run.
+missing_tool() {
+    if [ "${CI:-}" = true ]; then
+        echo "FAIL: $1 is not installed (CI=true: the check must run; scripts/install-deps.sh --with-checks installs it)" >&2
+        exit 1
+    fi
+    echo "skipped: $1 is not installed" >&2
+    exit 77
+}
 while [ $# -gt 0 ]; do
     case "$1" in
         --build) [ $# -ge 2 ] || usage; build="$2"; shift 2 ;;
@@ -34,22 +44,12 @@ done
 out="${out:-$build/screenshots}"
 
 if [ "$install" = 1 ]; then
-    bash scripts/install-deps.sh
-    missing=()
-    command -v chromium >/dev/null || missing+=(chromium)
-    command -v python3 >/dev/null || missing+=(python3)
-    if [ ${#missing[@]} -gt 0 ]; then
-        as_root=()
-        [ "$(id -u)" -ne 0 ] && as_root=(sudo)
-        "${as_root[@]}" apt-get update -qq
-        DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq \
-            --no-install-recommends "${missing[@]}"
-    fi
+    bash scripts/install-deps.sh --with-checks
     cmake -S . -B "$build" -G Ninja >/dev/null
     ninja -C "$build" vellor-results make-sample-league >/dev/null
 else
     for tool in chromium python3; do
-        command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed" >&2; exit 77; }
+        command -v "$tool" >/dev/null || missing_tool "$tool"
     done
 fi
 
@@ -66,7 +66,14 @@ days=5
 VELLOR_DRIVE_C="$drive" "$build/vellor-results" --run --last-day "$last_day" --days "$days" \
     >"$work/scores.txt"
 page="$league/html/scoreboard.html"
-url="$(python3 -c 'import pathlib, sys; print(pathlib.Path(sys.argv[1]).resolve().as_uri())' "$page")"
+uri() { python3 -c 'import pathlib, sys; print(pathlib.Path(sys.argv[1]).resolve().as_uri())' "$1"; }
+url="$(uri "$page")"
+# The document is read from a copy beside the page (the same relative
+# paths) that, once everything has loaded, marks each image with the width
+# the browser decoded: 0 for a picture missing or broken.
+probe="$league/html/scoreboard-probe.html"
+sed '1a <script>addEventListener("load", function () { for (const i of document.images) i.setAttribute("data-natural-width", i.naturalWidth); document.documentElement.setAttribute("data-loaded", "yes"); });</script>' \
+    "$page" >"$probe"
 
 # Root needs --no-sandbox; a fresh profile each time, and nothing fetched.
 browser=(chromium --headless --no-sandbox --disable-gpu --no-first-run
@@ -76,7 +83,7 @@ browser=(chromium --headless --no-sandbox --disable-gpu --no-first-run
 boxes="$(grep -c '^<div class=boxscore>' "$page" || true)"
 height=$((160 + 45 * days + 125 * ((boxes + 1) / 2)))
 timeout 120 "${browser[@]}" --user-data-dir="$work/profile-dom" \
-    --dump-dom "$url" >"$out/scoreboard-dom.html" 2>"$work/chromium.log" \
+    --dump-dom "$(uri "$probe")" >"$out/scoreboard-dom.html" 2>"$work/chromium.log" \
     || { cat "$work/chromium.log" >&2; exit 1; }
 timeout 120 "${browser[@]}" --user-data-dir="$work/profile-shot" \
     --window-size="1100,$height" --screenshot="$out/scoreboard.png" "$url" \

@@ -16,14 +16,15 @@
 #   --build DIR    the build folder (default: build; built first unless --no-install)
 #   --out DIR      where the pictures go (default: build/screenshots)
 #   --no-install   install and build nothing; exit 77 (skipped) when a tool is
-#                  missing (so the test suite can call it)
+#                  missing (so the test suite can call it), or fail under
+#                  CI=true, where the test command installed them
 #
 # Writes OUT/window-loaded.png (after the window load) and OUT/window-after-go.png.
 set -euo pipefail
 script="$(cd "$(dirname "$0")" && pwd)/$(basename "$0")"
 cd "$(dirname "$script")/.."
 
-usage() { sed -n '2,21p' "$script" | sed 's/^# \{0,1\}//' >&2; exit 2; }
+usage() { sed -n '2,22p' "$script" | sed 's/^# \{0,1\}//' >&2; exit 2; }
 build="build"
 out=""
 install=1
@@ -45,6 +46,14 @@ readonly exit_x=572 exit_y=714            # middle of Exit (544..601, 696..733)
 readonly list_x=8 list_y=176 list_w=593 list_h=514
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# A tool missing: the check is skipped, except in CI, where it must run.
+missing_tool() {
+    if [ "${CI:-}" = true ]; then
+        fail "$1 is not installed (CI=true: the check must run; scripts/install-deps.sh --with-checks installs it)"
+    fi
+    echo "skipped: $1 is not installed" >&2
+    exit 77
+}
 
 # What the session started, ended when it ends (by process id).
 xvfb="" launcher="" app=""
@@ -225,27 +234,15 @@ fi
 # ---------------------------------------------------------------- preparation
 tools=(Xvfb xdotool xprop import convert dbus-run-session /usr/libexec/at-spi-bus-launcher /usr/bin/python3)
 if [ "$install" = 1 ]; then
-    bash scripts/install-deps.sh
-    packages=(xvfb xdotool x11-utils imagemagick dbus at-spi2-core python3 python3-gi gir1.2-atspi-2.0)
-    missing=()
-    for p in "${packages[@]}"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-    done
-    if [ ${#missing[@]} -gt 0 ]; then
-        as_root=()
-        [ "$(id -u)" -ne 0 ] && as_root=(sudo)
-        "${as_root[@]}" apt-get update -qq
-        DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq \
-            --no-install-recommends "${missing[@]}"
-    fi
+    bash scripts/install-deps.sh --with-checks
     cmake -S . -B "$build" -G Ninja >/dev/null
     ninja -C "$build" vellor-results make-sample-league >/dev/null
 else
     for t in "${tools[@]}"; do
-        command -v "$t" >/dev/null || { echo "skipped: $t is not installed" >&2; exit 77; }
+        command -v "$t" >/dev/null || missing_tool "$t"
     done
     /usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null \
-        || { echo "skipped: python3-gi or gir1.2-atspi-2.0 is not installed" >&2; exit 77; }
+        || missing_tool "python3-gi or gir1.2-atspi-2.0"
 fi
 
 mkdir -p "$out"

@@ -1,10 +1,24 @@
 #!/usr/bin/env bash
 # Installs what building, testing and running need on Debian 12 (as root, or
 # through sudo when it is there).
+#
+#   scripts/install-deps.sh [--with-checks]
+#
+#   --with-checks   also what the checks with the tools people use need: the
+#                   browser (chromium, large) and the X server, its input and
+#                   picture tools and the accessibility bus. The test command
+#                   installs them, so that the checks run wherever it does.
 set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-liberation fonts-comfortaa desktop-file-utils
-          dpkg-dev)
+          dpkg-dev man-db appstream lintian)
+case "${1:-}" in
+  --with-checks)
+    packages+=(chromium python3 xvfb xdotool x11-utils imagemagick dbus at-spi2-core
+               python3-gi gir1.2-atspi-2.0) ;;
+  "") ;;
+  *) sed -n '2,10p' "$0" | sed 's/^# \{0,1\}//' >&2; exit 2 ;;
+esac
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -2,9 +2,9 @@
 # Installs the build into a fresh temporary prefix and checks that every file
 # a desktop needs is where the desktop looks for it, and nothing else:
 #
-#   check-install.sh BUILD_DIR SOURCE_DIR VERSION
+#   check-install.sh BUILD_DIR SOURCE_DIR VERSION APP_ID
 set -euo pipefail
-build="$1" source="$2" version="$3"
+build="$1" source="$2" version="$3" app_id="$4"
 
 prefix="$(mktemp -d)"
 trap 'rm -rf "$prefix"' EXIT
@@ -14,8 +14,10 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 # Exactly these files, no headers or test programs besides them.
-expected=(bin/vellor-results share/applications/vellor-results.desktop
-          share/doc/vellor-results/README.md
+expected=(bin/vellor-results share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml
+          share/man/man1/vellor-results.1.gz
+          share/doc/vellor-results/README.md share/doc/vellor-results/LICENSE
+          share/doc/vellor-results/copyright share/doc/vellor-results/changelog.gz
           share/icons/hicolor/scalable/apps/vellor-results.svg)
 for size in 16 32 48 64 128 256; do
     expected+=("share/icons/hicolor/${size}x${size}/apps/vellor-results.png")
@@ -31,7 +33,7 @@ got="$("$program" --version 2>&1 || true)"
 
 # The menu entry: valid by the standard (hints allowed, no warning or error),
 # naming the installed program and the themed icon.
-entry="$prefix/share/applications/vellor-results.desktop"
+entry="$prefix/share/applications/$app_id.desktop"
 if ! command -v desktop-file-validate >/dev/null; then
     fail "desktop-file-validate not found (Debian package desktop-file-utils; scripts/install-deps.sh installs it)"
 else
@@ -64,6 +66,25 @@ grep -q '<svg' "$svg" 2>/dev/null || fail "$svg is not an SVG image"
 
 cmp -s "$source/README.md" "$prefix/share/doc/vellor-results/README.md" \
     || fail "the installed README differs from README.md"
+cmp -s "$source/LICENSE" "$prefix/share/doc/vellor-results/LICENSE" \
+    || fail "the installed LICENSE differs from LICENSE"
+
+# The copyright file in Debian's machine-readable form: its header, every
+# file under MIT, and the licence paragraph holding LICENSE's permission text
+# (its lines after the copyright line), each indented by one space, with
+# "." for an empty line.
+copyright="$prefix/share/doc/vellor-results/copyright"
+if [ -f "$copyright" ]; then
+    head -n1 "$copyright" | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
+        || fail "copyright does not start with the DEP-5 Format line"
+    grep -qx 'Files: \*' "$copyright" || fail "copyright has no 'Files: *' paragraph"
+    grep -qx 'Copyright: .* The Vellor Results authors' "$copyright" || fail "copyright names no copyright holder"
+    [ "$(grep -cx 'License: MIT' "$copyright")" = 2 ] || fail "copyright does not name MIT for the files and give its text"
+    diff <(sed -n '5,$p' "$source/LICENSE" | sed 's/^$/./; s/^/ /') \
+         <(awk 'n == 2 { print } /^License: MIT$/ { n++ }' "$copyright") \
+        || fail "copyright's licence text differs from LICENSE (< LICENSE, > copyright)"
+fi
+grep -qx 'SPDX-License-Identifier: MIT' "$source/README.md" || fail "README.md has no SPDX line"
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed; installed tree:" >&2

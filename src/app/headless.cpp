@@ -25,9 +25,7 @@ const char* const kUsage =
     "  --no-index     read every play-by-play file, not only those changed since\n"
     "                 the last run (the index lies in VELLOR_CACHE_DIR, else the\n"
     "                 user's cache folder)\n"
-    "The score list is printed as it fills. The league folder lies under the\n"
-    "folder standing for C:\\ (VELLOR_DRIVE_C, else $WINEPREFIX/drive_c, else\n"
-    "~/.wine/drive_c).\n";
+    "The score list is printed as it fills. ";
 
 class HeadlessWindow final : public WindowPort {
 public:
@@ -86,14 +84,14 @@ LeagueState* leftToTheSystem = nullptr;
 } // namespace
 
 int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                FileSystem& fs, const std::string& drive, bool processEnds) {
+                FileSystem& fs, const LeaguePlace& place, bool processEnds) {
     std::optional<Options> options = parse(args);
     if (!options) {
-        err << kUsage;
+        err << kUsage << leagueFolderHelp();
         return 2;
     }
     if (options->help) {
-        out << kUsage;
+        out << kUsage << leagueFolderHelp();
         return 0;
     }
     if (options->version) {
@@ -104,7 +102,7 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
     HeadlessWindow window(out);
     auto state = std::make_unique<LeagueState>();
     if (!options->noIndex) state->cacheFolder = cacheFolderFromEnvironment();
-    LeagueFolder league(fs, drive);
+    LeagueFolder league(fs, place);
     int status = 0;
     try {
         windowLoad(league, window, *state);

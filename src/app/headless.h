@@ -2,6 +2,7 @@
 // and scheduled runs after each simulation.
 #pragma once
 
+#include "league/league_folder.h"
 #include "text/file_system.h"
 
 #include <ostream>
@@ -19,6 +20,6 @@ inline constexpr const char* kVersion = "0.1.0";
 // the system, which takes a process's memory back at once: freeing thousands
 // of game table entries one by one costs more.
 int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                FileSystem& fs, const std::string& drive, bool processEnds = false);
+                FileSystem& fs, const LeaguePlace& place, bool processEnds = false);
 
 } // namespace vr

@@ -54,7 +54,8 @@ void saveSettings(LeagueFolder& league, const Settings& settings) {
     } catch (Stop& s) {
         fs.remove(temporary);
         // The user knows the settings file, not its temporary twin.
-        throw Stop(s.kind(), std::string(kSettings));
+        Stop stop(s.kind(), std::string(kSettings));
+        throw stop.withNote(s.note());
     }
 }
 

@@ -20,9 +20,10 @@ std::string advice(const Stop& stop, LeagueFolder& league) {
 
 std::string stopReport(const Stop& stop, LeagueFolder& league) {
     std::string report = codePageToUtf8(stop.message());
+    if (!stop.note().empty()) report += "\n" + stop.note();
     std::string more = advice(stop, league);
     if (!more.empty()) report += "\n" + more;
-    return report + "\n" + (stop.note().empty() ? std::string(kLeftAsTheyWere) : codePageToUtf8(stop.note()));
+    return report + "\n" + (stop.left().empty() ? std::string(kLeftAsTheyWere) : codePageToUtf8(stop.left()));
 }
 
 } // namespace vr

@@ -23,6 +23,10 @@ std::string stopReport(const Stop& stop, LeagueFolder& league);
 // `drive` (one or two sentences, UTF-8). Host code: src/host/.
 std::string missingLeagueAdvice(const std::string& drive, const std::string& leaguePath);
 
+// Where the league folder lies on this host and how to point the program
+// elsewhere: the end of the usage text, which runs on from its last line.
+std::string leagueFolderHelp();
+
 // The host's spelling of one of its paths for the user (backslashes on Windows).
 std::string displayPath(const std::string& hostPath);
 

@@ -1,33 +1,32 @@
 // Where "C:\" lies on a POSIX host: a Wine prefix's drive_c, or a folder
 // named outright.
 #include "app/stop_report.h"
+#include "host/environment.h"
 #include "league/league_folder.h"
 
-#include <cstdlib>
-
 namespace vr {
-namespace {
-
-std::string environment(const char* name) {
-    const char* v = std::getenv(name);
-    return v ? std::string(v) : std::string();
-}
-
-} // namespace
 
 std::string LeagueFolder::driveFromEnvironment() {
-    std::string drive = environment("VELLOR_DRIVE_C");
+    std::string drive = environmentVariable("VELLOR_DRIVE_C");
     if (!drive.empty()) return drive;
-    std::string prefix = environment("WINEPREFIX");
+    std::string prefix = environmentVariable("WINEPREFIX");
     if (!prefix.empty()) return prefix + "/drive_c";
-    return environment("HOME") + "/.wine/drive_c";
+    return environmentVariable("HOME") + "/.wine/drive_c";
 }
+
+LeaguePlace LeagueFolder::placeFromEnvironment() { return LeaguePlace(driveFromEnvironment()); }
 
 std::string displayPath(const std::string& hostPath) { return hostPath; }
 
+std::string leagueFolderHelp() {
+    return "The league folder lies under the\n"
+           "folder standing for C:\\ (VELLOR_DRIVE_C, else $WINEPREFIX/drive_c, else\n"
+           "~/.wine/drive_c).\n";
+}
+
 std::string missingLeagueAdvice(const std::string& drive, const std::string& leaguePath) {
-    const std::string set = environment("VELLOR_DRIVE_C");
-    const std::string prefix = environment("WINEPREFIX");
+    const std::string set = environmentVariable("VELLOR_DRIVE_C");
+    const std::string prefix = environmentVariable("WINEPREFIX");
     std::string where;
     std::string what = "Set WINEPREFIX to the Wine prefix the game runs in, or VELLOR_DRIVE_C to the folder that "
                        "stands for C:\\, and start again.";
@@ -37,7 +36,7 @@ std::string missingLeagueAdvice(const std::string& drive, const std::string& lea
                "the Wine prefix.";
     } else if (set.empty() && !prefix.empty() && drive == prefix + "/drive_c") {
         where = "drive C: of the Wine prefix in WINEPREFIX";
-    } else if (set.empty() && prefix.empty() && drive == environment("HOME") + "/.wine/drive_c") {
+    } else if (set.empty() && prefix.empty() && drive == environmentVariable("HOME") + "/.wine/drive_c") {
         where = "drive C: of the default Wine prefix, ~/.wine";
     } else {
         where = "under " + drive + ", the folder standing for drive C:";

@@ -1,24 +1,16 @@
 // The cache folder on Windows: the user's local application data.
 #include "host/cache_folder.h"
 
-#include <cstdlib>
+#include "host/environment.h"
 
 namespace vr {
-namespace {
-
-std::string environment(const char* name) {
-    const char* v = std::getenv(name);
-    return v ? std::string(v) : std::string();
-}
-
-} // namespace
 
 std::string cacheFolderFromEnvironment() {
-    std::string folder = environment("VELLOR_CACHE_DIR");
+    std::string folder = environmentVariable("VELLOR_CACHE_DIR");
     if (!folder.empty()) return folder;
-    folder = environment("LOCALAPPDATA");
+    folder = environmentVariable("LOCALAPPDATA");
     if (folder.empty()) return {};
-    return folder + "/Vellor Results";
+    return folder + "\\Vellor Results";
 }
 
 } // namespace vr

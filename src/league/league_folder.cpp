@@ -3,6 +3,7 @@
 #include "text/errors.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 
@@ -38,10 +39,24 @@ std::pair<std::string, std::string> split(std::string_view file) {
     return {std::string(folder), std::string(name)};
 }
 
+// The folders below the Public Documents folder.
+constexpr std::size_t kBelowDocuments = 3;
+
+void trimSlashes(std::string& path) {
+    while (path.size() > 1 && (path.back() == '/' || path.back() == '\\')) path.pop_back();
+}
+
 } // namespace
 
-LeagueFolder::LeagueFolder(FileSystem& fs, std::string drive) : fs_(fs), drive_(std::move(drive)) {
-    while (drive_.size() > 1 && drive_.back() == '/') drive_.pop_back();
+LeagueFolder::LeagueFolder(FileSystem& fs, LeaguePlace place)
+    : fs_(fs), drive_(std::move(place.drive)), documents_(std::move(place.documents)) {
+    trimSlashes(drive_);
+    trimSlashes(documents_);
+}
+
+std::pair<std::string, std::size_t> LeagueFolder::leagueRoot() const {
+    if (documents_.empty()) return {drive_, 0};
+    return {documents_, kBelowDocuments};
 }
 
 std::optional<std::string> LeagueFolder::resolveChild(const std::string& parent,
@@ -66,14 +81,15 @@ const std::optional<std::string>& LeagueFolder::resolveFolder(const std::string&
     std::optional<std::string> host;
     if (folder.empty()) {
         // Most disks spell it exactly: one stat settles that.
-        std::string exact = drive_;
-        for (const char* name : kLeagueFolders) exact += std::string("/") + name;
+        auto [root, first] = leagueRoot();
+        std::string exact = root;
+        for (std::size_t i = first; i < std::size(kLeagueFolders); ++i) exact += std::string("/") + kLeagueFolders[i];
         if (fs_.kind(exact) == EntryKind::Directory) {
             host = exact;
-        } else if (fs_.kind(drive_) == EntryKind::Directory) {
-            host = drive_;
-            for (const char* name : kLeagueFolders) {
-                host = resolveChild(*host, name);
+        } else if (fs_.kind(root) == EntryKind::Directory) {
+            host = root;
+            for (std::size_t i = first; i < std::size(kLeagueFolders); ++i) {
+                host = resolveChild(*host, kLeagueFolders[i]);
                 if (!host) break;
             }
         }
@@ -108,8 +124,8 @@ std::string LeagueFolder::expectedHostFolder(std::string_view folder) {
     if (folder.empty()) {
         const std::optional<std::string>& host = resolveFolder("");
         if (host) return *host;
-        std::string path = drive_;
-        for (const char* name : kLeagueFolders) path += std::string("/") + name;
+        auto [path, first] = leagueRoot();
+        for (std::size_t i = first; i < std::size(kLeagueFolders); ++i) path += std::string("/") + kLeagueFolders[i];
         return path;
     }
     auto [parent, name] = split(folder);
@@ -135,7 +151,7 @@ bool LeagueFolder::exists(std::string_view file) {
     if (plainName) {
         if (!recent_.listing) recent_.listing = &listings_[*host];
         Listing& listing = *recent_.listing;
-        if (!listing.taken && ++listing.stats > kStatsBeforeListing) {
+        if (!listing.taken && ++listing.tests > kStatsBeforeListing) {
             std::vector<std::string> files = fs_.listFiles(*host);
             listing.files.reserve(files.size());
             for (std::string& file : files) listing.files.insert(std::move(file));
@@ -150,6 +166,23 @@ FileStat LeagueFolder::stat(std::string_view file) {
     auto [folder, name] = splitView(file);
     const std::optional<std::string>& host = resolveRecent(folder);
     if (!host) return FileStat{};
+    if (!recent_.listing) recent_.listing = &listings_[*host];
+    Listing& listing = *recent_.listing;
+    if (!listing.statsAsked) {
+        listing.statsAsked = true;
+        std::vector<FileSystem::NamedStat> entries;
+        if (fs_.listStats(*host, entries)) {
+            listing.stats.reserve(entries.size());
+            for (FileSystem::NamedStat& e : entries) listing.stats.emplace(std::move(e.name), e.stat);
+            listing.statsTaken = true;
+        }
+    }
+    if (listing.statsTaken) {
+        statPath_.assign(name);
+        auto it = listing.stats.find(statPath_);
+        if (it != listing.stats.end()) return it->second;
+    }
+    // Not listed (or spelt otherwise than on the disk): the host decides.
     statPath_.assign(*host).append("/").append(name);
     return fs_.stat(statPath_);
 }
@@ -313,7 +346,7 @@ void LeagueFolder::publish() {
         if (done > 0) {
             std::string replaced;
             for (std::size_t i = 0; i < done; ++i) replaced += (i ? ", " : "") + staged[i].file;
-            stop.setNote("Already replaced: " + replaced + ". The other publications were left as they were.");
+            stop.setLeft("Already replaced: " + replaced + ". The other publications were left as they were.");
         }
         listings_.clear();
         recent_.listing = nullptr;

@@ -13,15 +13,29 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
 namespace vr {
 
+// Where the league lies on the host: under the folder standing for "C:\",
+// or under the host's own Public Documents folder where the host names it
+// (on Windows, the system's known folder stands for
+// "C:\Users\Public\Documents", which need not lie on C:).
+struct LeaguePlace {
+    LeaguePlace(std::string driveFolder) : drive(std::move(driveFolder)) {}
+    LeaguePlace(const char* driveFolder) : drive(driveFolder) {}
+    LeaguePlace(std::string driveFolder, std::string documentsFolder)
+        : drive(std::move(driveFolder)), documents(std::move(documentsFolder)) {}
+
+    std::string drive;
+    std::string documents; // empty: drive\Users\Public\Documents
+};
+
 class LeagueFolder {
 public:
-    // `drive` is the host folder that stands for "C:\".
-    LeagueFolder(FileSystem& fs, std::string drive);
+    LeagueFolder(FileSystem& fs, LeaguePlace place);
     ~LeagueFolder();
     LeagueFolder(const LeagueFolder&) = delete;
     LeagueFolder& operator=(const LeagueFolder&) = delete;
@@ -29,10 +43,15 @@ public:
     // VELLOR_DRIVE_C, else $WINEPREFIX/drive_c, else ~/.wine/drive_c (an
     // empty variable counts as unset).
     static std::string driveFromEnvironment();
+    // Where the program looks for the league: on POSIX hosts the drive
+    // above; on Windows VELLOR_DRIVE_C, else the Public Documents folder.
+    static LeaguePlace placeFromEnvironment();
 
     FileSystem& fileSystem() { return fs_; }
     // The host folder standing for "C:\\".
     const std::string& drive() const { return drive_; }
+    // The host's Public Documents folder when the place named it, else "".
+    const std::string& documents() const { return documents_; }
 
     std::unique_ptr<LineReader> openInput(std::string_view file);
     // The file for reading, or none when the open finds no file of that name
@@ -93,6 +112,9 @@ public:
     static constexpr int kStatsBeforeListing = 32;
 
 private:
+    // The host folder the walk to the league starts from, and the index in
+    // the fixed path of the first folder below it.
+    std::pair<std::string, std::size_t> leagueRoot() const;
     // The host folder, or none; the reference stays valid until the folders
     // are forgotten.
     const std::optional<std::string>& resolveFolder(const std::string& leagueFolder);
@@ -106,12 +128,17 @@ private:
 
     FileSystem& fs_;
     std::string drive_;
+    std::string documents_;
     std::map<std::string, std::optional<std::string>> folders_;
     // By host folder: the tests made so far, then the files it holds.
     struct Listing {
-        int stats = 0;
+        int tests = 0;
         bool taken = false;
         std::unordered_set<std::string> files;
+        // Stats from one listing, where the host's listings carry them.
+        bool statsAsked = false;
+        bool statsTaken = false;
+        std::unordered_map<std::string, FileStat> stats;
     };
     std::map<std::string, Listing, std::less<>> listings_;
     // By host folder, those held open for this handler.

@@ -1,4 +1,5 @@
 #include "testsupport/generated_league.h"
+#include "testsupport/temporary_folder.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -68,17 +69,17 @@ Manifest readManifest(const fs::path& path) {
 
 std::string generatorPath() {
     const char* build = std::getenv("VR_BUILD_DIR");
-    return build ? std::string(build) + "/make-sample-league" : std::string();
+    return build ? std::string(build) + "/" + programName("make-sample-league") : std::string();
 }
 
 GeneratedDrive::GeneratedDrive(const std::string& options) {
     std::string tool = generatorPath();
     if (tool.empty() || !fs::exists(tool)) return;
-    std::string pattern = (fs::temp_directory_path() / "vr-league-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) return;
-    drive_ = pattern;
-    std::string command = "\"" + tool + "\" --drive \"" + pattern + "\" " + options + " >/dev/null";
-    if (std::system(command.c_str()) != 0) {
+    fs::path folder = makeTemporaryFolder("vr-league");
+    if (folder.empty()) return;
+    drive_ = folder;
+    std::string command = "\"" + tool + "\" --drive \"" + folder.string() + "\" " + options;
+    if (runQuietly(command) != 0) {
         error_ = "generator failed: " + command;
         return;
     }

@@ -20,10 +20,36 @@ void appendUtf8(std::string& out, char32_t cp) {
     } else if (cp < 0x800) {
         out += static_cast<char>(0xC0 | (cp >> 6));
         out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
+    } else if (cp < 0x10000) {
         out += static_cast<char>(0xE0 | (cp >> 12));
         out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// The code page's byte for a code point, or '?'.
+char codePageByte(char32_t cp);
+
+// Calls f with each code point of UTF-16 text; an unpaired surrogate is
+// passed as `unpaired`.
+template <class F>
+void eachCodePoint(std::u16string_view text, char32_t unpaired, F f) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t unit = text[i];
+        if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] < 0xE000) {
+            f(0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+            ++i;
+        } else if (unit >= 0xD800 && unit < 0xE000) {
+            f(unpaired);
+        } else {
+            f(unit);
+        }
     }
 }
 
@@ -34,6 +60,12 @@ const std::unordered_map<char32_t, unsigned char>& reverseHigh() {
         return t;
     }();
     return table;
+}
+
+char codePageByte(char32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+    auto it = reverseHigh().find(cp);
+    return it == reverseHigh().end() ? '?' : static_cast<char>(it->second);
 }
 
 } // namespace
@@ -72,13 +104,29 @@ std::string utf8ToCodePage(std::string_view utf8) {
         }
         if (!ok) { out += '?'; ++i; continue; }
         i += len;
-        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
-            out += static_cast<char>(cp);
-        } else {
-            auto it = reverseHigh().find(cp);
-            out += it == reverseHigh().end() ? '?' : static_cast<char>(it->second);
-        }
+        out += codePageByte(cp);
     }
+    return out;
+}
+
+std::u16string codePageToUtf16(std::string_view bytes) {
+    std::u16string out;
+    out.reserve(bytes.size());
+    for (char c : bytes) out += static_cast<char16_t>(codePoint(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::string utf16ToCodePage(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    eachCodePoint(text, U'?', [&](char32_t cp) { out += codePageByte(cp); });
+    return out;
+}
+
+std::string utf16ToUtf8(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    eachCodePoint(text, 0xFFFD, [&](char32_t cp) { appendUtf8(out, cp); });
     return out;
 }
 

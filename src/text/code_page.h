@@ -15,4 +15,12 @@ std::string codePageToUtf8(std::string_view bytes);
 // Characters outside the code page become "?"; invalid UTF-8 too.
 std::string utf8ToCodePage(std::string_view utf8);
 
+// UTF-16, as Windows names files and shows text. Every byte of the code page
+// is one UTF-16 unit, so bytes -> UTF-16 -> bytes gives the bytes back.
+std::u16string codePageToUtf16(std::string_view bytes);
+// Characters outside the code page, and unpaired surrogates, become "?".
+std::string utf16ToCodePage(std::u16string_view text);
+// Unpaired surrogates become U+FFFD.
+std::string utf16ToUtf8(std::u16string_view text);
+
 } // namespace vr

@@ -38,14 +38,22 @@ public:
 
     // Lines the user reads after the message, on what the stop left; empty
     // when it left every publication as it was.
-    const std::string& note() const { return note_; }
-    Stop& setNote(std::string note) {
-        note_ = std::move(note);
+    const std::string& left() const { return left_; }
+    Stop& setLeft(std::string left) {
+        left_ = std::move(left);
         return *this;
     }
 
     // "<Kind>: <where>[, line <n>]", or the kind alone.
     const std::string& message() const { return message_; }
+
+    // What the host knows of the cause, for the user, below the message
+    // (UTF-8; empty when nothing): another program holding the file open.
+    const std::string& note() const { return note_; }
+    Stop& withNote(std::string note) {
+        note_ = std::move(note);
+        return *this;
+    }
     const char* what() const noexcept override { return message_.c_str(); }
 
 private:
@@ -56,6 +64,7 @@ private:
     long line_ = 0;
     std::string message_;
     std::string note_;
+    std::string left_;
 };
 
 // Runs f; a Stop escaping it without a place gets (where, line).

@@ -62,6 +62,18 @@ public:
         st.kind = kind(path);
         return st;
     }
+    // Every entry of a folder with its stat, where the host's listing gives
+    // them (as Windows' does): one call in place of a stat per file. False
+    // where it does not, and a stat per file is then as cheap.
+    struct NamedStat {
+        std::string name;
+        FileStat stat;
+    };
+    virtual bool listStats(const std::string& folder, std::vector<NamedStat>& entries) {
+        (void)folder;
+        (void)entries;
+        return false;
+    }
     // Makes the folder and those on the way; false when it cannot.
     virtual bool makeFolders(const std::string& path) { return kind(path) == EntryKind::Directory; }
     // Names in a folder (not "." or ".."), in byte order; empty when the

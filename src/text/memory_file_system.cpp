@@ -167,6 +167,16 @@ std::vector<std::string> MemoryFileSystem::list(const std::string& folder) {
     return {names.begin(), names.end()};
 }
 
+bool MemoryFileSystem::listStats(const std::string& folder, std::vector<NamedStat>& entries) {
+    if (!statListings_ || kind(folder) != EntryKind::Directory) return false;
+    for (std::string& name : list(folder)) {
+        FileStat st = stat(folder + "/" + name);
+        --stats_; // one listing, not a stat per entry
+        entries.push_back(NamedStat{std::move(name), st});
+    }
+    return true;
+}
+
 void MemoryFileSystem::rename(const std::string& from, const std::string& to) {
     count(Op::Rename, from);
     // As on a disk: a read-only file may be replaced, a read-only folder

@@ -32,6 +32,8 @@ public:
     // Sets a file's time, as a tool that restores times would.
     void setModified(const std::string& path, std::int64_t ns) { meta_[path].modifiedNs = ns; }
     long stats() const { return stats_; }
+    // Makes listStats() answer, as a host whose listings carry the stats.
+    void offerStatListings() { statListings_ = true; }
     // Makes opens for writing of this path refused, as on a read-only file.
     void protect(const std::string& path) { protected_.insert(path); }
     // Makes the folder and everything below it read-only, as a read-only
@@ -69,6 +71,7 @@ public:
     FileStat stat(const std::string& path) override;
     bool makeFolders(const std::string& path) override;
     std::vector<std::string> list(const std::string& folder) override;
+    bool listStats(const std::string& folder, std::vector<NamedStat>& entries) override;
     void rename(const std::string& from, const std::string& to) override;
     void checkReplaceable(const std::string& path) override;
     void remove(const std::string& path) override;
@@ -95,6 +98,7 @@ private:
     std::int64_t clock_ = 0;
     std::uint64_t nextIdentity_ = 1;
     long stats_ = 0;
+    bool statListings_ = false;
     std::set<std::string> folders_{"/"};
     std::set<std::string> protected_;
     std::set<std::string> protectedFolders_;

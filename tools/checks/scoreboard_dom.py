@@ -13,7 +13,9 @@ unclosed divisions of the player-of-the-game cell, the division named
 "div=boxlink", a name cell a tied game leaves open. Every game of the period
 walk must come out as one box at the top of the body, under its day's date
 header, with both logos, each team's name in its winner or loser cell, the
-scores, the player of the game and a Boxscore link to the game's page.
+scores, the player of the game and a Boxscore link to the game's page; every
+picture on the page must have loaded, as the load handler the check adds to
+the page (data-natural-width on each img) reports.
 Exit status 0 when every check passes, 1 otherwise (each failure printed).
 """
 
@@ -176,6 +178,14 @@ class Checker:
         return self.expect(got == want, where, "%s is %r, expected %r" % (what, got, want))
 
 
+def check_loaded(c, where, img):
+    """The width the browser decoded, which the page's load handler wrote
+    into the element: above 0 only for a picture that loaded."""
+    width = img.attrs.get("data-natural-width")
+    c.expect(width is not None and width.isdigit() and int(width) > 0, where,
+             "the logo %s did not load (natural width %s)" % (img.attrs.get("src"), width))
+
+
 def check_row(c, where, row, want, other_score):
     """One team row: the logo, then the winner's or the loser's cells."""
     imgs = row.find_all("img")
@@ -255,6 +265,9 @@ def main():
     builder.close()
     bodies = builder.root.find_all("body")
     c = Checker()
+    roots = builder.root.find_all("html")
+    c.expect(len(roots) == 1 and roots[0].attrs.get("data-loaded") == "yes", "page",
+             "the document was read before the page's load event")
     if not c.equal(len(bodies), 1, "page", "number of bodies"):
         return report(c, 0)
     body = bodies[0]
@@ -279,6 +292,12 @@ def main():
     got_kinds = ["date" if "dateheader" in n.classes() else "box" for n in sequence]
     if not c.equal(got_kinds, [k for k, _ in want_sequence], "page", "order of date headers and boxes"):
         return report(c, len(sequence))
+
+    # Every picture on the page, in a box or not.
+    images = body.find_all("img")
+    c.expect(len(images) > 0, "page", "no pictures at all")
+    for img in images:
+        check_loaded(c, "page", img)
 
     for node, (kind, want) in zip(sequence, want_sequence):
         if kind == "date":

@@ -1,30 +1,67 @@
 #include "generate.h"
 
 #include <atomic>
-#include <mutex>
 #include <cstdio>
+#include <mutex>
+#include <set>
 #include <stdexcept>
 #include <thread>
 #include <vector>
 
 #include "manifest.h"
 #include "pages.h"
+#include "team_logo.h"
 #include "text_out.h"
 
 namespace sample {
 namespace fs = std::filesystem;
 namespace {
 
+// Whether the file at `path` holds exactly `bytes`.
+bool holds(const fs::path& path, const std::string& bytes) {
+    std::error_code error;
+    if (fs::file_size(path, error) != bytes.size() || error) return false;
+    std::FILE* f = std::fopen(path.string().c_str(), "rb");
+    if (!f) return false;
+    std::string there(bytes.size(), '\0');
+    const bool same = std::fread(there.data(), 1, there.size(), f) == there.size() && there == bytes;
+    std::fclose(f);
+    return same;
+}
+
+// Laid over an earlier export, a file whose bytes are unchanged is not
+// touched: its time and identity stay, as they do when the game exports.
+bool g_over = false;
+
 // One open, one write, one close per file.
-void write_file(const fs::path& path, const TextOut& out) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
+void write_file(const fs::path& path, const std::string& bytes) {
+    if (g_over && holds(path, bytes)) return;
+    std::FILE* f = std::fopen(path.string().c_str(), "wb");
     if (!f) throw std::runtime_error("cannot create " + path.string());
-    const std::string& bytes = out.str();
     const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     if (std::fclose(f) != 0 || !ok) throw std::runtime_error("cannot write " + path.string());
 }
 
+void write_file(const fs::path& path, const TextOut& out) { write_file(path, out.str()); }
+
 std::string game_stem(const Game& g) { return num(g.day) + "-" + num(g.number); }
+
+// The earlier export's pbp, box, roster and logo files this league does not have.
+void remove_stale(const League& league, const fs::path& base) {
+    std::set<fs::path> kept;
+    for (const Team& team : league.teams) {
+        kept.insert(base / "html" / "rosters" / ("roster" + num(team.number) + ".htm"));
+        kept.insert(base / "html" / "images" / team.logo);
+    }
+    for (const Game& g : league.games) {
+        if (!g.played) continue;
+        kept.insert(base / "html" / "boxes" / ("box" + game_stem(g) + ".htm"));
+        if (g.has_pbp) kept.insert(base / "pbp" / (game_stem(g) + ".txt"));
+    }
+    for (const char* folder : {"pbp", "html/boxes", "html/rosters", "html/images"})
+        for (const auto& e : fs::directory_iterator(base / folder))
+            if (!kept.count(e.path())) fs::remove(e.path());
+}
 
 }  // namespace
 
@@ -37,12 +74,17 @@ Written write_league(const League& league, int threads) {
     const fs::path drive = league.options.drive;
     const fs::path base = league_folder(drive);
     const fs::path html = base / "html";
-    fs::remove_all(base / "pbp");
-    fs::remove_all(html / "boxes");
-    fs::remove_all(html / "rosters");
+    g_over = league.options.over;
+    if (!g_over) {
+        fs::remove_all(base / "pbp");
+        fs::remove_all(html / "boxes");
+        fs::remove_all(html / "rosters");
+        fs::remove_all(html / "images");
+    }
     fs::create_directories(base / "pbp");
     fs::create_directories(html / "boxes");
     fs::create_directories(html / "rosters");
+    fs::create_directories(html / "images");
 
     Written written;
     TextOut out;
@@ -56,6 +98,17 @@ Written write_league(const League& league, int threads) {
     write_file(html / "leagueschedule.htm", out);
     written.bytes += out.size();
     written.files += 2;
+
+    // The logos the roster pages name, in team order; a file two teams name
+    // is drawn for the first of them.
+    std::set<std::string> logos;
+    for (const Team& team : league.teams) {
+        if (!logos.insert(team.logo).second) continue;
+        const std::string image = logo_file_bytes(team);
+        write_file(html / "images" / team.logo, image);
+        written.bytes += image.size();
+        written.files += 1;
+    }
 
     // Rosters, box scores and play-by-play files: each file depends only on
     // the finished league, so the work is shared between threads.
@@ -118,6 +171,7 @@ Written write_league(const League& league, int threads) {
     if (failed) throw std::runtime_error(failure);
     written.files += files;
     written.bytes += bytes;
+    if (g_over) remove_stale(league, base);
 
     TextOut manifest("\n");
     manifest.reserve(1 << 20);

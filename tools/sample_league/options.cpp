@@ -43,6 +43,7 @@ constexpr Switch kSwitches[] = {
     {"--odd-names", &Options::odd_names},
     {"--spaced-ranks", &Options::spaced_ranks},
     {"--empty-box-values", &Options::empty_box_values},
+    {"--over", &Options::over},
 };
 
 struct Number {
@@ -68,7 +69,8 @@ std::string help_text() {
         "Writes a sample league folder as the simulation game would leave it, at\n"
         "DIR/Users/Public/Documents/GDS/Fast Break College Basketball 2010/leaguedata/Marrowdeen/\n"
         "(DIR stands for C:\\), and the facts it generated to DIR/manifest.txt.\n"
-        "The pbp, html/boxes and html/rosters folders of that league are emptied first.\n"
+        "The pbp, html/boxes and html/rosters folders of that league are emptied first,\n"
+        "unless --over lays the export over the league already there.\n"
         "\n"
         "  --drive DIR               folder standing for the C: drive (required)\n"
         "  --preset demo|full        demo: 24 teams, 12 simulated days (default);\n"
@@ -93,6 +95,12 @@ std::string help_text() {
         "  --spaced-ranks            some poll and RPI ranks written with spaces\n"
         "  --empty-box-values        empty and '-' value cells in the box scores\n"
         "  --all-edge-cases          all of the above but --postseason-past-365\n"
+        "\n"
+        "  --over                    as the game's next export: a file whose bytes are\n"
+        "                            unchanged is left as it is (its time and identity\n"
+        "                            kept), the others are rewritten, and pbp, box\n"
+        "                            and roster files the league no longer has are\n"
+        "                            removed\n"
         "  --help                    this text\n";
 }
 

@@ -26,6 +26,9 @@ struct Options {
     bool odd_names = false;
     bool spaced_ranks = false;
     bool empty_box_values = false;
+
+    // Laid over the league already there, as the game's next export is.
+    bool over = false;
 };
 
 // The days on which the edge cases are placed, counted back from the last

@@ -60,5 +60,18 @@ TEST(Determinism, RewritingClearsFilesOfAnEarlierLeague) {
     EXPECT_EQ(pbp, 24u);  // two days of twelve games
 }
 
+// The next export laid over the last: the same files as one written afresh,
+// and an unchanged file is the very same file.
+TEST(Determinism, LaidOverTheLastExportAsTheGameDoes) {
+    const TestLeague fresh = make_league("over-fresh", {"--seed", "3", "--all-edge-cases"});
+    const TestLeague earlier = make_league("over", {"--seed", "3", "--all-edge-cases", "--last-simulated-day", "250"});
+    const fs::path kept = earlier.folder / "pbp" / "240-1.txt";
+    const auto time = fs::last_write_time(kept);
+    fs::last_write_time(kept, time - std::chrono::hours(1));
+    const TestLeague later = make_league("over", {"--seed", "3", "--all-edge-cases", "--over"});
+    EXPECT_EQ(snapshot(later.drive), snapshot(fresh.drive));
+    EXPECT_EQ(fs::last_write_time(kept), time - std::chrono::hours(1));
+}
+
 }  // namespace
 }  // namespace pagecheck

@@ -216,7 +216,7 @@ void walkEveryOperation(const Files& before) {
                     for (const std::string& name : handler) {
                         if (std::find(handler.begin(), handler.end(), leagueName(op.path)) == handler.end()) break;
                         const std::string path = leaguePath(name);
-                        const bool named = r.stop->note().find(name) != std::string::npos;
+                        const bool named = r.stop->left().find(name) != std::string::npos;
                         const bool replaced = r.m->fs.file(path) == ref.files.at(path);
                         if (named != replaced) found.push_back(name + (replaced ? " replaced, not named" : " named"));
                     }

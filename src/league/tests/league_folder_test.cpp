@@ -31,6 +31,25 @@ TEST(LeagueFolder, AFolderTestedOftenIsListedOnceAndTheListingAnswersTheRest) {
     EXPECT_LT(m.fs.kindQueries() - before, LeagueFolder::kStatsBeforeListing + 16);
 }
 
+TEST(LeagueFolder, StatsComeFromOneListingWhereTheHostsListingsCarryThem) {
+    testing::MemoryLeague m;
+    m.fs.offerStatListings();
+    for (int g : {1, 2, 3}) m.put("pbp\\245-" + std::to_string(g) + ".txt", std::string(g, 'x'));
+    m.fs.addFolder(testing::leaguePath("pbp\\245-4.txt"));
+    const long stats = m.fs.stats();
+    std::vector<FileStat> seen;
+    for (int g = 1; g <= 5; ++g) seen.push_back(m.league.stat("pbp\\245-" + std::to_string(g) + ".txt"));
+    for (std::size_t g = 0; g < 3; ++g) {
+        EXPECT_TRUE(seen[g].known);
+        EXPECT_EQ(seen[g].size, g + 1);
+        EXPECT_TRUE(sameFile(seen[g], m.fs.stat(testing::leaguePath("pbp\\245-" + std::to_string(g + 1) + ".txt"))));
+    }
+    EXPECT_EQ(seen[3].kind, EntryKind::Directory);
+    EXPECT_EQ(seen[4].kind, EntryKind::Missing);
+    EXPECT_EQ(m.fs.listings(), 1);
+    EXPECT_EQ(m.fs.stats() - stats, 1 + 3); // the name not listed, then the three checks above
+}
+
 TEST(LeagueFolder, AListingSeesTheProgramsOwnFilesAndLastsOneHandler) {
     testing::MemoryLeague m;
     for (int i = 0; i <= LeagueFolder::kStatsBeforeListing; ++i) EXPECT_FALSE(m.league.exists("Test.txt"));

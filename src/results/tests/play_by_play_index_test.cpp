@@ -88,6 +88,8 @@ void runChanges(const std::string& options) {
     turnPlayerRound(unseen);
     fs::last_write_time(unseen, unseenTime);
     EXPECT_NE(l.run(true)["Test.txt"], l.run(false)["Test.txt"]);
+    turnPlayerRound(unseen); // back as the index has it
+    fs::last_write_time(unseen, unseenTime);
 
     // Rewritten in place with the same size, its time in the same second.
     turnPlayerRound(files[1]);

@@ -6,6 +6,7 @@
 #include "text/line_reader.h"
 
 #include "testsupport/process_memory.h"
+#include "testsupport/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -46,9 +47,8 @@ protected:
         GTEST_SKIP() << "memory is measured without AddressSanitizer";
 #endif
         if (statusBytes("VmHWM") < 0) GTEST_SKIP() << "no /proc/self/status here";
-        char pattern[] = "/tmp/vr-reader-memory-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        folder_ = pattern;
+        folder_ = testing::makeTemporaryFolder("vr-reader-memory");
+        ASSERT_FALSE(folder_.empty());
     }
     void TearDown() override {
         std::error_code ignored;

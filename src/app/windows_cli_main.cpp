@@ -1,0 +1,31 @@
+// vellor-results-cli.exe: the headless run on Windows, for scripts, batch
+// files and Task Scheduler. The arguments arrive as UTF-16 and are passed on
+// as UTF-8; the score lines go to the standard output handle as UTF-8 bytes
+// with "\n" line ends, exactly as on Linux, whatever the console's code page.
+#include "app/headless.h"
+#include "league/league_folder.h"
+#include "text/code_page.h"
+
+#include <fcntl.h>
+#include <io.h>
+#include <stdio.h>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+int wmain(int argc, wchar_t** argv) {
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) {
+        std::wstring_view arg = argv[i];
+        args.push_back(vr::utf16ToUtf8(std::u16string(arg.begin(), arg.end())));
+    }
+    // Without options the window would open; this program has none.
+    if (args.empty()) args.push_back("--help");
+    int status = vr::runHeadless(args, std::cout, std::cerr, vr::hostFileSystem(),
+                                 vr::LeagueFolder::placeFromEnvironment(), /*processEnds=*/true);
+    std::cout.flush();
+    return status;
+}

@@ -1,0 +1,62 @@
+// Where the league lies on Windows: the system's Public Documents folder
+// (C:\Users\Public\Documents on a standard installation, but not on every
+// machine), or below the folder VELLOR_DRIVE_C names as C:\ (a league copied
+// elsewhere; how the tests point the program at a generated league).
+#include "app/stop_report.h"
+#include "host/environment.h"
+#include "host/windows_paths.h"
+#include "league/league_folder.h"
+
+#include <windows.h>
+#include <knownfolders.h>
+#include <shlobj.h>
+
+namespace vr {
+namespace {
+
+// The known folder; "" when the system names none.
+std::string publicDocuments() {
+    PWSTR path = nullptr;
+    std::string folder;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_PublicDocuments, KF_FLAG_DEFAULT, nullptr, &path)) && path)
+        folder = fromSystemName(path);
+    CoTaskMemFree(path);
+    return folder;
+}
+
+} // namespace
+
+std::string LeagueFolder::driveFromEnvironment() {
+    std::string drive = environmentVariable("VELLOR_DRIVE_C");
+    return drive.empty() ? std::string("C:") : drive;
+}
+
+LeaguePlace LeagueFolder::placeFromEnvironment() {
+    std::string drive = environmentVariable("VELLOR_DRIVE_C");
+    if (!drive.empty()) return LeaguePlace(drive);
+    std::string documents = publicDocuments();
+    if (documents.empty()) return LeaguePlace("C:");
+    return LeaguePlace("C:", documents);
+}
+
+std::string displayPath(const std::string& hostPath) { return displayPathOf(hostPath); }
+
+std::string leagueFolderHelp() {
+    return "The league folder lies in the\n"
+           "Public Documents folder (GDS\\Fast Break College Basketball 2010\\leaguedata\\\n"
+           "Marrowdeen), or below the folder VELLOR_DRIVE_C names as C:\\.\n";
+}
+
+std::string missingLeagueAdvice(const std::string& drive, const std::string& leaguePath) {
+    const std::string set = environmentVariable("VELLOR_DRIVE_C");
+    const std::string at = "There is no league folder at " + displayPath(leaguePath);
+    if (!set.empty() && drive == set)
+        return at + " (VELLOR_DRIVE_C gives " + displayPath(drive) +
+               " as drive C:). Set VELLOR_DRIVE_C to the folder that stands for C:\\ (the one holding Users), "
+               "or clear it to use the Public Documents folder.";
+    return at + " (in the Public Documents folder). Start the game and open the league once so that it "
+                "exports its pages there, or set VELLOR_DRIVE_C to the folder that stands for C:\\ of a league "
+                "copied elsewhere.";
+}
+
+} // namespace vr
