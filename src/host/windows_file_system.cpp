@@ -2,6 +2,7 @@
 // them (Windows-1252 bytes, either slash) and go to the system as UTF-16
 // through the project's own code-page table, in the \\?\ form that lifts
 // the MAX_PATH limit.
+#include "host/folder_lock.h"
 #include "host/windows_paths.h"
 #include "text/errors.h"
 #include "text/file_system.h"
@@ -203,6 +204,15 @@ public:
     }
 
     void remove(const std::string& path) override { DeleteFileW(systemPath(path).c_str()); }
+
+    // The league folder's lock lives in windows_folder_lock.cpp.
+    bool lockFolder(const std::string& path, long waitMs, Lock& lock) override {
+        HostLock held = kNoHostLock;
+        LockOutcome outcome = lockHostFolder(path, waitMs, held);
+        lock = outcome == LockOutcome::Held ? held : kNoLock;
+        return outcome != LockOutcome::TimedOut;
+    }
+    void unlockFolder(Lock lock) override { unlockHostFolder(lock); }
 
 private:
     // Whether another program holds the file without letting it be
