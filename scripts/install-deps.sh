@@ -11,7 +11,7 @@
 set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-liberation fonts-comfortaa desktop-file-utils
-          dpkg-dev man-db appstream lintian)
+          dpkg-dev man-db appstream lintian python3-html5lib)
 case "${1:-}" in
   --with-checks)
     packages+=(chromium python3 xvfb xdotool x11-utils imagemagick dbus at-spi2-core

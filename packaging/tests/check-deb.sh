@@ -38,6 +38,7 @@ for f in ./usr/bin/vellor-results ./usr/share/applications/$app_id.desktop \
          ./usr/share/doc/vellor-results/README.md ./usr/share/doc/vellor-results/LICENSE \
          ./usr/share/doc/vellor-results/copyright ./usr/share/doc/vellor-results/changelog.gz \
          ./usr/share/man/man1/vellor-results.1.gz ./usr/share/metainfo/$app_id.metainfo.xml \
+         ./usr/lib/systemd/user/vellor-results-watch.service \
          ./usr/share/icons/hicolor/48x48/apps/vellor-results.png \
          ./usr/share/icons/hicolor/scalable/apps/vellor-results.svg; do
     grep -qx "$f" <<<"$contents" || fail "the package lacks $f"

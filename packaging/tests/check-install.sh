@@ -15,7 +15,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 # Exactly these files, no headers or test programs besides them.
 expected=(bin/vellor-results share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml
-          share/man/man1/vellor-results.1.gz
+          share/man/man1/vellor-results.1.gz lib/systemd/user/vellor-results-watch.service
           share/doc/vellor-results/README.md share/doc/vellor-results/LICENSE
           share/doc/vellor-results/copyright share/doc/vellor-results/changelog.gz
           share/icons/hicolor/scalable/apps/vellor-results.svg)
@@ -48,6 +48,20 @@ key() { sed -n "s/^$1=//p" "$entry"; }
 [ "$(key TryExec)" = "$program" ] || fail "TryExec is '$(key TryExec)', expected '$program'"
 [ "$(key Icon)" = "vellor-results" ] || fail "Icon is '$(key Icon)'"
 [ "$(key Terminal)" = "false" ] || fail "Terminal is '$(key Terminal)'"
+
+# The watch's user unit starts the installed program; systemd reads it
+# without complaint where systemd-analyze is there.
+unit="$prefix/lib/systemd/user/vellor-results-watch.service"
+grep -qx "ExecStart=$program --watch --log %S/vellor-results/watch.log" "$unit" \
+    || fail "the unit's ExecStart does not name $program"
+if command -v systemd-analyze >/dev/null; then
+    # A user manager needs a runtime folder, which a build machine may lack.
+    runtime="$(mktemp -d)"
+    report="$(XDG_RUNTIME_DIR="$runtime" systemd-analyze --user verify "$unit" 2>&1)" \
+        || fail "systemd-analyze verify: $report"
+    [ -z "$report" ] || fail "systemd-analyze verify: $report"
+    rm -rf "$runtime"
+fi
 
 # Each PNG is as large as the theme folder it sits in says: the width and the
 # height are the two big-endian words after the IHDR tag.

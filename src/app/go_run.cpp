@@ -1,4 +1,5 @@
 #include "app/export_check.h"
+#include "additions/after_go.h"
 #include "app/period_check.h"
 #include "app/run_sequences.h"
 #include "app/settings.h"
@@ -7,6 +8,12 @@
 #include "text/errors.h"
 
 namespace vr {
+namespace {
+
+const char* const kAdditionsLeft =
+    "The run's publications were put in place; the archive and the posts may be updated only in part: run again.";
+
+} // namespace
 
 bool goRun(LeagueFolder& league, WindowPort& window, LeagueState& state, const PublishGate& gate) {
     Period period = checkPeriod(window.text(TextBox::LastDay), window.text(TextBox::DaysSimmed));
@@ -58,6 +65,15 @@ bool goRun(LeagueFolder& league, WindowPort& window, LeagueState& state, const P
     publishing.complete();
     if (!indexFile.empty() && league.fileSystem().makeFolders(state.cacheFolder))
         index.save(league.fileSystem(), indexFile, owner);
+
+    // The additions, once every file of the run is complete and closed.
+    // Their stop comes after the run's own files were put in place.
+    try {
+        publishAdditions(league, period, window.text(TextBox::Message));
+    } catch (Stop& stop) {
+        if (stop.left().empty()) stop.setLeft(kAdditionsLeft);
+        throw;
+    }
 
     window.setGoColour(GoColour::Green);
     return true;

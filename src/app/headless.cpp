@@ -2,11 +2,14 @@
 
 #include "league/league_folder.h"
 #include "app/export_check.h"
+#include "additions/watch.h"
+#include "app/headless_window.h"
 #include "app/run_sequences.h"
 #include "app/stop_report.h"
 #include "host/cache_folder.h"
 #include "text/code_page.h"
 #include "text/errors.h"
+#include "text/numbers.h"
 
 #include <map>
 #include <memory>
@@ -16,7 +19,9 @@ namespace vr {
 namespace {
 
 const char* const kUsage =
-    "Usage: vellor-results [--run [--last-day N] [--days N] [--no-index]] [--help] [--version]\n"
+    "Usage: vellor-results [--run [--last-day N] [--days N] [--no-index]]\n"
+    "                      [--watch [--days N] [--settle S] [--log FILE] [--no-index]]\n"
+    "                      [--help] [--version]\n"
     "\n"
     "Without options the window opens. With --run the league is read and the\n"
     "period published without a window, as the window load and GO! would:\n"
@@ -25,35 +30,23 @@ const char* const kUsage =
     "  --no-index     read every play-by-play file, not only those changed since\n"
     "                 the last run (the index lies in VELLOR_CACHE_DIR, else the\n"
     "                 user's cache folder)\n"
+    "With --watch each new export of the game is published by itself, over\n"
+    "the days since the last period published, until Ctrl+C or SIGTERM:\n"
+    "  --days N       the period when none is archived yet (default: 3)\n"
+    "  --settle S     the seconds the export must stand still (default: 20)\n"
+    "  --log FILE     append the watch's lines to FILE as well\n"
     "The score list is printed as it fills. ";
-
-class HeadlessWindow final : public WindowPort {
-public:
-    explicit HeadlessWindow(std::ostream& out) : out_(out) {}
-    std::string text(TextBox box) const override {
-        auto it = texts_.find(box);
-        return it == texts_.end() ? std::string() : it->second;
-    }
-    void setText(TextBox box, std::string_view bytes) override { texts_[box] = std::string(bytes); }
-    void addScore(std::string_view bytes) override {
-        out_ << codePageToUtf8(bytes) << '\n';
-        out_.flush();
-    }
-    void setGoColour(GoColour) override {}
-    void beep() override {}
-
-private:
-    std::ostream& out_;
-    std::map<TextBox, std::string> texts_;
-};
 
 struct Options {
     bool run = false;
+    bool watch = false;
     bool help = false;
     bool version = false;
     bool noIndex = false;
     std::optional<std::string> lastDay;
     std::optional<std::string> days;
+    std::optional<std::string> settle;
+    std::optional<std::string> log;
 };
 
 std::optional<Options> parse(const std::vector<std::string>& args) {
@@ -61,6 +54,7 @@ std::optional<Options> parse(const std::vector<std::string>& args) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--run") o.run = true;
+        else if (a == "--watch") o.watch = true;
         else if (a == "--help" || a == "-h") o.help = true;
         else if (a == "--version") o.version = true;
         else if (a == "--no-index") o.noIndex = true;
@@ -68,12 +62,18 @@ std::optional<Options> parse(const std::vector<std::string>& args) {
             // The next argument is the value even when it starts with "-".
             if (i + 1 >= args.size()) return std::nullopt;
             (a == "--days" ? o.days : o.lastDay) = args[++i];
+        } else if (a == "--settle" || a == "--log") {
+            if (i + 1 >= args.size()) return std::nullopt;
+            (a == "--settle" ? o.settle : o.log) = args[++i];
         } else {
             return std::nullopt;
         }
     }
-    if (!o.run && !o.help && !o.version) return std::nullopt;
-    if (!o.run && (o.lastDay || o.days || o.noIndex)) return std::nullopt;
+    if (!o.run && !o.watch && !o.help && !o.version) return std::nullopt;
+    if (o.run && o.watch) return std::nullopt;
+    if (!o.run && !o.watch && (o.lastDay || o.days || o.noIndex)) return std::nullopt;
+    if (!o.watch && (o.settle || o.log)) return std::nullopt;
+    if (o.watch && o.lastDay) return std::nullopt;
     return o;
 }
 
@@ -81,10 +81,27 @@ std::optional<Options> parse(const std::vector<std::string>& args) {
 // reachable, so that leak checkers see nothing lost.
 LeagueState* leftToTheSystem = nullptr;
 
+int watch(const Options& o, std::ostream& out, std::ostream& err, FileSystem& fs, const LeaguePlace& place,
+          WatchClock* clock) {
+    WatchOptions w;
+    std::optional<long> days = o.days ? readWholeText(*o.days) : std::optional<long>(3);
+    std::optional<double> settle = o.settle ? readNumber(*o.settle) : std::optional<double>(20);
+    if (!days || *days < 1 || *days > DayTable::kLastDay + 1 || !settle || !(*settle >= 0 && *settle <= 86400) ||
+        (o.log && o.log->empty())) {
+        err << kUsage << leagueFolderHelp();
+        return 2;
+    }
+    w.days = *days;
+    w.settle = *settle;
+    if (o.log) w.log = *o.log;
+    if (!o.noIndex) w.cacheFolder = cacheFolderFromEnvironment();
+    return runWatch(w, out, fs, place, clock ? *clock : hostWatchClock());
+}
+
 } // namespace
 
 int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                FileSystem& fs, const LeaguePlace& place, bool processEnds) {
+                FileSystem& fs, const LeaguePlace& place, bool processEnds, WatchClock* clock) {
     std::optional<Options> options = parse(args);
     if (!options) {
         err << kUsage << leagueFolderHelp();
@@ -99,7 +116,9 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
         return 0;
     }
 
-    HeadlessWindow window(out);
+    if (options->watch) return watch(*options, out, err, fs, place, clock);
+
+    HeadlessWindow window(&out);
     auto state = std::make_unique<LeagueState>();
     if (!options->noIndex) state->cacheFolder = cacheFolderFromEnvironment();
     LeagueFolder league(fs, place);

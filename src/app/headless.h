@@ -2,6 +2,7 @@
 // and scheduled runs after each simulation.
 #pragma once
 
+#include "additions/watch_clock.h"
 #include "league/league_folder.h"
 #include "text/file_system.h"
 
@@ -19,7 +20,9 @@ inline constexpr const char* kVersion = "0.1.0";
 // `processEnds` (the program's own call) the league's tables are left to
 // the system, which takes a process's memory back at once: freeing thousands
 // of game table entries one by one costs more.
+// `clock` is the watch's (the host's when none is given).
 int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                FileSystem& fs, const LeaguePlace& place, bool processEnds = false);
+                FileSystem& fs, const LeaguePlace& place, bool processEnds = false,
+                WatchClock* clock = nullptr);
 
 } // namespace vr

@@ -44,6 +44,9 @@ const char* const kOutputs[] = {"leaguesettings.txt", "teams.txt",     "teaminfo
 const std::vector<std::vector<std::string>> kPublished = {
     {"teams.txt", "teaminfo.txt", "schedfile.txt"},
     {"Upsets.txt", "TopResults.txt", "Test.txt", "~daily.txt", "html\\scoreboard.html"}};
+// What a completed run adds after them: the period's archive and its posts.
+const char* const kAdditions[] = {"html\\scoreboard-day248.html", "html\\digest-day248.txt",
+                                  "html\\periods.html", "posts\\forum.txt", "posts\\discord-1.md"};
 constexpr const char* kSettings = "settings2.txt";
 const std::string kOldSettings = "http://old.example/\r\nold message\r\n";
 const std::string kNewMessage = "Sim done";
@@ -58,6 +61,7 @@ std::string leagueName(const std::string& hostPath) {
     const std::string twin(LeagueFolder::kTemporarySuffix);
     if (name.size() > twin.size() && name.compare(name.size() - twin.size(), twin.size(), twin) == 0)
         name.resize(name.size() - twin.size());
+    if (name == "html\\periods.html.tmp") name = "html\\periods.html";
     return name;
 }
 
@@ -136,6 +140,7 @@ Reference reference(const Files& before) {
     Reference ref;
     for (const auto& [path, bytes] : before) ref.files[path] = r.m->fs.file(path);
     for (const char* out : kOutputs) ref.files[leaguePath(out)] = r.m->fs.file(leaguePath(out));
+    for (const char* out : kAdditions) ref.files[leaguePath(out)] = r.m->fs.file(leaguePath(out));
     ref.files[leaguePath(kSettings)] = r.m->fs.file(leaguePath(kSettings));
     ref.log = r.m->fs.log();
     return ref;
@@ -171,13 +176,18 @@ void checkLeft(const WholeRun& r, const Files& before, const Reference& ref, std
         bool isOutput = name == kSettings;
         for (const char* out : kOutputs) isOutput = isOutput || name == out;
         if (r.m->fs.hasFile(path + std::string(LeagueFolder::kTemporarySuffix))) problem(name + "'s twin left behind");
+        bool isAddition = false;
+        for (const char* out : kAdditions) isAddition = isAddition || name == out;
+        isOutput = isOutput || isAddition;
         if (!isOutput) {
             if (!has || now != before.at(path)) problem(name + " changed");
         } else if (name == kSettings) {
             // A first start saves the default lines at the window load.
             const bool old = before.count(path) ? isOld(path) : !has || now == kDefaultSettings;
             if (!old && !isNew(path)) problem(name + " neither old nor new: " + now);
-        } else if (name == "leaguesettings.txt") {
+        } else if (name == "leaguesettings.txt" || isAddition) {
+            // Made at the first load; the additions, written after the run's
+            // publications are in place, one file after the other.
             if (!isOld(path) && !isPrefix(now, ref.files.at(path))) problem(name + " is no prefix");
         } else if (!isOld(path) && !isNew(path)) {
             problem(name + " neither old nor new");
@@ -190,6 +200,8 @@ void checkLeft(const WholeRun& r, const Files& before, const Reference& ref, std
             if (!isOld(leaguePath(name))) ++fresh;
         if (fresh != 0 && fresh != static_cast<long>(handler.size())) problem(handler[0] + "'s handler published in part");
     }
+    for (const char* path : {"settings2.txt.new", "html\\periods.html.tmp"})
+        if (r.m->has(path)) problem(std::string(path) + " left behind");
 }
 
 // Runs the walk over every operation of the reference run.
@@ -210,6 +222,11 @@ void walkEveryOperation(const Files& before) {
             if (!r.stop) found.push_back("no stop");
             else if (r.stop->message() != expected) found.push_back("stop \"" + r.stop->message() + "\", not \"" + expected + "\"");
             checkLeft(r, before, ref, found, op.op == Op::Rename);
+            bool onAddition = false;
+            for (const char* out : kAdditions) onAddition = onAddition || leagueName(op.path) == out;
+            // A stop in the additions comes after the run's publications
+            // were put in place, and says so.
+            if (r.stop && onAddition && r.stop->left().empty()) found.push_back("the stop says nothing was published");
             if (r.stop && op.op == Op::Rename) {
                 // The stop names the files already replaced, and only those.
                 for (const auto& handler : kPublished)

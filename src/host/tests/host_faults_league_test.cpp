@@ -35,7 +35,10 @@ constexpr const char* kOptions =
     "--teams 4 --games-per-day 2 --first-day 240 --last-day 250 --last-simulated-day 248 --bracket 0";
 const char* const kOutputs[] = {"leaguesettings.txt", "settings2.txt", "teams.txt",  "teaminfo.txt",
                                 "schedfile.txt",      "Upsets.txt",    "TopResults.txt", "Test.txt",
-                                "~daily.txt",         "html/scoreboard.html"};
+                                "~daily.txt",         "html/scoreboard.html",
+                                // what a completed run adds: the archive and the posts
+                                "html/scoreboard-day248.html", "html/digest-day248.txt", "html/periods.html",
+                                "posts/forum.txt", "posts/discord-1.md"};
 
 // A whole run over the league under `drive`: "done" or the stop's message,
 // and "green" when it showed green.

@@ -1,0 +1,161 @@
+// The watch on generated leagues with a clock of the test's own: no test
+// waits for the settle time. The game's next export is laid over the league
+// while the watch sleeps.
+#include "app/headless.h"
+#include "app/stop_report.h"
+#include "testsupport/generated_league.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <unistd.h>
+#include <sstream>
+
+namespace vr {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FakeClock final : public WatchClock {
+public:
+    double t = 0;
+    bool end = false;
+    std::function<void(FakeClock&)> onSleep;
+    double now() override { return t; }
+    std::string localTime() override { return "2009-11-20 06:31:12"; }
+    void sleep(double seconds) override {
+        t += seconds;
+        if (onSleep) onSleep(*this);
+    }
+    bool endRequested() override { return end; }
+};
+
+// The host's files, with the opens and listings counted.
+class CountingFileSystem final : public FileSystem {
+public:
+    FileSystem& host = hostFileSystem();
+    long opens = 0, listings = 0;
+    Handle open(const std::string& path, OpenMode mode) override {
+        ++opens;
+        return host.open(path, mode);
+    }
+    std::size_t read(Handle h, char* buffer, std::size_t n) override { return host.read(h, buffer, n); }
+    void write(Handle h, const char* data, std::size_t n) override { host.write(h, data, n); }
+    void flush(Handle h) override { host.flush(h); }
+    void close(Handle h) override { host.close(h); }
+    EntryKind kind(const std::string& path) override { return host.kind(path); }
+    FileStat stat(const std::string& path) override { return host.stat(path); }
+    bool makeFolders(const std::string& path) override { return host.makeFolders(path); }
+    std::vector<std::string> list(const std::string& folder) override {
+        ++listings;
+        return host.list(folder);
+    }
+    std::vector<std::string> listFiles(const std::string& folder) override {
+        ++listings;
+        return host.listFiles(folder);
+    }
+    void rename(const std::string& from, const std::string& to) override { host.rename(from, to); }
+    void remove(const std::string& path) override { host.remove(path); }
+};
+
+constexpr const char* kLeague = "--preset demo --odd-names --last-simulated-day ";
+
+TEST(Watch, PublishesEachNewExportOnceOverTheDaysSinceTheLast) {
+    testing::GeneratedDrive first(std::string(kLeague) + "249"), next(std::string(kLeague) + "251"),
+        alone(std::string(kLeague) + "251");
+    if (!first.ready()) GTEST_SKIP() << "generator not built";
+    ASSERT_EQ(first.error() + next.error() + alone.error(), "");
+
+    CountingFileSystem files;
+    FakeClock clock;
+    long idleOpens = -1, idleListings = -1;
+    std::ostringstream out, err;
+    const fs::path log = first.drive() / "watch.log";
+    clock.onSleep = [&](FakeClock& c) {
+        if (c.t == 10) {
+            // The next export, written over the first.
+            fs::copy(next.file(""), first.file(""), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+        } else if (c.t == 30) {
+            idleOpens = files.opens;
+            idleListings = files.listings;
+        } else if (c.t >= 600) {
+            c.end = true;
+        }
+    };
+    const int status = runHeadless({"--watch", "--settle", "5", "--log", log.string(), "--no-index"}, out, err,
+                                   files, first.drive().string(), false, &clock);
+    EXPECT_EQ(status, 0) << err.str();
+    const std::string lines = "2009-11-20 06:31:12 published days 247-249: 36 games\n"
+                              "2009-11-20 06:31:12 published days 250-251: 24 games\n";
+    EXPECT_EQ(out.str(), lines);
+    std::string crlfLines = lines;
+    for (std::size_t at = crlfLines.find('\n'); at != std::string::npos; at = crlfLines.find('\n', at + 2))
+        crlfLines.insert(at, "\r");
+    EXPECT_EQ(testing::readBytes(log), crlfLines);
+    // Idle, it looks with a stat now and then: nothing opened, nothing listed.
+    EXPECT_EQ(files.opens, idleOpens);
+    EXPECT_EQ(files.listings, idleListings);
+
+    // The period as a run over the same days publishes it.
+    std::ostringstream runOut, runErr;
+    ASSERT_EQ(runHeadless({"--run", "--last-day", "251", "--days", "2", "--no-index"}, runOut, runErr,
+                          hostFileSystem(), alone.drive().string()),
+              0)
+        << runErr.str();
+    EXPECT_EQ(first.bytes("~daily.txt"), alone.bytes("~daily.txt"));
+    EXPECT_EQ(first.bytes("html/scoreboard.html"), alone.bytes("html/scoreboard.html"));
+    EXPECT_TRUE(fs::exists(first.file("html/scoreboard-day249.html")));
+}
+
+TEST(Watch, SaysWhatStopsAndWatchesOn) {
+    testing::GeneratedDrive league(std::string(kLeague) + "249");
+    if (!league.ready()) GTEST_SKIP() << "generator not built";
+    ASSERT_EQ(league.error(), "");
+    fs::remove(league.file("html/rosters/roster3.htm"));
+    FakeClock clock;
+    clock.onSleep = [&](FakeClock& c) {
+        if (c.t == 40) {
+            fs::remove_all(league.file("html"));
+        }
+        if (c.t >= 100) c.end = true;
+    };
+    std::ostringstream out, err;
+    EXPECT_EQ(runHeadless({"--watch", "--days", "1", "--settle", "0"}, out, err, hostFileSystem(),
+                          league.drive().string(), false, &clock),
+              0);
+    const std::string html = (league.file("") / "html").string();
+    const std::string left = std::string(kLeftAsTheyWere) + "\n";
+    EXPECT_EQ(out.str(), "2009-11-20 06:31:12 File not found: html\\rosters\\roster3.htm\n" + left +
+                             "2009-11-20 06:31:12 Path not found: html\\leagueschedule.htm\n"
+                             "The folder " + html + " is missing: the game's export is incomplete. "
+                             "Export the league's pages again from the game.\n" + left);
+}
+
+TEST(Watch, AMissingLeagueIsSaidOnceWithWhereItLooked) {
+    const fs::path drive = fs::temp_directory_path() / ("vr-watch-empty-" + std::to_string(::getpid()));
+    fs::create_directories(drive);
+    FakeClock clock;
+    clock.onSleep = [](FakeClock& c) { c.end = c.t >= 50; };
+    std::ostringstream out, err;
+    EXPECT_EQ(runHeadless({"--watch", "--settle", "0"}, out, err, hostFileSystem(), drive.string(), false, &clock), 0);
+    fs::remove_all(drive);
+    const std::string said = out.str();
+    EXPECT_EQ(said.rfind("2009-11-20 06:31:12 Path not found: leaguesettings.txt\n", 0), 0u) << said;
+    EXPECT_EQ(said.find("Path not found"), said.rfind("Path not found"));
+    EXPECT_NE(said.find((drive / "Users").string()), std::string::npos) << said;
+}
+
+TEST(Watch, AWrongCommandLineExitsWithTwo) {
+    for (std::vector<std::string> args : {std::vector<std::string>{"--watch", "--last-day", "3"},
+                                          {"--watch", "--settle", "soon"}, {"--watch", "--days", "0"},
+                                          {"--watch", "--run"}, {"--run", "--settle", "5"}, {"--log", "x"},
+                                          {"--watch", "--log"}}) {
+        std::ostringstream out, err;
+        FakeClock clock;
+        EXPECT_EQ(runHeadless(args, out, err, hostFileSystem(), "/nonexistent", false, &clock), 2) << args[1];
+        EXPECT_EQ(err.str().substr(0, 7), "Usage: ");
+    }
+}
+
+} // namespace
+} // namespace vr

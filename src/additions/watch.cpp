@@ -1,0 +1,175 @@
+#include "additions/watch.h"
+
+#include "additions/addition_files.h"
+#include "additions/archive.h"
+#include "app/headless_window.h"
+#include "app/run_sequences.h"
+#include "app/stop_report.h"
+#include "league/league_folder.h"
+#include "snapshot/period_probe.h"
+#include "text/errors.h"
+#include "text/numbers.h"
+
+#include <memory>
+#include <optional>
+
+namespace vr {
+namespace {
+
+// The files the game writes at each export. The program's own files lie
+// elsewhere, so its publications are not taken for an export.
+const char* const kWatched[] = {"html\\leagueschedule.htm", "pbp", "html\\boxes"};
+
+struct Fingerprint {
+    FileStat stats[std::size(kWatched)];
+    bool operator==(const Fingerprint& o) const {
+        for (std::size_t i = 0; i < std::size(kWatched); ++i) {
+            const FileStat &a = stats[i], &b = o.stats[i];
+            if (a.kind != b.kind || a.known != b.known || a.size != b.size || a.modifiedNs != b.modifiedNs ||
+                a.volume != b.volume || a.identity != b.identity)
+                return false;
+        }
+        return true;
+    }
+};
+
+class Watch {
+public:
+    Watch(const WatchOptions& options, std::ostream& out, FileSystem& fs, const LeaguePlace& place,
+          WatchClock& clock)
+        : options_(options), out_(out), fs_(fs), league_(fs, place), clock_(clock) {}
+
+    int run() {
+        Fingerprint seen = fingerprint();
+        double changedAt = clock_.now();
+        bool pending = true; // an export may have come while nobody watched
+        while (!clock_.endRequested()) {
+            Fingerprint now = fingerprint();
+            if (!(now == seen)) {
+                seen = now;
+                changedAt = clock_.now();
+                pending = true;
+            } else if (pending && clock_.now() - changedAt >= options_.settle) {
+                pending = false;
+                // An export that comes while this runs is a change the
+                // next look finds.
+                check();
+            }
+            if (!clock_.endRequested()) clock_.sleep(kWatchPoll);
+        }
+        return 0;
+    }
+
+private:
+    Fingerprint fingerprint() {
+        league_.forgetFolders();
+        Fingerprint f;
+        for (std::size_t i = 0; i < std::size(kWatched); ++i) f.stats[i] = league_.stat(kWatched[i]);
+        return f;
+    }
+
+    // A missing league or game folder is said once per change, as a run
+    // would say it.
+    std::optional<Stop> missingFolder() {
+        std::optional<std::string> missing = league_.firstMissingFolder("html\\leagueschedule.htm");
+        if (!missing) return std::nullopt;
+        return Stop(StopKind::PathNotFound, missing->empty() ? "leaguesettings.txt" : "html\\leagueschedule.htm");
+    }
+
+    void check() {
+        league_.forgetFolders();
+        if (std::optional<Stop> stop = missingFolder()) {
+            say(stopReport(*stop, league_));
+            return;
+        }
+        DayTable probed;
+        std::optional<long> published;
+        try {
+            probeSimulatedDays(league_, probed);
+            published = lastArchivedDay(fs_, htmlFolder());
+        } catch (const Stop& stop) {
+            say(stopReport(stop, league_));
+            return;
+        }
+        if (!probed.lastDay || (published && *probed.lastDay == *published)) return;
+        const long last = *probed.lastDay;
+        const long days = published && *published < last ? last - *published : options_.days;
+        publish(last, days);
+    }
+
+    std::string htmlFolder() {
+        std::string folder = league_.hostPath("html\\x");
+        folder.resize(folder.size() - 2);
+        return folder;
+    }
+
+    void publish(long last, long days) {
+        HeadlessWindow window(nullptr);
+        auto state = std::make_unique<LeagueState>();
+        state->cacheFolder = options_.cacheFolder;
+        try {
+            windowLoad(league_, window, *state);
+            window.setText(TextBox::LastDay, plainDigits(last));
+            window.setText(TextBox::DaysSimmed, plainDigits(days));
+            goRun(league_, window, *state);
+        } catch (const Stop& stop) {
+            say(stopReport(stop, league_));
+            return;
+        }
+        long games = 0;
+        for (long d = last - days + 1; d <= last; ++d) games += state->days.games(d);
+        const std::string span = days == 1 ? "day " + plainDigits(last)
+                                           : "days " + plainDigits(last - days + 1) + "-" + plainDigits(last);
+        say("published " + span + ": " + plainDigits(games) + (games == 1 ? " game" : " games"));
+    }
+
+    // One line with the local time before it (a stop's advice follows on
+    // lines of its own), to the console and to the log.
+    void say(const std::string& text) {
+        const std::string line = clock_.localTime() + " " + text + "\n";
+        out_ << line;
+        out_.flush();
+        if (options_.log.empty()) return;
+        try {
+            appendLog(line);
+        } catch (const Stop& stop) {
+            out_ << clock_.localTime() << " " << stop.message() << "\n";
+            out_.flush();
+        }
+    }
+
+    void appendLog(const std::string& line) {
+        // Lines end as in the other files of the program; each is appended
+        // and the log closed again, so that it may be moved away meanwhile.
+        std::string bytes;
+        for (char c : line) {
+            if (c == '\n') bytes += '\r';
+            bytes += c;
+        }
+        at(options_.log, 0, [&] {
+            FileSystem::Handle h = fs_.open(options_.log, OpenMode::Append);
+            try {
+                fs_.write(h, bytes.data(), bytes.size());
+            } catch (const Stop&) {
+                fs_.close(h);
+                throw;
+            }
+            fs_.close(h);
+        });
+    }
+
+    const WatchOptions& options_;
+    std::ostream& out_;
+    FileSystem& fs_;
+    LeagueFolder league_;
+    WatchClock& clock_;
+};
+
+} // namespace
+
+int runWatch(const WatchOptions& options, std::ostream& out, FileSystem& fs, const LeaguePlace& place,
+             WatchClock& clock) {
+    return Watch(options, out, fs, place, clock).run();
+}
+
+} // namespace vr

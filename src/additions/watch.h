@@ -1,0 +1,32 @@
+// The watch mode: publishes each new export of the game by itself. It polls
+// the game's own outputs (a stat each, nothing read) and, once they have
+// stood still for the settle time, compares the last simulated day with the
+// last day the archive holds; a new day is published with the window load
+// and GO!, over the days since the last publication.
+#pragma once
+
+#include "additions/watch_clock.h"
+#include "league/league_folder.h"
+#include "text/file_system.h"
+
+#include <ostream>
+#include <string>
+
+namespace vr {
+
+struct WatchOptions {
+    long days = 3;        // the period when nothing earlier is archived
+    double settle = 20;   // seconds the export must stand still
+    std::string log;      // a host file the lines are appended to as well
+    std::string cacheFolder; // the play-by-play index's; empty: none
+};
+
+// How often the league is looked at.
+inline constexpr double kWatchPoll = 1.0;
+
+// Runs until an end is asked for, then returns 0. One line per publication
+// or stop goes to `out` (and the log).
+int runWatch(const WatchOptions& options, std::ostream& out, FileSystem& fs, const LeaguePlace& place,
+             WatchClock& clock);
+
+} // namespace vr
