@@ -1,3 +1,4 @@
+#include "app/export_check.h"
 #include "additions/after_go.h"
 #include "app/period_check.h"
 #include "app/run_sequences.h"
@@ -7,8 +8,14 @@
 #include "text/errors.h"
 
 namespace vr {
+namespace {
 
-void goRun(LeagueFolder& league, WindowPort& window, LeagueState& state) {
+const char* const kAdditionsLeft =
+    "The run's publications were put in place; the archive and the posts may be updated only in part: run again.";
+
+} // namespace
+
+bool goRun(LeagueFolder& league, WindowPort& window, LeagueState& state, const PublishGate& gate) {
     Period period = checkPeriod(window.text(TextBox::LastDay), window.text(TextBox::DaysSimmed));
     league.forgetFolders();
 
@@ -39,8 +46,10 @@ void goRun(LeagueFolder& league, WindowPort& window, LeagueState& state) {
         auto upsets = league.openOutput("Upsets.txt");
         auto topResults = league.openOutput("TopResults.txt");
         auto test = league.openOutput("Test.txt");
+        std::vector<GameKey> withoutPlayByPlay;
         readSeason(league, state.teams, state.games, SeasonFiles{*test, *topResults, *upsets},
-                   indexFile.empty() ? nullptr : &index);
+                   indexFile.empty() ? nullptr : &index, &withoutPlayByPlay);
+        state.missingPlayByPlay = missingPlayByPlayFiles(league, withoutPlayByPlay);
         window.beep();
         test->close();
         topResults->close();
@@ -52,14 +61,22 @@ void goRun(LeagueFolder& league, WindowPort& window, LeagueState& state) {
     state.leaders.clear();
     publishPeriod(league, state, period, [&](std::string_view line) { window.addScore(line); });
     publishLeaders(league, state, period, window.text(TextBox::Website));
+    if (gate && !gate(state)) return false;
     publishing.complete();
     if (!indexFile.empty() && league.fileSystem().makeFolders(state.cacheFolder))
         index.save(league.fileSystem(), indexFile, owner);
 
     // The additions, once every file of the run is complete and closed.
-    publishAdditions(league, period, window.text(TextBox::Message));
+    // Their stop comes after the run's own files were put in place.
+    try {
+        publishAdditions(league, period, window.text(TextBox::Message));
+    } catch (Stop& stop) {
+        if (stop.left().empty()) stop.setLeft(kAdditionsLeft);
+        throw;
+    }
 
     window.setGoColour(GoColour::Green);
+    return true;
 }
 
 } // namespace vr

@@ -1,6 +1,7 @@
 #include "app/headless.h"
 
 #include "league/league_folder.h"
+#include "app/export_check.h"
 #include "additions/watch.h"
 #include "app/headless_window.h"
 #include "app/run_sequences.h"
@@ -127,6 +128,8 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
         if (options->lastDay) window.setText(TextBox::LastDay, utf8ToCodePage(*options->lastDay));
         if (options->days) window.setText(TextBox::DaysSimmed, utf8ToCodePage(*options->days));
         goRun(league, window, *state);
+        std::string warning = incompleteExportWarning(state->missingPlayByPlay);
+        if (!warning.empty()) err << warning << '\n';
     } catch (const Stop& stop) {
         out.flush();
         err << stopReport(stop, league) << '\n';

@@ -8,6 +8,7 @@
 #include "snapshot/team_table.h"
 
 #include <string>
+#include <vector>
 
 namespace vr {
 
@@ -18,6 +19,9 @@ struct LeagueState {
     LeaderLists leaders;
     // Where GO! keeps its play-by-play index; empty: it runs without one.
     std::string cacheFolder;
+    // The play-by-play files the last GO! found missing ("pbp\245-3.txt"):
+    // a half-finished export, which the headless run and the watch name.
+    std::vector<std::string> missingPlayByPlay;
 };
 
 } // namespace vr

@@ -6,12 +6,18 @@
 #include "app/league_state.h"
 #include "app/window_port.h"
 
+#include <functional>
+
 namespace vr {
 
 void windowLoad(LeagueFolder& league, WindowPort& window, LeagueState& state);
 
+// Asked once every file is written, before any is put in place: false holds
+// the publications back (the watch, while the export looks half-finished).
+using PublishGate = std::function<bool(const LeagueState&)>;
+
 // Checks the period first (PeriodRejected: nothing written); any other stop
-// ends the program.
-void goRun(LeagueFolder& league, WindowPort& window, LeagueState& state);
+// ends the program. True when the publications were put in place.
+bool goRun(LeagueFolder& league, WindowPort& window, LeagueState& state, const PublishGate& gate = {});
 
 } // namespace vr

@@ -129,7 +129,7 @@ bool PlayByPlayIndex::trusted(const Entry& entry, const FileStat& now) const {
     return sameFile(entry.stat, now) && entry.stat.modifiedNs < writtenNs_ - kTrustedAgeNs;
 }
 
-void PlayByPlayIndex::lookUp(LeagueFolder& league, const GameInHand& game) {
+bool PlayByPlayIndex::lookUp(LeagueFolder& league, const GameInHand& game) {
     // The stat comes first: a file changed while it is read shows as changed
     // at the next run.
     FileStat now = league.stat(playByPlayFile(game.gameDay, game.gameNumber));
@@ -142,11 +142,13 @@ void PlayByPlayIndex::lookUp(LeagueFolder& league, const GameInHand& game) {
             new_[key] = std::move(known->second);
             old_.erase(known);
             ++taken_;
-            return;
+            return true;
         }
     }
-    if (lookUpPlayerOfTheGame(league, game) && now.kind == EntryKind::File && now.known)
+    const bool found = lookUpPlayerOfTheGame(league, game);
+    if (found && now.kind == EntryKind::File && now.known)
         new_[key] = Entry{now, game.entry.playerOfTheGame, game.entry.playerOfTheGameTeam};
+    return found;
 }
 
 bool PlayByPlayIndex::save(FileSystem& fs, const std::string& path, std::string_view owner) const {

@@ -25,7 +25,8 @@ public:
     // unreadable, damaged or foreign one leaves the index empty.
     void load(FileSystem& fs, const std::string& path, std::string_view owner);
     // As lookUpPlayerOfTheGame(), from the index where the file is unchanged.
-    void lookUp(LeagueFolder& league, const GameInHand& game);
+    // True when the game's file is there (as lookUpPlayerOfTheGame()).
+    bool lookUp(LeagueFolder& league, const GameInHand& game);
     // What this run looked up, written whole to a temporary file and renamed
     // over `path`; false (and the old index kept) when that fails.
     bool save(FileSystem& fs, const std::string& path, std::string_view owner) const;

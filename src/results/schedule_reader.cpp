@@ -74,7 +74,7 @@ void store(GameEntry& entry, const GameRow& row) {
 } // namespace
 
 void readSeason(LeagueFolder& league, const TeamTable& teams, GameTable& games, SeasonFiles files,
-                PlayByPlayIndex* index) {
+                PlayByPlayIndex* index, std::vector<GameKey>* withoutPlayByPlay) {
     auto page = league.openInput(kSchedulePage);
     findHeader(*page);
 
@@ -94,8 +94,8 @@ void readSeason(LeagueFolder& league, const TeamTable& teams, GameTable& games, 
 
         GameInHand game{row.gameDayText, row.gameNumberText, gameDay,           gameNumber,
                         entry,           page->name(),       cells.team1Line(), cells.team2Line()};
-        if (index) index->lookUp(league, game);
-        else lookUpPlayerOfTheGame(league, game);
+        const bool found = index ? index->lookUp(league, game) : lookUpPlayerOfTheGame(league, game);
+        if (!found && withoutPlayByPlay) withoutPlayByPlay->push_back(GameKey{gameDay, gameNumber});
         TeamIndexes indexes = writeTop25Lines(teams, game, rpi, files.topResults, files.upsets);
         writeGameRecord(teams, game, indexes, rpi, files.test);
     }

@@ -8,6 +8,8 @@
 #include "results/play_by_play_index.h"
 #include "snapshot/team_table.h"
 
+#include <vector>
+
 namespace vr {
 
 struct SeasonFiles {
@@ -16,8 +18,16 @@ struct SeasonFiles {
     LineWriter& upsets;
 };
 
-// With an index, unchanged play-by-play files are not read again.
+// A game by its day and number.
+struct GameKey {
+    long day = 0;
+    long number = 0;
+};
+
+// With an index, unchanged play-by-play files are not read again. With
+// `withoutPlayByPlay`, the played games whose play-by-play file is missing
+// are added to it, in page order.
 void readSeason(LeagueFolder& league, const TeamTable& teams, GameTable& games, SeasonFiles files,
-                PlayByPlayIndex* index = nullptr);
+                PlayByPlayIndex* index = nullptr, std::vector<GameKey>* withoutPlayByPlay = nullptr);
 
 } // namespace vr

@@ -2,6 +2,7 @@
 // waits for the settle time. The game's next export is laid over the league
 // while the watch sleeps.
 #include "app/headless.h"
+#include "app/stop_report.h"
 #include "testsupport/generated_league.h"
 
 #include <gtest/gtest.h>
@@ -123,11 +124,11 @@ TEST(Watch, SaysWhatStopsAndWatchesOn) {
                           league.drive().string(), false, &clock),
               0);
     const std::string html = (league.file("") / "html").string();
-    const std::string left = "Nothing was published: the publications were left as they were.\n";
+    const std::string left = std::string(kLeftAsTheyWere) + "\n";
     EXPECT_EQ(out.str(), "2009-11-20 06:31:12 File not found: html\\rosters\\roster3.htm\n" + left +
-                         "2009-11-20 06:31:12 Path not found: html\\leagueschedule.htm\n"
-                         "The folder " + html + " is missing: the game's export is incomplete. "
-                         "Export the league's pages again from the game.\n" + left);
+                             "2009-11-20 06:31:12 Path not found: html\\leagueschedule.htm\n"
+                             "The folder " + html + " is missing: the game's export is incomplete. "
+                             "Export the league's pages again from the game.\n" + left);
 }
 
 TEST(Watch, AMissingLeagueIsSaidOnceWithWhereItLooked) {

@@ -177,14 +177,18 @@ void checkLeft(const WholeRun& r, const Files& before, const Reference& ref, std
         bool isOutput = name == kSettings;
         for (const char* out : kOutputs) isOutput = isOutput || name == out;
         if (r.m->fs.hasFile(path + std::string(LeagueFolder::kTemporarySuffix))) problem(name + "'s twin left behind");
-        for (const char* out : kAdditions) isOutput = isOutput || name == out;
+        bool isAddition = false;
+        for (const char* out : kAdditions) isAddition = isAddition || name == out;
+        isOutput = isOutput || isAddition;
         if (!isOutput) {
             if (!has || now != before.at(path)) problem(name + " changed");
         } else if (name == kSettings) {
             // A first start saves the default lines at the window load.
             const bool old = before.count(path) ? isOld(path) : !has || now == kDefaultSettings;
             if (!old && !isNew(path)) problem(name + " neither old nor new: " + now);
-        } else if (name == "leaguesettings.txt") {
+        } else if (name == "leaguesettings.txt" || isAddition) {
+            // Made at the first load; the additions, written after the run's
+            // publications are in place, one file after the other.
             if (!isOld(path) && !isPrefix(now, ref.files.at(path))) problem(name + " is no prefix");
         } else if (!isOld(path) && !isNew(path)) {
             problem(name + " neither old nor new");
@@ -217,6 +221,11 @@ void walkEveryOperation(const Files& before) {
             if (!r.stop) found.push_back("no stop");
             else if (r.stop->message() != expected) found.push_back("stop \"" + r.stop->message() + "\", not \"" + expected + "\"");
             checkLeft(r, before, ref, found, op.op == Op::Rename);
+            bool onAddition = false;
+            for (const char* out : kAdditions) onAddition = onAddition || leagueName(op.path) == out;
+            // A stop in the additions comes after the run's publications
+            // were put in place, and says so.
+            if (r.stop && onAddition && r.stop->left().empty()) found.push_back("the stop says nothing was published");
             if (r.stop && op.op == Op::Rename) {
                 // The stop names the files already replaced, and only those.
                 for (const auto& handler : kPublished)

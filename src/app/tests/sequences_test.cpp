@@ -90,6 +90,20 @@ TEST(GoRun, ARejectedPeriodWritesNothing) {
     EXPECT_EQ(m.get("Upsets.txt"), "kept");
 }
 
+TEST(GoRun, AGateThatHoldsBackPublishesNothing) {
+    EmptyLeague m;
+    FakeWindow w;
+    LeagueState state;
+    windowLoad(m.league, w, state);
+    m.put("Upsets.txt", "kept");
+    w.setText(TextBox::LastDay, "245");
+    EXPECT_FALSE(goRun(m.league, w, state, [](const LeagueState&) { return false; }));
+    EXPECT_EQ(m.get("Upsets.txt"), "kept");
+    EXPECT_FALSE(m.has("Test.txt") || m.has("Test.txt.new") || m.has("Upsets.txt.new"));
+    EXPECT_TRUE(goRun(m.league, w, state, [](const LeagueState&) { return true; }));
+    EXPECT_EQ(m.get("Upsets.txt"), "");
+}
+
 struct Headless {
     EmptyLeague m;
     std::ostringstream out, err;

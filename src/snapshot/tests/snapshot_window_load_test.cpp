@@ -72,10 +72,9 @@ TEST(SnapshotLoad, AStopInTheProfilesEndsTheLoadBeforeTheDaysAreProbed) {
     load.games(245, 1);
     load.m.fs.removeFile(testing::leaguePath("html\\rosters\\roster2.htm"));
     EXPECT_EQ(load.run(), "File not found: html\\rosters\\roster2.htm");
-    // Nothing of the load is published.
-    EXPECT_FALSE(load.m.has("teams.txt"));
-    EXPECT_FALSE(load.m.has("teaminfo.txt"));
-    EXPECT_FALSE(load.m.has("schedfile.txt"));
+    // The load's lists are published together or not at all.
+    EXPECT_FALSE(load.m.has("teams.txt") || load.m.has("teaminfo.txt") || load.m.has("schedfile.txt"));
+    EXPECT_FALSE(load.m.has("teams.txt.new") || load.m.has("teaminfo.txt.new"));
     EXPECT_EQ(load.window.text(TextBox::LastDay), "");
     EXPECT_EQ(load.window.text(TextBox::DaysSimmed), "");
     EXPECT_EQ(load.m.fs.openHandles(), 0);

@@ -1,8 +1,8 @@
 // How the program ends: Exit and the close box with status 0; a stop, at
 // the window load or during GO!, with a critical box and status 1.
-#include "app/stop_report.h"
 #include "app/qt/main_window.h"
 #include "app/qt/tests/window_test_support.h"
+#include "app/stop_report.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,6 +15,9 @@ using namespace vr;
 using namespace vr::windowtest;
 
 namespace {
+
+// The last line of every stop's message here: nothing was published.
+const QString kLeft = QString::fromUtf8(vr::kLeftAsTheyWere.data(), int(vr::kLeftAsTheyWere.size()));
 
 // Runs the window on `league` until it ends, doing `action` once the event
 // loop runs; a window that never ends fails the test with status 99.
@@ -78,8 +81,7 @@ private slots:
                  "Path not found: leaguesettings.txt\nThere is no league folder at " + drive + "/" +
                      kLeagueRelative + " (under " + drive +
                      ", the folder standing for drive C:). Set WINEPREFIX to the Wine prefix the game runs in, "
-                     "or VELLOR_DRIVE_C to the folder that stands for C:\\, and start again.\n" +
-                     QString::fromUtf8(kLeftAsTheyWere.data(), static_cast<int>(kLeftAsTheyWere.size())));
+                     "or VELLOR_DRIVE_C to the folder that stands for C:\\, and start again.\n" + kLeft);
         QVERIFY(!shownMessages()[0].windowVisible);
         QVERIFY(!theWindow());
     }
@@ -98,12 +100,11 @@ private slots:
         QCOMPARE(status, 1);
         QCOMPARE(shownMessages().size(), std::size_t(1));
         QCOMPARE(shownMessages()[0].icon, MessageIcon::Critical);
-        QCOMPARE(shownMessages()[0].text, "File not found: html\\leagueschedule.htm\n" +
-                                              QString::fromUtf8(kLeftAsTheyWere.data(), static_cast<int>(kLeftAsTheyWere.size())));
+        QCOMPARE(shownMessages()[0].text, "File not found: html\\leagueschedule.htm\n" + kLeft);
         QVERIFY(shownMessages()[0].windowVisible);
-        // Nothing of the run was published, and no twin is left behind.
-        QVERIFY(!disk.has("Upsets.txt"));
-        QVERIFY(!disk.has("Upsets.txt.new"));
+        // The settings were saved; no publication was put in place.
+        QVERIFY(disk.has("settings2.txt"));
+        QVERIFY(!disk.has("Upsets.txt") && !disk.has("Upsets.txt.new"));
     }
 };
 
