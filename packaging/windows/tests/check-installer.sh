@@ -36,6 +36,9 @@ folder="$drive_c/Program Files/Vellor Results"
 shortcut="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Vellor Results.lnk"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vellor Results'
 files=(vellor-results.exe vellor-results-cli.exe README.md LICENSE.txt)
+# The prefix stays booted for the next run; its server ends with this check.
+server=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
+trap 'WINEPREFIX="$VR_WINEPREFIX" "$server" -k >/dev/null 2>&1 || true' EXIT
 
 # An earlier, interrupted run may have left an install behind.
 if [ -x "$folder/uninstall.exe" ]; then "$run" "$folder/uninstall.exe" /S </dev/null || true; sleep 2; fi
