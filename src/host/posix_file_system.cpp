@@ -227,10 +227,7 @@ public:
     void remove(const std::string& path) override { ::unlink(path.c_str()); }
 
     bool lockFolder(const std::string& path, long waitMs, Lock& lock) override {
-        HostLock held = kNoHostLock;
-        LockOutcome outcome = lockHostFolder(path, waitMs, held);
-        lock = outcome == LockOutcome::Held ? held : kNoLock;
-        return outcome != LockOutcome::TimedOut;
+        return lockHostFolder(path, waitMs, lock);
     }
 
     void unlockFolder(Lock lock) override { unlockHostFolder(lock); }

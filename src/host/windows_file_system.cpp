@@ -207,10 +207,7 @@ public:
 
     // The league folder's lock lives in windows_folder_lock.cpp.
     bool lockFolder(const std::string& path, long waitMs, Lock& lock) override {
-        HostLock held = kNoHostLock;
-        LockOutcome outcome = lockHostFolder(path, waitMs, held);
-        lock = outcome == LockOutcome::Held ? held : kNoLock;
-        return outcome != LockOutcome::TimedOut;
+        return lockHostFolder(path, waitMs, lock);
     }
     void unlockFolder(Lock lock) override { unlockHostFolder(lock); }
 

@@ -7,11 +7,11 @@
 
 namespace vr {
 
-LockOutcome lockHostFolder(const std::string& folder, long waitMs, HostLock& lock) {
+bool lockHostFolder(const std::string& folder, long waitMs, HostLock& lock) {
     (void)folder;
     (void)waitMs;
     lock = kNoHostLock;
-    return LockOutcome::NotSupported;
+    return true;
 }
 
 void unlockHostFolder(HostLock lock) {
