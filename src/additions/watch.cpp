@@ -57,6 +57,7 @@ public:
                 check();
             } else if (incompleteSince_ && clock_.now() - *incompleteSince_ >= kIncompleteWait) {
                 check(); // still half-finished: published now, with the warning
+                incompleteSince_.reset(); // looked at once; a change starts a new wait
             }
             if (!clock_.endRequested()) clock_.sleep(kWatchPoll);
         }
