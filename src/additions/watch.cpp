@@ -2,6 +2,7 @@
 
 #include "additions/addition_files.h"
 #include "additions/archive.h"
+#include "app/export_check.h"
 #include "app/headless_window.h"
 #include "app/run_sequences.h"
 #include "app/stop_report.h"
@@ -54,6 +55,9 @@ public:
                 // An export that comes while this runs is a change the
                 // next look finds.
                 check();
+            } else if (incompleteSince_ && clock_.now() - *incompleteSince_ >= kIncompleteWait) {
+                check(); // still half-finished: published now, with the warning
+                incompleteSince_.reset(); // looked at once; a change starts a new wait
             }
             if (!clock_.endRequested()) clock_.sleep(kWatchPoll);
         }
@@ -111,16 +115,29 @@ private:
             windowLoad(league_, window, *state);
             window.setText(TextBox::LastDay, plainDigits(last));
             window.setText(TextBox::DaysSimmed, plainDigits(days));
-            goRun(league_, window, *state);
+            // A half-finished export may still be being written: it is held
+            // back until it changes, or for kIncompleteWait at the most.
+            const bool published = goRun(league_, window, *state, [&](const LeagueState& s) {
+                if (s.missingPlayByPlay.empty()) return true;
+                if (!incompleteSince_) {
+                    incompleteSince_ = clock_.now();
+                    say("waiting: " + incompleteExportWarning(s.missingPlayByPlay));
+                }
+                return clock_.now() - *incompleteSince_ >= kIncompleteWait;
+            });
+            if (!published) return;
         } catch (const Stop& stop) {
+            incompleteSince_.reset();
             say(stopReport(stop, league_));
             return;
         }
+        incompleteSince_.reset();
         long games = 0;
         for (long d = last - days + 1; d <= last; ++d) games += state->days.games(d);
         const std::string span = days == 1 ? "day " + plainDigits(last)
                                            : "days " + plainDigits(last - days + 1) + "-" + plainDigits(last);
         say("published " + span + ": " + plainDigits(games) + (games == 1 ? " game" : " games"));
+        if (!state->missingPlayByPlay.empty()) say(incompleteExportWarning(state->missingPlayByPlay));
     }
 
     // One line with the local time before it (a stop's advice follows on
@@ -158,6 +175,8 @@ private:
         });
     }
 
+    // When the export was first found half-finished, while it is held back.
+    std::optional<double> incompleteSince_;
     const WatchOptions& options_;
     std::ostream& out_;
     FileSystem& fs_;

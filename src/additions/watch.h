@@ -23,6 +23,9 @@ struct WatchOptions {
 
 // How often the league is looked at.
 inline constexpr double kWatchPoll = 1.0;
+// How long a half-finished export (play-by-play files missing) is waited
+// for before it is published anyway, with the warning.
+inline constexpr double kIncompleteWait = 600;
 
 // Runs until an end is asked for, then returns 0. One line per publication
 // or stop goes to `out` (and the log).

@@ -1,12 +1,15 @@
 // The watch on generated leagues with a clock of the test's own: no test
 // waits for the settle time. The game's next export is laid over the league
 // while the watch sleeps.
+#include "additions/watch.h"
+#include "app/export_check.h"
 #include "app/headless.h"
 #include "app/stop_report.h"
 #include "testsupport/generated_league.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
 #include <unistd.h>
 #include <sstream>
@@ -154,6 +157,39 @@ TEST(Watch, AWrongCommandLineExitsWithTwo) {
         FakeClock clock;
         EXPECT_EQ(runHeadless(args, out, err, hostFileSystem(), "/nonexistent", false, &clock), 2) << args[1];
         EXPECT_EQ(err.str().substr(0, 7), "Usage: ");
+    }
+}
+
+} // namespace
+} // namespace vr
+
+namespace vr {
+namespace {
+
+// A half-finished export is held back: published once the missing file
+// comes, or after kIncompleteWait anyway, with the warning in the log.
+TEST(Watch, WaitsForAHalfFinishedExport) {
+    for (bool fileComes : {true, false}) {
+        SCOPED_TRACE(fileComes ? "the file comes" : "it never comes");
+        testing::GeneratedDrive league(std::string(kLeague) + "249");
+        if (!league.ready()) GTEST_SKIP() << "generator not built";
+        ASSERT_EQ(league.error(), "");
+        const fs::path gap = league.file("pbp/248-3.txt");
+        const std::string bytes = testing::readBytes(gap);
+        fs::remove(gap);
+        FakeClock clock;
+        clock.onSleep = [&](FakeClock& c) {
+            if (fileComes && c.t == 60) std::ofstream(gap, std::ios::binary) << bytes;
+            if (c.t >= (fileComes ? 200 : kIncompleteWait + 60)) c.end = true;
+        };
+        std::ostringstream out, err;
+        EXPECT_EQ(runHeadless({"--watch", "--days", "3", "--settle", "5", "--no-index"}, out, err,
+                              hostFileSystem(), league.drive().string(), false, &clock),
+                  0);
+        const std::string warning = incompleteExportWarning({"pbp\\248-3.txt"});
+        std::string expected = "2009-11-20 06:31:12 waiting: " + warning + "\n2009-11-20 06:31:12 published days 247-249: ";
+        EXPECT_EQ(out.str().substr(0, expected.size()), expected);
+        EXPECT_EQ(out.str().find(warning + "\n", expected.size()) != std::string::npos, !fileComes) << out.str();
     }
 }
 
