@@ -9,7 +9,11 @@
 # index: the second of two runs, the league's export moved on by one day in
 # between, as after a sim.
 #
-#   bash bench/run.sh [--rounds N] [--no-scaling] [--no-reference] [--micro] [--in-memory]
+#   bash bench/run.sh [--rounds N] [--no-scaling] [--no-reference] [--micro] [--in-memory] [--wine EXE]
+#
+# --wine EXE also times EXE, the Windows console program (build-windows/
+# vellor-results-cli.exe), under Wine on the same season, without the index
+# and with a warm one: Wine's figures compare only with Wine's.
 #
 # The build and the leagues go to build-bench/ (VR_BENCH_BUILD overrides;
 # VR_BENCH_PROGRAM names another vellor-results to measure);
@@ -26,6 +30,7 @@ scaling=1
 reference=1
 micro=0
 in_memory=0
+wine_exe=
 while [ $# -gt 0 ]; do
   case "$1" in
     --in-memory) in_memory=1; shift ;;
@@ -33,7 +38,8 @@ while [ $# -gt 0 ]; do
     --no-scaling) scaling=0; shift ;;
     --no-reference) reference=0; shift ;;
     --micro) micro=1; shift ;;
-    *) echo "usage: bash bench/run.sh [--rounds N] [--no-scaling] [--no-reference] [--micro] [--in-memory]" >&2; exit 2 ;;
+    --wine) wine_exe=$(realpath "$2"); shift 2 ;;
+    *) echo "usage: bash bench/run.sh [--rounds N] [--no-scaling] [--no-reference] [--micro] [--in-memory] [--wine EXE]" >&2; exit 2 ;;
   esac
 done
 
@@ -197,6 +203,30 @@ measure_warm() { # name rounds
     awk '{ printf "%.6f %.6f %.6f %.6f\n", $1 - $4, ($1 - $4) / $7, $3 - $6, ($3 - $6) / $8 }' > "$work/$name.pairs"
 }
 
+# The Windows program under Wine on the warm-index league: per round the
+# run that leaves the index and the timed run a day on, then the run without
+# the index and the start-up. One persistent server for all of it.
+measure_wine() { # rounds
+  local n=$1 drive=$leagues/warm r
+  export WINEPREFIX=$build/wine-prefix WINEDEBUG=-all
+  local server; server=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
+  wineboot -i </dev/null >/dev/null 2>&1
+  "$server" -p </dev/null >/dev/null 2>&1
+  local wrun=(env VELLOR_DRIVE_C="Z:$drive" VELLOR_CACHE_DIR="Z:$build/cache-wine" wine64 "$wine_exe")
+  : > "$work/wine.warm"; : > "$work/wine.cold"; : > "$work/wine.version"
+  "${wrun[@]}" --version >/dev/null
+  for ((r = 0; r < n; r++)); do
+    "$build/make-sample-league" --drive "$drive" --preset full --last-simulated-day 369 --over >/dev/null
+    "${wrun[@]}" --run >/dev/null
+    "$build/make-sample-league" --drive "$drive" --preset full --over >/dev/null
+    sync
+    "$timed" "${wrun[@]}" --run >> "$work/wine.warm"
+    "$timed" "${wrun[@]}" --run --no-index >> "$work/wine.cold"
+    "$timed" "${wrun[@]}" --version >> "$work/wine.version"
+  done
+  "$server" -k >/dev/null 2>&1 || true
+}
+
 played() { awk -F'\t' '$1 == "game" && $13 ~ /^played/' "$leagues/$1/manifest.txt" | wc -l; }
 
 # ---- the benchmark -------------------------------------------------------
@@ -219,6 +249,11 @@ if [ ${#no_index[@]} -gt 0 ]; then
   find "$leagues/warm" -type f -exec touch -d '-1 hour' {} +
   say "== measuring the run with a warm index: $rounds rounds"
   measure_warm warm "$rounds"
+fi
+
+if [ -n "$wine_exe" ] && [ "$warm" = 1 ]; then
+  say "== measuring $(basename "$wine_exe") under Wine: $rounds rounds"
+  measure_wine "$rounds"
 fi
 
 if [ "$scaling" = 1 ]; then
@@ -276,4 +311,14 @@ echo "Ratio (1 - 3) / 2, pair by pair: median $(med 2 "$w/full.pairs" 1 2) (roun
 if [ "$warm" = 1 ]; then
   echo "Ratio (1i - 3) / 2, the warm index: median $(med 2 "$w/warm.pairs" 1 2) (rounds $(col 2 "$w/warm.pairs" | spread 1 2));" \
     "in processor time $(med 4 "$w/warm.pairs" 1 2). Target <= 0.5."
+fi
+if [ -n "$wine_exe" ] && [ "$warm" = 1 ]; then
+  echo
+  echo "Under Wine ($(basename "$wine_exe")), medians of $rounds rounds, wall time:"
+  row "W1  --run --no-index" "$w/wine.cold" 1 3
+  row "W1i --run, warm index (a day on)" "$w/wine.warm" 1 3
+  row "W3  --version" "$w/wine.version" 1 3
+  awk -v c="$(col 1 "$w/wine.cold" | median)" -v i="$(col 1 "$w/wine.warm" | median)" \
+      -v v="$(col 1 "$w/wine.version" | median)" 'BEGIN {
+    printf "  run less start-up: %.1f ms without the index, %.1f ms with it (%.2f of it)\n", (c - v) * 1000, (i - v) * 1000, (i - v) / (c - v) }'
 fi
