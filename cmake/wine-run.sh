@@ -28,18 +28,22 @@ wine=$(command -v wine64 || true)
 [ -x "$wine" ] || { echo "wine-run.sh: wine64 is not installed" >&2; exit 127; }
 server=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
 
-mkdir -p "$(dirname "$WINEPREFIX")"
+mkdir -p "$WINEPREFIX"
 (
   flock 9
-  if [ ! -f "$WINEPREFIX/.vr-booted" ]; then
-    "$wine" wineboot -i </dev/null >/dev/null 2>&1 9>&- || true
-    "$server" -w </dev/null >/dev/null 2>&1 9>&- || true
-    touch "$WINEPREFIX/.vr-booted"
+  # A persistent server first (it stays when the last program ends); one
+  # already running for the prefix refuses a second at once.
+  if "$server" -p </dev/null >/dev/null 2>&1 9>&-; then
+    # A new server: the prefix is booted, or its services started, by a
+    # process of our own whose output goes nowhere, before any program the
+    # caller waits on. The lock's descriptor is closed for all of them.
+    if [ -f "$WINEPREFIX/.vr-booted" ]; then
+      "$wine" wineboot </dev/null >/dev/null 2>&1 9>&- || true
+    else
+      "$wine" wineboot -i </dev/null >/dev/null 2>&1 9>&- || true
+      touch "$WINEPREFIX/.vr-booted"
+    fi
   fi
-  # A persistent server (it stays when the last program ends); starting a
-  # second one for the same prefix is refused at once, so this is cheap.
-  # The lock's descriptor is closed for it, or it would hold the lock.
-  "$server" -p </dev/null >/dev/null 2>&1 9>&- || true
 ) 9>"$WINEPREFIX.lock"
 
 exec "$wine" "$@"

@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     std::sort(inputs.begin(), inputs.end());
     for (const fs::path& input : inputs) {
         // Named first: a crash shows the last name printed.
-        std::fprintf(stderr, "%s\n", input.c_str());
+        std::fprintf(stderr, "%s\n", input.string().c_str());
         std::ifstream in(input, std::ios::binary);
         std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
         LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());

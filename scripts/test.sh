@@ -3,7 +3,8 @@
 # tests with AddressSanitizer and UndefinedBehaviorSanitizer into build-asan/
 # and runs them again. The window's tests and the packaging checks are left
 # out of that second run (no Qt there), and it is built with -O1 to keep it
-# quick.
+# quick. Last, the Windows program is cross-built into build-windows/ and its
+# tests run under Wine, its results compared with the Linux build's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh --with-checks
@@ -15,3 +16,6 @@ cmake -S . -B build-asan -G Ninja -DVR_SANITIZE=ON -DVR_BUILD_GUI=OFF \
 ninja -C build-asan
 cd build-asan
 ctest --output-on-failure -j"$(nproc)"
+cd ..
+
+bash scripts/test-windows.sh

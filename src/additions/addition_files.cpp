@@ -1,5 +1,7 @@
 #include "additions/addition_files.h"
 
+#include "league/league_folder.h"
+
 #include "text/errors.h"
 #include "text/numbers.h"
 
@@ -57,19 +59,46 @@ void writeWholeFile(FileSystem& fs, const std::string& path, std::string_view by
     });
 }
 
-void replaceWholeFile(FileSystem& fs, const std::string& path, std::string_view bytes, std::string_view name) {
-    const std::string temporary = path + ".tmp";
-    try {
-        writeWholeFile(fs, temporary, bytes, name);
-        at(name, 0, [&] { fs.rename(temporary, path); });
-    } catch (const Stop&) {
-        // What is left of the temporary file is of no use to anyone.
+StagedWrites::~StagedWrites() {
+    if (!done_) removeTwins();
+}
+
+void StagedWrites::removeTwins() {
+    for (const StagedFile& f : files_) {
         try {
-            if (fs.kind(temporary) == EntryKind::File) fs.remove(temporary);
+            if (fs_.kind(f.temporary) == EntryKind::File) fs_.remove(f.temporary);
         } catch (const Stop&) {
+            // What is left of a twin is of no use; the first stop is the one reported.
         }
-        throw;
     }
+}
+
+void StagedWrites::write(const std::string& path, std::string_view bytes, std::string_view name) {
+    if (!bytes_.count(path)) {
+        at(name, 0, [&] { fs_.checkReplaceable(path); });
+        files_.push_back(StagedFile{std::string(name), path, path + std::string(LeagueFolder::kTemporarySuffix)});
+    }
+    bytes_[path] = std::string(bytes);
+    writeWholeFile(fs_, path + std::string(LeagueFolder::kTemporarySuffix), bytes, name);
+}
+
+const std::string* StagedWrites::staged(const std::string& path) const {
+    auto it = bytes_.find(path);
+    return it == bytes_.end() ? nullptr : &it->second;
+}
+
+std::vector<std::string> StagedWrites::stagedNames(const std::string& folder) const {
+    std::vector<std::string> names;
+    for (const auto& [path, bytes] : bytes_)
+        if (path.size() > folder.size() + 1 && path.compare(0, folder.size(), folder) == 0 &&
+            path[folder.size()] == '/' && path.find('/', folder.size() + 1) == std::string::npos)
+            names.push_back(path.substr(folder.size() + 1));
+    return names;
+}
+
+void StagedWrites::complete() {
+    done_ = true;
+    putInPlace(fs_, files_);
 }
 
 std::string crlfLines(const std::vector<std::string>& lines) {

@@ -21,11 +21,16 @@ void publishAdditions(LeagueFolder& league, const Period& period, std::string_vi
     const std::string scoreboard = readWholeFile(fs, boardPath, "html\\scoreboard.html");
     const std::string digest = readWholeFile(fs, digestPath, "~daily.txt");
 
+    // All of them or none: a stop among them leaves the archive and the
+    // posts of the last run that completed.
+    StagedWrites batch(fs);
     const std::string html = folderOf(boardPath);
-    archivePeriod(fs, html, period.lastDay, scoreboard, digest);
-    writePeriodsIndex(fs, html, layout::kControls[layout::LblTitle].caption);
-
-    writePosts(fs, folderOf(digestPath) + "/posts", digest, message);
+    archivePeriod(batch, html, period.lastDay, scoreboard, digest);
+    writePeriodsIndex(fs, batch, html, layout::kControls[layout::LblTitle].caption);
+    const std::string posts = folderOf(digestPath) + "/posts";
+    const std::size_t messages = writePosts(batch, fs, posts, digest, message);
+    batch.complete();
+    removeStalePosts(fs, posts, messages);
     // The html folder's listing held for this handler no longer holds.
     league.forgetFolders();
 }

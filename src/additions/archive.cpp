@@ -24,8 +24,15 @@ std::string htmlName(const std::string& file) { return "html\\" + file; }
 } // namespace
 
 std::vector<ArchivedPeriod> archivedPeriods(FileSystem& fs, const std::string& htmlFolder) {
+    return archivedPeriods(fs, htmlFolder, StagedWrites(fs));
+}
+
+std::vector<ArchivedPeriod> archivedPeriods(FileSystem& fs, const std::string& htmlFolder,
+                                            const StagedWrites& batch) {
     std::map<long, ArchivedPeriod, std::greater<long>> periods;
-    for (const std::string& name : fs.listFiles(htmlFolder)) {
+    std::vector<std::string> names = fs.listFiles(htmlFolder);
+    for (std::string& name : batch.stagedNames(htmlFolder)) names.push_back(std::move(name));
+    for (const std::string& name : names) {
         if (auto day = numberInName(name, kScoreboardPrefix, kScoreboardSuffix)) {
             periods[*day].lastDay = *day;
             periods[*day].hasScoreboard = true;
@@ -45,11 +52,11 @@ std::optional<long> lastArchivedDay(FileSystem& fs, const std::string& htmlFolde
     return periods.front().lastDay;
 }
 
-void archivePeriod(FileSystem& fs, const std::string& htmlFolder, long lastDay, std::string_view scoreboard,
+void archivePeriod(StagedWrites& batch, const std::string& htmlFolder, long lastDay, std::string_view scoreboard,
                    std::string_view digest) {
     const std::string board = scoreboardArchiveName(lastDay), text = digestArchiveName(lastDay);
-    writeWholeFile(fs, htmlFolder + "/" + board, scoreboard, htmlName(board));
-    writeWholeFile(fs, htmlFolder + "/" + text, digest, htmlName(text));
+    batch.write(htmlFolder + "/" + board, scoreboard, htmlName(board));
+    batch.write(htmlFolder + "/" + text, digest, htmlName(text));
 }
 
 PeriodRow describePeriod(long lastDay, std::string_view scoreboard, std::string_view digest) {
@@ -81,24 +88,24 @@ PeriodRow describePeriod(long lastDay, std::string_view scoreboard, std::string_
     return row;
 }
 
-void writePeriodsIndex(FileSystem& fs, const std::string& htmlFolder, std::string_view title) {
+void writePeriodsIndex(FileSystem& fs, StagedWrites& batch, const std::string& htmlFolder, std::string_view title) {
+    // A file of the batch is read from the batch, the others from the disk.
+    auto read = [&](const std::string& name) {
+        const std::string path = htmlFolder + "/" + name;
+        if (const std::string* staged = batch.staged(path)) return *staged;
+        return readWholeFile(fs, path, htmlName(name));
+    };
     std::vector<PeriodRow> rows;
-    for (const ArchivedPeriod& p : archivedPeriods(fs, htmlFolder)) {
+    for (const ArchivedPeriod& p : archivedPeriods(fs, htmlFolder, batch)) {
         std::string board, text;
-        if (p.hasScoreboard) {
-            const std::string name = scoreboardArchiveName(p.lastDay);
-            board = readWholeFile(fs, htmlFolder + "/" + name, htmlName(name));
-        }
-        if (p.hasDigest) {
-            const std::string name = digestArchiveName(p.lastDay);
-            text = readWholeFile(fs, htmlFolder + "/" + name, htmlName(name));
-        }
+        if (p.hasScoreboard) board = read(scoreboardArchiveName(p.lastDay));
+        if (p.hasDigest) text = read(digestArchiveName(p.lastDay));
         PeriodRow row = describePeriod(p.lastDay, board, text);
         row.hasScoreboard = p.hasScoreboard;
         row.hasDigest = p.hasDigest;
         rows.push_back(std::move(row));
     }
-    replaceWholeFile(fs, htmlFolder + "/periods.html", periodsPage(title, rows), "html\\periods.html");
+    batch.write(htmlFolder + "/periods.html", periodsPage(title, rows), "html\\periods.html");
 }
 
 } // namespace vr

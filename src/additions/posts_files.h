@@ -3,6 +3,7 @@
 // longer post are removed.
 #pragma once
 
+#include "additions/addition_files.h"
 #include "text/file_system.h"
 
 #include <string>
@@ -11,6 +12,12 @@
 namespace vr {
 
 // `digest` is ~daily.txt's bytes and `message` TxtMessage's (Windows-1252).
+// The posts go into `batch`; the number of Discord messages is returned.
+std::size_t writePosts(StagedWrites& batch, FileSystem& fs, const std::string& postsFolder, std::string_view digest,
+                       std::string_view message);
+// Once the posts are in place: the messages past the last one removed.
+void removeStalePosts(FileSystem& fs, const std::string& postsFolder, std::size_t messages);
+// The two together, in a batch of their own.
 void writePosts(FileSystem& fs, const std::string& postsFolder, std::string_view digest, std::string_view message);
 
 } // namespace vr

@@ -22,8 +22,8 @@ int wmain(int argc, wchar_t** argv) {
         std::wstring_view arg = argv[i];
         args.push_back(vr::utf16ToUtf8(std::u16string(arg.begin(), arg.end())));
     }
-    // Without options the window would open; this program has none.
-    if (args.empty()) args.push_back("--help");
+    // Without options the window would open: here that is a usage error
+    // (status 2, the usage on standard error), as a script needs to hear.
     int status = vr::runHeadless(args, std::cout, std::cerr, vr::hostFileSystem(),
                                  vr::LeagueFolder::placeFromEnvironment(), /*processEnds=*/true);
     std::cout.flush();

@@ -227,7 +227,7 @@ public:
     void remove(const std::string& path) override { ::unlink(path.c_str()); }
 
     bool lockFolder(const std::string& path, long waitMs, Lock& lock) override {
-        return lockHostFolder(path, waitMs, lock);
+        return lockAsFileSystem(path, waitMs, lock);
     }
 
     void unlockFolder(Lock lock) override { unlockHostFolder(lock); }

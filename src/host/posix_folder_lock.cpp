@@ -12,25 +12,25 @@
 
 namespace vr {
 
-bool lockHostFolder(const std::string& folder, long waitMs, HostLock& lock) {
+LockOutcome lockHostFolder(const std::string& folder, long waitMs, HostLock& lock) {
     lock = kNoHostLock;
     int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     // A folder that cannot be opened: the handler's own opens will say why.
-    if (fd < 0) return true;
+    if (fd < 0) return LockOutcome::NotSupported;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
     for (;;) {
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
             lock = fd;
-            return true;
+            return LockOutcome::Held;
         }
         if (errno != EWOULDBLOCK && errno != EINTR) {
             // A file system without locks (some network shares): run unheld.
             ::close(fd);
-            return true;
+            return LockOutcome::NotSupported;
         }
         if (std::chrono::steady_clock::now() >= deadline) {
             ::close(fd);
-            return false;
+            return LockOutcome::TimedOut;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }

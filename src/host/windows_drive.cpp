@@ -49,14 +49,18 @@ std::string leagueFolderHelp() {
 
 std::string missingLeagueAdvice(const std::string& drive, const std::string& leaguePath) {
     const std::string set = environmentVariable("VELLOR_DRIVE_C");
+    const std::string documents = publicDocuments();
     const std::string at = "There is no league folder at " + displayPath(leaguePath);
     if (!set.empty() && drive == set)
         return at + " (VELLOR_DRIVE_C gives " + displayPath(drive) +
                " as drive C:). Set VELLOR_DRIVE_C to the folder that stands for C:\\ (the one holding Users), "
                "or clear it to use the Public Documents folder.";
-    return at + " (in the Public Documents folder). Start the game and open the league once so that it "
-                "exports its pages there, or set VELLOR_DRIVE_C to the folder that stands for C:\\ of a league "
-                "copied elsewhere.";
+    if (set.empty() && !documents.empty() && leaguePath.rfind(documents, 0) == 0)
+        return at + " (in the Public Documents folder). Start the game and open the league once so that it "
+                    "exports its pages there, or set VELLOR_DRIVE_C to the folder that stands for C:\\ of a "
+                    "league copied elsewhere.";
+    return at + " (under " + displayPath(drive) + ", the folder standing for drive C:). Set VELLOR_DRIVE_C to "
+                "the folder that stands for C:\\ (the one holding Users), and start again.";
 }
 
 } // namespace vr

@@ -1,5 +1,6 @@
 #include "league/league_folder.h"
 
+#include "league/put_in_place.h"
 #include "text/errors.h"
 
 #include <algorithm>
@@ -262,7 +263,7 @@ std::unique_ptr<LineWriter> LeagueFolder::openAppend(std::string_view file) {
 }
 
 std::unique_ptr<LineWriter> LeagueFolder::openStaged(std::string_view file, OpenMode mode) {
-    auto known = std::find_if(staged_.begin(), staged_.end(), [&](const Staged& s) { return s.file == file; });
+    auto known = std::find_if(staged_.begin(), staged_.end(), [&](const StagedFile& s) { return s.file == file; });
     const bool fresh = known == staged_.end();
     std::string twin = std::string(file) + std::string(kTemporarySuffix);
     FileSystem::Handle handle;
@@ -272,7 +273,7 @@ std::unique_ptr<LineWriter> LeagueFolder::openStaged(std::string_view file, Open
             // a file kept from change stops here, not at the end.
             std::string target = hostPath(file);
             fs_.checkReplaceable(target);
-            staged_.push_back(Staged{std::string(file), target, hostPath(twin)});
+            staged_.push_back(StagedFile{std::string(file), target, hostPath(twin)});
         }
         // Appending to a file not written in this handler starts from what
         // it holds.
@@ -281,7 +282,8 @@ std::unique_ptr<LineWriter> LeagueFolder::openStaged(std::string_view file, Open
             copyInto(handle, file);
     } catch (const Stop& s) {
         // The user knows the file, not its twin.
-        throw Stop(s.kind(), std::string(file));
+        Stop named(s.kind(), std::string(file));
+        throw named.withNote(s.note());
     }
     return std::make_unique<LineWriter>(fs_, handle, std::string(file));
 }
@@ -327,33 +329,18 @@ void LeagueFolder::beginPublishing() {
 
 void LeagueFolder::abandonPublishing() {
     publishing_ = false;
-    for (const Staged& s : staged_) fs_.remove(s.temporary);
+    for (const StagedFile& s : staged_) fs_.remove(s.temporary);
     staged_.clear();
 }
 
 void LeagueFolder::publish() {
     publishing_ = false;
-    std::vector<Staged> staged = std::move(staged_);
+    std::vector<StagedFile> staged = std::move(staged_);
     staged_.clear();
-    // Every place is checked before the first file is replaced.
-    std::size_t done = 0;
-    try {
-        for (const Staged& s : staged) at(s.file, 0, [&] { fs_.checkReplaceable(s.target); });
-        for (; done < staged.size(); ++done)
-            at(staged[done].file, 0, [&] { fs_.rename(staged[done].temporary, staged[done].target); });
-    } catch (Stop& stop) {
-        for (std::size_t i = done; i < staged.size(); ++i) fs_.remove(staged[i].temporary);
-        if (done > 0) {
-            std::string replaced;
-            for (std::size_t i = 0; i < done; ++i) replaced += (i ? ", " : "") + staged[i].file;
-            stop.setLeft("Already replaced: " + replaced + ". The other publications were left as they were.");
-        }
-        listings_.clear();
-        recent_.listing = nullptr;
-        throw;
-    }
+    // The listings taken no longer hold, whatever happens.
     listings_.clear();
     recent_.listing = nullptr;
+    putInPlace(fs_, staged);
 }
 
 } // namespace vr

@@ -5,6 +5,7 @@
 // messages name them that way whatever the disk's spelling.
 #pragma once
 
+#include "league/put_in_place.h"
 #include "text/file_system.h"
 #include "text/line_reader.h"
 #include "text/line_writer.h"
@@ -156,10 +157,7 @@ private:
     Recent recent_;
     std::string statPath_; // kept, so that a stat per file allocates nothing
     // The files written since beginPublishing(), in the order first opened.
-    struct Staged {
-        std::string file, target, temporary;
-    };
-    std::vector<Staged> staged_;
+    std::vector<StagedFile> staged_;
     bool publishing_ = false;
     FileSystem::Lock lock_ = FileSystem::kNoLock;
     bool holding_ = false;

@@ -1,7 +1,13 @@
 #include "testsupport/temporary_folder.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <random>
+#include <stdexcept>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace vr::testing {
 
@@ -34,6 +40,47 @@ int runQuietly(const std::string& command) {
     return std::system((command + " >/dev/null").c_str());
 #endif
 }
+
+#ifdef _WIN32
+namespace {
+
+// FILETIME counts 100 ns from 1601; the clocks here count from 1970.
+constexpr long long kTicksTo1970 = 116444736000000000LL;
+
+HANDLE openForTimes(const fs::path& path, DWORD access) {
+    HANDLE h = CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot open " + path.string());
+    return h;
+}
+
+} // namespace
+
+fs::file_time_type modifiedTime(const fs::path& path) {
+    HANDLE h = openForTimes(path, FILE_READ_ATTRIBUTES);
+    FILETIME written;
+    BOOL ok = GetFileTime(h, nullptr, nullptr, &written);
+    CloseHandle(h);
+    if (!ok) throw std::runtime_error("cannot read the time of " + path.string());
+    long long ticks = (static_cast<long long>(written.dwHighDateTime) << 32) | written.dwLowDateTime;
+    std::chrono::sys_time<std::chrono::nanoseconds> sys{std::chrono::nanoseconds((ticks - kTicksTo1970) * 100)};
+    return std::chrono::file_clock::from_sys(sys);
+}
+
+void setModifiedTime(const fs::path& path, fs::file_time_type time) {
+    auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::file_clock::to_sys(time).time_since_epoch());
+    long long ticks = ns.count() / 100 + kTicksTo1970;
+    FILETIME written{static_cast<DWORD>(ticks & 0xFFFFFFFF), static_cast<DWORD>(ticks >> 32)};
+    HANDLE h = openForTimes(path, FILE_WRITE_ATTRIBUTES);
+    BOOL ok = SetFileTime(h, nullptr, nullptr, &written);
+    CloseHandle(h);
+    if (!ok) throw std::runtime_error("cannot set the time of " + path.string());
+}
+#else
+fs::file_time_type modifiedTime(const fs::path& path) { return fs::last_write_time(path); }
+
+void setModifiedTime(const fs::path& path, fs::file_time_type time) { fs::last_write_time(path, time); }
+#endif
 
 std::string programName(std::string_view name) {
 #ifdef _WIN32

@@ -15,6 +15,11 @@ std::filesystem::path makeTemporaryFolder(std::string_view stem);
 // its exit status, or -1.
 int runQuietly(const std::string& command);
 
+// A file's modification time, read and set to the host's full resolution
+// (the library's own calls keep whole seconds on some hosts).
+std::filesystem::file_time_type modifiedTime(const std::filesystem::path& path);
+void setModifiedTime(const std::filesystem::path& path, std::filesystem::file_time_type time);
+
 // The name of a program built beside the tests: "name", or "name.exe".
 std::string programName(std::string_view name);
 

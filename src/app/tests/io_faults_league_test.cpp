@@ -43,7 +43,9 @@ const char* const kOutputs[] = {"leaguesettings.txt", "teams.txt",     "teaminfo
 // The publications of each handler, put in place together.
 const std::vector<std::vector<std::string>> kPublished = {
     {"teams.txt", "teaminfo.txt", "schedfile.txt"},
-    {"Upsets.txt", "TopResults.txt", "Test.txt", "~daily.txt", "html\\scoreboard.html"}};
+    {"Upsets.txt", "TopResults.txt", "Test.txt", "~daily.txt", "html\\scoreboard.html"},
+    {"html\\scoreboard-day248.html", "html\\digest-day248.txt", "html\\periods.html", "posts\\forum.txt",
+     "posts\\discord-1.md"}};
 // What a completed run adds after them: the period's archive and its posts.
 const char* const kAdditions[] = {"html\\scoreboard-day248.html", "html\\digest-day248.txt",
                                   "html\\periods.html", "posts\\forum.txt", "posts\\discord-1.md"};
@@ -61,7 +63,6 @@ std::string leagueName(const std::string& hostPath) {
     const std::string twin(LeagueFolder::kTemporarySuffix);
     if (name.size() > twin.size() && name.compare(name.size() - twin.size(), twin.size(), twin) == 0)
         name.resize(name.size() - twin.size());
-    if (name == "html\\periods.html.tmp") name = "html\\periods.html";
     return name;
 }
 
@@ -200,8 +201,6 @@ void checkLeft(const WholeRun& r, const Files& before, const Reference& ref, std
             if (!isOld(leaguePath(name))) ++fresh;
         if (fresh != 0 && fresh != static_cast<long>(handler.size())) problem(handler[0] + "'s handler published in part");
     }
-    for (const char* path : {"settings2.txt.new", "html\\periods.html.tmp"})
-        if (r.m->has(path)) problem(std::string(path) + " left behind");
 }
 
 // Runs the walk over every operation of the reference run.

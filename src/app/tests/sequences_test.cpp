@@ -132,10 +132,17 @@ TEST(HeadlessRun, StopsWithTheMessage) {
     MemoryFileSystem empty;
     std::ostringstream out, err;
     EXPECT_EQ(runHeadless({"--run", "--last-day", "245"}, out, err, empty, "/c"), 1);
+#ifdef _WIN32
+    EXPECT_EQ(err.str(), "Path not found: leaguesettings.txt\nThere is no league folder at \\c\\Users\\Public\\"
+                         "Documents\\GDS\\Fast Break College Basketball 2010\\leaguedata\\Marrowdeen (under \\c, "
+                         "the folder standing for drive C:). Set VELLOR_DRIVE_C to the folder that stands for C:\\ "
+                         "(the one holding Users), and start again.\n" + left);
+#else
     EXPECT_EQ(err.str(), "Path not found: leaguesettings.txt\nThere is no league folder at /c/Users/Public/"
                          "Documents/GDS/Fast Break College Basketball 2010/leaguedata/Marrowdeen (under /c, the "
                          "folder standing for drive C:). Set WINEPREFIX to the Wine prefix the game runs in, or "
                          "VELLOR_DRIVE_C to the folder that stands for C:\\, and start again.\n" + left);
+#endif
 }
 
 TEST(HeadlessRun, UsageErrorsDoNothing) {

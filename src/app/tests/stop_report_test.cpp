@@ -15,6 +15,7 @@ namespace {
 const std::string kLeft = std::string(kLeftAsTheyWere) + "\n";
 const std::string kUnder = "/Users/Public/Documents/GDS/Fast Break College Basketball 2010/leaguedata/Marrowdeen";
 
+#ifndef _WIN32
 // The headless run's message on an empty disk, the drive found as the
 // program finds it.
 std::string messageOnEmptyDisk() {
@@ -24,7 +25,6 @@ std::string messageOnEmptyDisk() {
     return err.str();
 }
 
-#ifndef _WIN32
 TEST(StopReport, AMissingLeagueFolderSaysWhereTheDriveCameFrom) {
     ::unsetenv("VELLOR_DRIVE_C");
     ::unsetenv("WINEPREFIX");
@@ -55,8 +55,9 @@ TEST(StopReport, AMissingGameFolderNamesItAsAnIncompleteExport) {
     fs.addFolder(testing::kLeague);
     std::ostringstream out, err;
     EXPECT_EQ(runHeadless({"--run"}, out, err, fs, testing::kDrive), 1);
-    EXPECT_EQ(err.str(), "Path not found: html\\standings.htm\nThe folder " + std::string(testing::kLeague) +
-                             "/html is missing: the game's export is incomplete. Export the league's pages again "
+    EXPECT_EQ(err.str(), "Path not found: html\\standings.htm\nThe folder " +
+                             displayPath(std::string(testing::kLeague) + "/html") +
+                             " is missing: the game's export is incomplete. Export the league's pages again "
                              "from the game.\n" + kLeft);
 
     // Deeper down: the rosters folder of a league whose html folder is there.

@@ -64,7 +64,8 @@ TEST_F(WindowsLeague, AFileHeldOpenByAnotherProgramIsPermissionDeniedSayingSo) {
     HANDLE other = holdWithoutSharing("TopResults.txt");
     ASSERT_NE(other, INVALID_HANDLE_VALUE);
     LeagueFolder league(hostFileSystem(), drive_.string());
-    const std::string held = "\nAnother program holds the file open: close it there and start again.";
+    const std::string held = "\nAnother program holds the file open: close it there and start again.\n" +
+                             std::string(kLeftAsTheyWere);
     EXPECT_EQ(reportOf(league, [&] { league.openOutput("TopResults.txt"); }),
               "Permission denied: TopResults.txt" + held);
     EXPECT_EQ(reportOf(league, [&] { league.openInput("TopResults.txt"); }),
@@ -135,7 +136,8 @@ TEST_F(WindowsLeague, TheSettingsAreReplacedInOneStepOrNotAtAll) {
     ASSERT_NE(editor, INVALID_HANDLE_VALUE);
     EXPECT_EQ(reportOf(league, [&] { saveSettings(league, Settings{"http://c.example/", ""}); }),
               "Permission denied: settings2.txt\n"
-              "Another program holds the file open: close it there and start again.");
+              "Another program holds the file open: close it there and start again.\n" +
+                  std::string(kLeftAsTheyWere));
     CloseHandle(editor);
     EXPECT_EQ(testing::readBytes(leagueDir_ / "settings2.txt"), "http://b.example/\r\nsecond\r\n");
     EXPECT_FALSE(fs::exists(leagueDir_ / "settings2.txt.new"));
@@ -192,16 +194,59 @@ TEST_F(WindowsLeague, PathsLongerThanMaxPathWork) {
 
 TEST_F(WindowsLeague, StatTellsAReplacedFileFromTheSameOne) {
     std::ofstream(leagueDir_ / "a.txt", std::ios::binary) << "same";
-    LeagueFolder league(hostFileSystem(), drive_.string());
-    FileStat first = league.stat("a.txt");
+    FileSystem& host = hostFileSystem();
+    const std::string a = (leagueDir_ / "a.txt").string();
+    FileStat first = host.stat(a);
     EXPECT_TRUE(first.known);
-    EXPECT_TRUE(sameFile(first, league.stat("a.txt")));
+    EXPECT_TRUE(sameFile(first, host.stat(a)));
     std::ofstream(leagueDir_ / "b.txt", std::ios::binary) << "same";
     fs::rename(leagueDir_ / "b.txt", leagueDir_ / "a.txt");
-    fs::last_write_time(leagueDir_ / "a.txt", fs::last_write_time(leagueDir_ / "html"));
-    EXPECT_FALSE(sameFile(first, league.stat("a.txt")));
-    EXPECT_EQ(league.stat("html").kind, EntryKind::Directory);
-    EXPECT_EQ(league.stat("gone.txt").kind, EntryKind::Missing);
+    testing::setModifiedTime(leagueDir_ / "a.txt", testing::modifiedTime(leagueDir_ / "html"));
+    EXPECT_FALSE(sameFile(first, host.stat(a)));
+    EXPECT_EQ(host.stat((leagueDir_ / "html").string()).kind, EntryKind::Directory);
+    EXPECT_EQ(host.stat((leagueDir_ / "gone.txt").string()).kind, EntryKind::Missing);
+}
+
+TEST_F(WindowsLeague, AListingGivesTheStatsAStatWouldAndReplacingIsCheckedFirst) {
+    std::ofstream(leagueDir_ / "a.txt", std::ios::binary) << "abc";
+    std::ofstream(leagueDir_ / L"Corv\u00E9lle.txt", std::ios::binary) << "";
+    FileSystem& host = hostFileSystem();
+    std::vector<FileSystem::NamedStat> entries;
+    ASSERT_TRUE(host.listStats(leagueDir_.string(), entries));
+    ASSERT_EQ(entries.size(), 3u);
+    for (const FileSystem::NamedStat& e : entries)
+        EXPECT_TRUE(sameFile(e.stat, host.stat(leagueDir_.string() + "\\" + e.name))) << e.name;
+
+    const std::string a = (leagueDir_ / "a.txt").string();
+    host.checkReplaceable(a);
+    host.checkReplaceable((leagueDir_ / "gone.txt").string());
+    EXPECT_EQ(testing::stopMessage([&] { host.checkReplaceable((leagueDir_ / "html").string()); }), "Permission denied");
+    HANDLE other = holdWithoutSharing("a.txt");
+    try {
+        host.checkReplaceable(a);
+        ADD_FAILURE() << "a file held open without sharing passed";
+    } catch (const Stop& s) {
+        EXPECT_EQ(s.note(), "Another program holds the file open: close it there and start again.");
+    }
+    CloseHandle(other);
+    ASSERT_TRUE(SetFileAttributesW((leagueDir_ / "a.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(testing::stopMessage([&] { host.checkReplaceable(a); }), "Permission denied");
+    SetFileAttributesW((leagueDir_ / "a.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(WindowsLeague, OneRunAtATimeHoldsTheLeagueFolder) {
+    FileSystem& host = hostFileSystem();
+    FileSystem::Lock first = FileSystem::kNoLock, second = FileSystem::kNoLock;
+    ASSERT_TRUE(host.lockFolder(leagueDir_.string(), 0, first));
+    EXPECT_NE(first, FileSystem::kNoLock);
+    // The same folder however it is spelt, in this process as in another.
+    std::string upper = leagueDir_.string();
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    EXPECT_FALSE(host.lockFolder(upper, 50, second));
+    host.unlockFolder(first);
+    ASSERT_TRUE(host.lockFolder(upper + "\\", 0, second));
+    EXPECT_NE(second, FileSystem::kNoLock);
+    host.unlockFolder(second);
 }
 
 TEST(WindowsDrive, TheLeagueIsInPublicDocumentsUnlessVellorDriveCNamesAnother) {
@@ -218,7 +263,8 @@ TEST(WindowsDrive, TheLeagueIsInPublicDocumentsUnlessVellorDriveCNamesAnother) {
               "Path not found: leaguesettings.txt\nThere is no league folder at " + place.documents +
                   "\\GDS\\Fast Break College Basketball 2010\\leaguedata\\Marrowdeen (in the Public Documents "
                   "folder). Start the game and open the league once so that it exports its pages there, or set "
-                  "VELLOR_DRIVE_C to the folder that stands for C:\\ of a league copied elsewhere.");
+                  "VELLOR_DRIVE_C to the folder that stands for C:\\ of a league copied elsewhere.\n" +
+                  std::string(kLeftAsTheyWere));
 
     SetEnvironmentVariableW(L"VELLOR_DRIVE_C", L"D:\\copies\\league");
     place = LeagueFolder::placeFromEnvironment();
@@ -229,7 +275,8 @@ TEST(WindowsDrive, TheLeagueIsInPublicDocumentsUnlessVellorDriveCNamesAnother) {
               "Path not found: leaguesettings.txt\nThere is no league folder at D:\\copies\\league\\Users\\Public"
               "\\Documents\\GDS\\Fast Break College Basketball 2010\\leaguedata\\Marrowdeen (VELLOR_DRIVE_C gives "
               "D:\\copies\\league as drive C:). Set VELLOR_DRIVE_C to the folder that stands for C:\\ (the one "
-              "holding Users), or clear it to use the Public Documents folder.");
+              "holding Users), or clear it to use the Public Documents folder.\n" +
+                  std::string(kLeftAsTheyWere));
     SetEnvironmentVariableW(L"VELLOR_DRIVE_C", nullptr);
 }
 

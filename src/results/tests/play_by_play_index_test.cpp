@@ -3,6 +3,7 @@
 // reads every file, after each kind of change to the files and the index.
 #include "app/run_sequences.h"
 #include "testsupport/generated_league.h"
+#include "testsupport/temporary_folder.h"
 #include "testsupport/memory_league.h"
 
 #include <gtest/gtest.h>
@@ -75,7 +76,7 @@ void runChanges(const std::string& options) {
     for (const auto& e : fs::directory_iterator(l.file("pbp"))) files.push_back(e.path());
     std::sort(files.begin(), files.end());
     ASSERT_GE(files.size(), 4u);
-    for (const fs::path& f : files) fs::last_write_time(f, hourAgo + std::chrono::nanoseconds(123456789));
+    for (const fs::path& f : files) testing::setModifiedTime(f, hourAgo + std::chrono::nanoseconds(123456789));
 
     l.expectSameWithAndWithout("no index yet");
     ASSERT_TRUE(fs::exists(l.cache));
@@ -84,34 +85,34 @@ void runChanges(const std::string& options) {
     // The index is read: a change that keeps size, time and inode goes
     // unseen, as it would for any such tool.
     const fs::path unseen = files[0];
-    auto unseenTime = fs::last_write_time(unseen);
+    auto unseenTime = testing::modifiedTime(unseen);
     turnPlayerRound(unseen);
-    fs::last_write_time(unseen, unseenTime);
+    testing::setModifiedTime(unseen, unseenTime);
     EXPECT_NE(l.run(true)["Test.txt"], l.run(false)["Test.txt"]);
     turnPlayerRound(unseen); // back as the index has it
-    fs::last_write_time(unseen, unseenTime);
+    testing::setModifiedTime(unseen, unseenTime);
 
     // Rewritten in place with the same size, its time in the same second.
     turnPlayerRound(files[1]);
-    fs::last_write_time(files[1], hourAgo);
+    testing::setModifiedTime(files[1], hourAgo);
     l.expectSameWithAndWithout("rewritten, same size and second");
 
     // Replaced by another file of the same size and the very same time.
-    auto time = fs::last_write_time(files[2]);
+    auto time = testing::modifiedTime(files[2]);
     fs::path other = files[2].string() + ".new";
     fs::copy_file(files[2], other);
     turnPlayerRound(other);
     fs::rename(other, files[2]);
-    fs::last_write_time(files[2], time);
+    testing::setModifiedTime(files[2], time);
     l.expectSameWithAndWithout("replaced, same size and time");
 
     // Written just before the index and changed again within the same
     // second, its time put back: too new to be trusted.
-    fs::last_write_time(files[3], Clock::now());
+    testing::setModifiedTime(files[3], Clock::now());
     l.run(true);
-    time = fs::last_write_time(files[3]);
+    time = testing::modifiedTime(files[3]);
     turnPlayerRound(files[3]);
-    fs::last_write_time(files[3], time);
+    testing::setModifiedTime(files[3], time);
     l.expectSameWithAndWithout("changed within the index's second");
 
     fs::remove(files.back());
@@ -119,7 +120,7 @@ void runChanges(const std::string& options) {
 
     std::string index = testing::readBytes(l.indexFile());
     std::ofstream(l.indexFile(), std::ios::binary) << index.substr(0, index.size() / 2);
-    fs::last_write_time(l.indexFile(), Clock::now());
+    testing::setModifiedTime(l.indexFile(), Clock::now());
     l.expectSameWithAndWithout("truncated index");
     std::ofstream(l.indexFile(), std::ios::binary) << std::string(5000, '\x7f') << "garbage";
     l.expectSameWithAndWithout("garbage index");

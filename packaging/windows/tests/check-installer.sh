@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# The Windows installer under Wine: a silent install puts the program, its
+# console twin, README and LICENSE into Program Files\Vellor Results, the
+# Start-menu shortcut in place and the uninstall entry in the registry; the
+# installed programs run --version; a silent uninstall removes it all. The
+# portable zip holds the same files.
+#
+#   packaging/windows/tests/check-installer.sh [--build DIR]
+#
+# DIR is the Windows build folder (default: build-windows). The install goes
+# into a Wine prefix of its own, beside the build's (VR_WINEPREFIX-installer).
+set -euo pipefail
+script="$(cd "$(dirname "$0")" && pwd)/$(basename "$0")"
+cd "$(dirname "$script")/../../.."
+build="build-windows"
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --build) [ $# -ge 2 ] || { sed -n '2,11p' "$script" >&2; exit 2; }; build="$2"; shift 2 ;;
+        *) sed -n '2,11p' "$script" >&2; exit 2 ;;
+    esac
+done
+build="$(cd "$build" && pwd)"
+version="$(sed -n 's/^project(vellor_results VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)"
+setup="$build/package/vellor-results-$version-setup.exe"
+zip="$build/package/vellor-results-$version-windows.zip"
+fail() { echo "FAIL: $*" >&2; exit 1; }
+[ -f "$setup" ] || fail "$setup is not built"
+[ -f "$zip" ] || fail "$zip is not built"
+
+# A prefix of its own, so that the install never touches the one the test
+# suite runs in; booted once and kept, as the suite's is.
+export VR_WINEPREFIX="${VR_WINEPREFIX:-$build/wine-prefix}-installer"
+run="$PWD/cmake/wine-run.sh"
+drive_c="$VR_WINEPREFIX/drive_c"
+folder="$drive_c/Program Files/Vellor Results"
+shortcut="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Vellor Results.lnk"
+key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vellor Results'
+files=(vellor-results.exe vellor-results-cli.exe README.md LICENSE.txt)
+
+# An earlier, interrupted run may have left an install behind.
+if [ -x "$folder/uninstall.exe" ]; then "$run" "$folder/uninstall.exe" /S </dev/null || true; sleep 2; fi
+
+echo "== silent install"
+"$run" "$setup" /S </dev/null || fail "the installer ended with status $?"
+for f in "${files[@]}" uninstall.exe; do [ -f "$folder/$f" ] || fail "no $f in Program Files\\Vellor Results"; done
+cmp -s "$folder/vellor-results.exe" "$build/vellor-results.exe" || fail "the installed program is not the one built"
+cmp -s "$folder/README.md" README.md || fail "the installed README is not the project's"
+[ -f "$shortcut" ] || fail "no Start-menu shortcut \"Vellor Results\""
+
+entry="$("$run" reg query "$key" </dev/null 2>/dev/null | tr -d '\r')"
+value() { printf '%s\n' "$entry" | sed -n "s/^ *$1 *REG_[A-Z_]* *//p"; }
+[ "$(value DisplayName)" = "Vellor Results" ] || fail "uninstall entry: DisplayName is '$(value DisplayName)'"
+[ "$(value DisplayVersion)" = "$version" ] || fail "uninstall entry: DisplayVersion is '$(value DisplayVersion)'"
+[ "$(value Publisher)" = "The Vellor Results authors" ] || fail "uninstall entry: no Publisher"
+[ "$(value DisplayIcon)" = 'C:\Program Files\Vellor Results\vellor-results.exe,0' ] ||
+    fail "uninstall entry: DisplayIcon is '$(value DisplayIcon)'"
+case "$(value UninstallString)" in *uninstall.exe*) ;; *) fail "uninstall entry: no UninstallString" ;; esac
+size=$(( $(value EstimatedSize) ))
+[ "$size" -gt 100 ] || fail "uninstall entry: EstimatedSize is $size KB"
+
+echo "== the installed programs"
+for exe in vellor-results.exe vellor-results-cli.exe; do
+    out="$("$run" "C:\\Program Files\\Vellor Results\\$exe" --version </dev/null 2>&1 | tr -d '\r')"
+    case "$out" in *"$version"*) ;; *) fail "$exe --version printed '$out'" ;; esac
+done
+
+echo "== silent uninstall"
+"$run" "$folder/uninstall.exe" /S </dev/null || fail "the uninstaller ended with status $?"
+# The uninstaller runs on from a copy of itself in the temporary folder.
+for _ in $(seq 100); do [ -e "$folder" ] || break; sleep 0.2; done
+[ ! -e "$folder" ] || fail "Program Files\\Vellor Results is still there: $(ls "$folder")"
+[ ! -e "$shortcut" ] || fail "the Start-menu shortcut is still there"
+"$run" reg query "$key" </dev/null >/dev/null 2>&1 && fail "the uninstall entry is still registered"
+
+echo "== the portable zip"
+listing="$(zip -sf "$zip" | sed -n "s/^  //p" | sort)"
+expected="$(printf 'Vellor Results/\n'; printf 'Vellor Results/%s\n' "${files[@]}")"
+[ "$listing" = "$(printf '%s\n' "$expected" | sort)" ] || fail "the zip holds: $listing"
+echo "PASS: the installer installs, runs and uninstalls silently; the zip holds the same files"

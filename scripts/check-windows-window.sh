@@ -1,0 +1,130 @@
+#!/usr/bin/env bash
+# The native Windows window under Wine on a real X server (Xvfb), on a
+# generated league:
+#   - the window's test program drives it through its messages and keys
+#     (controls by name and box at 96 dpi, tab order, colours read back from
+#     its pixels, GO! red during the run and green after it, the score list,
+#     a rejected period, stops and exit statuses);
+#   - vellor-results.exe itself, GO! clicked as a user would (xdotool):
+#     pictures before and after GO!, the files it wrote equal those of
+#     vellor-results-cli.exe --run on a copy of the league, Exit ends it
+#     with status 0.
+#
+#   scripts/check-windows-window.sh [--build DIR] [--out DIR]
+#
+#   --build DIR   the Windows build folder (default: build-windows), built
+#   --out DIR     where the pictures go (default: DIR/screenshots)
+#
+# Writes OUT/window-loaded.png and OUT/window-after-go.png. Exits 77
+# (skipped) when Xvfb, xdotool or ImageMagick is missing, unless CI=true.
+set -euo pipefail
+script="$(cd "$(dirname "$0")" && pwd)/$(basename "$0")"
+cd "$(dirname "$script")/.."
+
+usage() { sed -n '2,19p' "$script" | sed 's/^# \{0,1\}//' >&2; exit 2; }
+build="build-windows"
+out=""
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --build) [ $# -ge 2 ] || usage; build="$2"; shift 2 ;;
+        --out) [ $# -ge 2 ] || usage; out="$2"; shift 2 ;;
+        *) usage ;;
+    esac
+done
+build="$(cd "$build" && pwd)"
+out="${out:-$build/screenshots}"
+run="$PWD/cmake/wine-run.sh"
+
+# The window's layout, in client pixels at 96 dpi (609 x 739).
+readonly go_x=552 go_y=88      # middle of GO! (504..601, 64..113)
+readonly exit_x=572 exit_y=714 # middle of Exit (544..601, 696..733)
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+for tool in Xvfb xdotool /usr/bin/import /usr/bin/convert; do
+    if ! command -v "$tool" >/dev/null; then
+        [ "${CI:-}" = true ] && fail "$tool is not installed"
+        echo "SKIP: $tool is not installed" >&2
+        exit 77
+    fi
+done
+for exe in vellor-results vellor-results-cli win32_window_tests make-sample-league; do
+    [ -f "$build/$exe.exe" ] || fail "$build/$exe.exe is not built"
+done
+
+work="$(mktemp -d)"
+xvfb="" app=""
+finish() {
+    [ -n "$app" ] && kill "$app" 2>/dev/null || true
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap finish EXIT
+
+# A free display of its own, large enough for the window at 144 dpi.
+exec 5>"$work/display"
+Xvfb -displayfd 5 -screen 0 1280x1280x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+exec 5>&-
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(head -n1 "$work/display")"
+
+"$run" "$build/make-sample-league.exe" --drive "Z:$work/drive" >/dev/null
+export VELLOR_CACHE_DIR="Z:$work/cache"
+
+echo "== the window's test program"
+VR_BUILD_DIR="Z:$build" VR_WINDOW_TEST_DRIVE="Z:$work/drive" "$run" "$build/win32_window_tests.exe" </dev/null
+
+echo "== vellor-results.exe, GO! clicked"
+league="Users/Public/Documents/GDS/Fast Break College Basketball 2010/leaguedata/Marrowdeen"
+cp -r "$work/drive" "$work/window"
+cp -r "$work/drive" "$work/headless"
+VELLOR_DRIVE_C="Z:$work/headless" "$run" "$build/vellor-results-cli.exe" --run >"$work/headless.out" </dev/null
+
+VELLOR_DRIVE_C="Z:$work/window" "$run" "$build/vellor-results.exe" </dev/null >/dev/null 2>&1 &
+app=$!
+wid=""
+for _ in $(seq 300); do
+    wid="$(xdotool search --onlyvisible --name '^Vellor Results$' 2>/dev/null | head -n1 || true)"
+    [ -n "$wid" ] && break
+    sleep 0.1
+done
+[ -n "$wid" ] || fail "the window did not show"
+eval "$(xdotool getwindowgeometry --shell "$wid")"
+[ "$WIDTH" = 609 ] && [ "$HEIGHT" = 739 ] || fail "the client area is ${WIDTH}x$HEIGHT, not 609x739"
+
+# The colour at (x, y) of the window as the X server shows it.
+pixel() { /usr/bin/convert "$work/shot.png" -format "%[hex:p{$1,$2}]" info: | cut -c1-6; }
+shoot() { sleep 0.5; /usr/bin/import -window "$wid" "$work/shot.png"; }
+
+mkdir -p "$out"
+shoot
+cp "$work/shot.png" "$out/window-loaded.png"
+[ "$(pixel 4 4)" = 002856 ] || fail "the background is $(pixel 4 4), not navy"
+[ "$(pixel 510 70)" = 00853B ] || fail "GO! is $(pixel 510 70), not green"
+[ "$(pixel 550 700)" = FF0000 ] || fail "Exit is $(pixel 550 700), not red"
+
+xdotool mousemove --window "$wid" "$go_x" "$go_y" click 1
+# The run has ended when ~daily.txt has its last lines and GO! is green again.
+daily="$work/window/$league/~daily.txt"
+for _ in $(seq 600); do
+    if [ -f "$daily" ] && cmp -s "$daily" "$work/headless/$league/~daily.txt"; then
+        shoot
+        [ "$(pixel 510 70)" = 00853B ] && break
+    fi
+    sleep 0.1
+done
+cp "$work/shot.png" "$out/window-after-go.png"
+[ "$(pixel 510 70)" = 00853B ] || fail "GO! did not turn green again"
+[ "$(pixel 20 190)" = FFFFFF ] || fail "the score list is $(pixel 20 190), not white"
+
+# Everything GO! wrote is what the headless run wrote (the settings file too).
+diff -r "$work/window/$league" "$work/headless/$league" >"$work/diff" || fail "files differ: $(head -20 "$work/diff")"
+[ -s "$work/headless.out" ] || fail "the headless run printed no score lines"
+
+xdotool mousemove --window "$wid" "$exit_x" "$exit_y" click 1
+status=0
+wait "$app" || status=$?
+app=""
+[ "$status" = 0 ] || fail "Exit ended the program with status $status"
+echo "PASS: the window under Wine; pictures in $out"

@@ -1,0 +1,39 @@
+// vellor-results.exe: the window, or with options the headless run. A
+// window program gets the standard handles its caller gave it (a pipe, a
+// file, Task Scheduler's redirection); started from a console prompt it has
+// none, and vellor-results-cli.exe is the one to run there.
+#include "app/headless.h"
+#include "app/win32/main_window.h"
+#include "app/win32/wide_text.h"
+#include "league/league_folder.h"
+#include "text/file_system.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <io.h>
+#include <iostream>
+#include <string>
+#include <vector>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+    if (__argc > 1) {
+        // Lines end in "\n" as on Linux: no text-mode translation.
+        _setmode(_fileno(stdout), _O_BINARY);
+        _setmode(_fileno(stderr), _O_BINARY);
+        std::vector<std::string> args;
+        for (int i = 1; i < __argc; ++i) args.push_back(vr::win32::wideToUtf8(__wargv[i]));
+        return vr::runHeadless(args, std::cout, std::cerr, vr::hostFileSystem(),
+                               vr::LeagueFolder::placeFromEnvironment(), /*processEnds=*/true);
+    }
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    vr::LeagueFolder league(vr::hostFileSystem(), vr::LeagueFolder::placeFromEnvironment());
+    const int status = vr::win32::runWindowOn(league, showCommand);
+    // The league's tables are left to the system, which takes a process's
+    // memory back at once.
+    std::exit(status);
+}
