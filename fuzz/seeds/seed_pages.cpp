@@ -122,6 +122,6 @@ int main(int argc, char** argv) {
     playByPlay();
     boxScores();
     settings();
-    std::printf("%d seeds written to %s\n", written, out.c_str());
+    std::printf("%d seeds written to %s\n", written, out.string().c_str());
     return 0;
 }
