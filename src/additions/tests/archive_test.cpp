@@ -121,6 +121,9 @@ std::string validate(const std::string& page) {
 }
 
 TEST(PeriodsPage, IsValidHtmlWithItsNamesEscaped) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the HTML validator (python3-html5lib) is a Linux program";
+#endif
     std::vector<PeriodRow> rows = {{251, 3, "Nov 19 <b>", "Nov \"21\" & co", 36, true, true},
                                    {248, 0, "", "", 0, false, true}};
     std::string page = periodsPage("A&M <League>", rows);
