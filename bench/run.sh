@@ -212,7 +212,8 @@ measure_wine() { # rounds
   local server; server=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
   wineboot -i </dev/null >/dev/null 2>&1
   "$server" -p </dev/null >/dev/null 2>&1
-  local wrun=(env VELLOR_DRIVE_C="Z:$drive" VELLOR_CACHE_DIR="Z:$build/cache-wine" wine64 "$wine_exe")
+  local wine; wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+  local wrun=(env VELLOR_DRIVE_C="Z:$drive" VELLOR_CACHE_DIR="Z:$build/cache-wine" "$wine" "$wine_exe")
   : > "$work/wine.warm"; : > "$work/wine.cold"; : > "$work/wine.version"
   "${wrun[@]}" --version >/dev/null
   for ((r = 0; r < n; r++)); do
