@@ -53,12 +53,23 @@ done
 
 work="$(mktemp -d)"
 xvfb="" app=""
+# Wine's desktop, and with it the screen size that bounds every window, is
+# made once per wineserver. One started by the suite's earlier programs,
+# which have no display, keeps a 1024 x 768 screen, too small for the window
+# at 144 dpi; so this check has a server of its own, ended when it ends
+# (before its Xvfb does, so that no later program finds a desktop on a
+# display that is gone).
+prefix="${VR_WINEPREFIX:-$build/wine-prefix}"
+server=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
+end_server() { WINEPREFIX="$prefix" "$server" -k >/dev/null 2>&1 || true; WINEPREFIX="$prefix" "$server" -w >/dev/null 2>&1 || true; }
 finish() {
     [ -n "$app" ] && kill "$app" 2>/dev/null || true
+    end_server
     [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
     rm -rf "$work"
 }
 trap finish EXIT
+end_server
 
 # A free display of its own, large enough for the window at 144 dpi.
 exec 5>"$work/display"
@@ -73,11 +84,7 @@ export DISPLAY=":$(head -n1 "$work/display")"
 export VELLOR_CACHE_DIR="Z:$work/cache"
 
 echo "== the window's test program"
-# Left out: the window's move to 144 dpi. Run after the rest of the suite on
-# a fresh Wine prefix it reads the size from before the change (755 rows for
-# 1108), alone it passes; until that is understood it does not gate CI.
-VR_BUILD_DIR="Z:$build" VR_WINDOW_TEST_DRIVE="Z:$work/drive" "$run" "$build/win32_window_tests.exe" \
-  --gtest_filter=-WindowLayout.FontsFitTheirBoxesAndFollowTheDpi </dev/null
+VR_BUILD_DIR="Z:$build" VR_WINDOW_TEST_DRIVE="Z:$work/drive" "$run" "$build/win32_window_tests.exe" </dev/null
 
 echo "== vellor-results.exe, GO! clicked"
 league="Users/Public/Documents/GDS/Fast Break College Basketball 2010/leaguedata/Marrowdeen"
