@@ -18,13 +18,9 @@
 namespace vr {
 namespace {
 
-const char* const kUsage =
-    "Usage: vellor-results [--run [--last-day N] [--days N] [--no-index]]\n"
-    "                      [--watch [--days N] [--settle S] [--log FILE] [--no-index]]\n"
-    "                      [--help] [--version]\n"
-    "\n"
-    "Without options the window opens. With --run the league is read and the\n"
-    "period published without a window, as the window load and GO! would:\n"
+const char* const kOptionsHelp =
+    "With --run the league is read and the period published without a\n"
+    "window, as the window load and GO! would:\n"
     "  --last-day N   the last simulated day (default: the last day found)\n"
     "  --days N       the number of days of the period (default: 3)\n"
     "  --no-index     read every play-by-play file, not only those changed since\n"
@@ -36,6 +32,19 @@ const char* const kUsage =
     "  --settle S     the seconds the export must stand still (default: 20)\n"
     "  --log FILE     append the watch's lines to FILE as well\n"
     "The score list is printed as it fills. ";
+
+// The usage of `program`: its name heads it, and the program without a
+// window says what it does without options.
+std::string usage(const HeadlessProgram& program) {
+    const std::string name(program.name);
+    const std::string indent(7 + name.size() + 1, ' ');
+    std::string text = "Usage: " + name + " [--run [--last-day N] [--days N] [--no-index]]\n" + indent +
+                       "[--watch [--days N] [--settle S] [--log FILE] [--no-index]]\n" + indent +
+                       "[--help] [--version]\n\n";
+    text += program.hasWindow ? "Without options the window opens.\n"
+                              : "Without options it prints this text; the window is vellor-results.exe.\n";
+    return text + kOptionsHelp;
+}
 
 struct Options {
     bool run = false;
@@ -82,13 +91,13 @@ std::optional<Options> parse(const std::vector<std::string>& args) {
 LeagueState* leftToTheSystem = nullptr;
 
 int watch(const Options& o, std::ostream& out, std::ostream& err, FileSystem& fs, const LeaguePlace& place,
-          WatchClock* clock) {
+          WatchClock* clock, const HeadlessProgram& program) {
     WatchOptions w;
     std::optional<long> days = o.days ? readWholeText(*o.days) : std::optional<long>(3);
     std::optional<double> settle = o.settle ? readNumber(*o.settle) : std::optional<double>(20);
     if (!days || *days < 1 || *days > DayTable::kLastDay + 1 || !settle || !(*settle >= 0 && *settle <= 86400) ||
         (o.log && o.log->empty())) {
-        err << kUsage << leagueFolderHelp();
+        err << usage(program) << leagueFolderHelp();
         return 2;
     }
     w.days = *days;
@@ -101,14 +110,15 @@ int watch(const Options& o, std::ostream& out, std::ostream& err, FileSystem& fs
 } // namespace
 
 int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                FileSystem& fs, const LeaguePlace& place, bool processEnds, WatchClock* clock) {
+                FileSystem& fs, const LeaguePlace& place, bool processEnds, WatchClock* clock,
+                const HeadlessProgram& program) {
     std::optional<Options> options = parse(args);
     if (!options) {
-        err << kUsage << leagueFolderHelp();
+        err << usage(program) << leagueFolderHelp();
         return 2;
     }
     if (options->help) {
-        out << kUsage << leagueFolderHelp();
+        out << usage(program) << leagueFolderHelp();
         return 0;
     }
     if (options->version) {
@@ -116,7 +126,7 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
         return 0;
     }
 
-    if (options->watch) return watch(*options, out, err, fs, place, clock);
+    if (options->watch) return watch(*options, out, err, fs, place, clock, program);
 
     HeadlessWindow window(&out);
     auto state = std::make_unique<LeagueState>();

@@ -8,6 +8,7 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vr {
@@ -21,8 +22,13 @@ inline constexpr const char* kVersion = "0.1.0";
 // the system, which takes a process's memory back at once: freeing thousands
 // of game table entries one by one costs more.
 // `clock` is the watch's (the host's when none is given).
+// The program the usage names: the window's, or its console twin.
+struct HeadlessProgram {
+    std::string_view name = "vellor-results";
+    bool hasWindow = true;
+};
 int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                 FileSystem& fs, const LeaguePlace& place, bool processEnds = false,
-                WatchClock* clock = nullptr);
+                WatchClock* clock = nullptr, const HeadlessProgram& program = {});
 
 } // namespace vr

@@ -156,6 +156,16 @@ TEST(HeadlessRun, UsageErrorsDoNothing) {
     Headless v;
     EXPECT_EQ(v.run({"--version"}), 0);
     EXPECT_EQ(v.out.str(), "vellor-results 0.1.0\n");
+    // The console twin's usage names it, its option lines under its own.
+    Headless cli;
+    EXPECT_EQ(runHeadless({}, cli.out, cli.err, cli.m.fs, testing::kDrive, false, nullptr,
+                          {"vellor-results-cli", /*hasWindow=*/false}),
+              2);
+    EXPECT_EQ(cli.err.str().substr(0, 159),
+              "Usage: vellor-results-cli [--run [--last-day N] [--days N] [--no-index]]\n"
+              "                          [--watch [--days N] [--settle S] [--log FILE] [--no-index]]\n");
+    EXPECT_NE(cli.err.str().find("\nWithout options it prints this text; the window is vellor-results.exe.\n"),
+              std::string::npos);
 }
 
 } // namespace
