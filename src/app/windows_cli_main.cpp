@@ -1,22 +1,18 @@
 // vellor-results-cli.exe: the headless run on Windows, for scripts, batch
 // files and Task Scheduler. The arguments arrive as UTF-16 and are passed on
 // as UTF-8; the score lines go to the standard output handle as UTF-8 bytes
-// with "\n" line ends, exactly as on Linux, whatever the console's code page.
+// with "\n" line ends, exactly as on Linux; a console is told they are UTF-8.
 #include "app/headless.h"
+#include "host/windows_console.h"
 #include "league/league_folder.h"
 #include "text/code_page.h"
-
-#include <fcntl.h>
-#include <io.h>
-#include <stdio.h>
 
 #include <iostream>
 #include <string>
 #include <vector>
 
 int wmain(int argc, wchar_t** argv) {
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stderr), _O_BINARY);
+    vr::prepareStandardStreams();
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) {
         std::wstring_view arg = argv[i];

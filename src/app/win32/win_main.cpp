@@ -1,10 +1,12 @@
 // vellor-results.exe: the window, or with options the headless run. A
 // window program gets the standard handles its caller gave it (a pipe, a
-// file, Task Scheduler's redirection); started from a console prompt it has
-// none, and vellor-results-cli.exe is the one to run there.
+// file, Task Scheduler's redirection); started from a console prompt it
+// writes to that console, but the prompt does not wait for it:
+// vellor-results-cli.exe is the one to run there.
 #include "app/headless.h"
 #include "app/win32/main_window.h"
 #include "app/win32/wide_text.h"
+#include "host/windows_console.h"
 #include "league/league_folder.h"
 #include "text/file_system.h"
 
@@ -13,17 +15,13 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
-#include <io.h>
 #include <iostream>
 #include <string>
 #include <vector>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     if (__argc > 1) {
-        // Lines end in "\n" as on Linux: no text-mode translation.
-        _setmode(_fileno(stdout), _O_BINARY);
-        _setmode(_fileno(stderr), _O_BINARY);
+        vr::prepareStandardStreams();
         std::vector<std::string> args;
         for (int i = 1; i < __argc; ++i) args.push_back(vr::win32::wideToUtf8(__wargv[i]));
         return vr::runHeadless(args, std::cout, std::cerr, vr::hostFileSystem(),
