@@ -3,15 +3,36 @@
 # day 249 it publishes that day; when the next export (through day 251) is
 # laid over it, it publishes days 250-251 once, the same ~daily.txt as
 # --run --last-day 251 --days 2; idle it takes no measurable processor time;
-# SIGTERM ends it with status 0.
+# SIGTERM (on Windows Ctrl+C) ends it with status 0.
 #
-#   scripts/check-watch.sh [--build DIR]
+#   scripts/check-watch.sh [--build DIR] [--windows]
+#
+#   --windows   DIR is the Windows build (default build-windows): its console
+#               program runs under Wine, which hands it SIGINT as Ctrl+C
 set -euo pipefail
-cd "$(dirname "$0")/.."
-build="build"
-if [ $# -gt 0 ]; then
-    [ "$1" = "--build" ] && [ $# -eq 2 ] || { sed -n '2,8p' "$0" | sed 's/^# \{0,1\}//' >&2; exit 2; }
-    build="$2"
+script="$(cd "$(dirname "$0")" && pwd)/$(basename "$0")"
+cd "$(dirname "$script")/.."
+usage() { sed -n '2,13p' "$script" | sed 's/^# \{0,1\}//' >&2; exit 2; }
+build="" windows=""
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --build) [ $# -ge 2 ] || usage; build="$2"; shift 2 ;;
+        --windows) windows=1; shift ;;
+        *) usage ;;
+    esac
+done
+if [ -n "$windows" ]; then
+    build="$(cd "${build:-build-windows}" && pwd)"
+    run="$PWD/cmake/wine-run.sh"
+    program="$build/vellor-results-cli.exe" generator="$build/make-sample-league.exe"
+    host() { echo "Z:$1"; }   # a path as the Windows program names it
+    stop=INT
+else
+    build="${build:-build}"
+    run=""
+    program="$build/vellor-results" generator="$build/make-sample-league"
+    host() { echo "$1"; }
+    stop=TERM
 fi
 
 work="$(mktemp -d)"
@@ -19,11 +40,11 @@ pid=""
 cleanup() { [ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"; }
 trap cleanup EXIT
 below="Users/Public/Documents/GDS/Fast Break College Basketball 2010/leaguedata/Marrowdeen"
-gen() { "$build/make-sample-league" --drive "$1" --preset demo --last-simulated-day "$2" >/dev/null; }
+gen() { $run "$generator" --drive "$(host "$1")" --preset demo --last-simulated-day "$2" >/dev/null; }
 gen "$work/watched" 249
 gen "$work/next" 251
 gen "$work/alone" 251
-export VELLOR_CACHE_DIR="$work/cache"
+export VELLOR_CACHE_DIR="$(host "$work/cache")"
 
 # Waits up to a minute for the log to hold n lines.
 wait_lines() {
@@ -38,8 +59,9 @@ wait_lines() {
 # Processor time of the watch so far, in clock ticks.
 ticks() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }
 
-VELLOR_DRIVE_C="$work/watched" "$build/vellor-results" --watch --settle 1 --log "$work/watch.log" \
-    >"$work/watch.out" 2>&1 &
+# Under Wine the program is the process started (each step execs the next).
+VELLOR_DRIVE_C="$(host "$work/watched")" $run "$program" --watch --settle 1 --log "$(host "$work/watch.log")" \
+    >"$work/watch.out" 2>&1 </dev/null &
 pid=$!
 wait_lines 1
 cp -a "$work/next/." "$work/watched/"
@@ -48,13 +70,13 @@ sleep 3 # nothing more to publish
 before="$(ticks)"
 sleep 5
 idle=$(( $(ticks) - before ))
-kill -TERM "$pid"
+kill -"$stop" "$pid"
 status=0
 wait "$pid" || status=$?
 pid=""
 
 fail() { echo "$1" >&2; cat "$work/watch.out" >&2; exit 1; }
-[ "$status" = 0 ] || fail "SIGTERM ended the watch with $status"
+[ "$status" = 0 ] || fail "SIG$stop ended the watch with $status"
 [ "$idle" -le 1 ] || fail "idle, the watch took $idle ticks in 5 seconds"
 [ "$(wc -l <"$work/watch.out")" = 2 ] || fail "not two lines"
 sed -n 1p "$work/watch.out" | grep -Eq '^[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} published days 247-249: 36 games$' \
@@ -62,6 +84,6 @@ sed -n 1p "$work/watch.out" | grep -Eq '^[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-
 sed -n 2p "$work/watch.out" | grep -Eq ' published days 250-251: 24 games$' || fail "second line"
 cmp -s <(tr -d '\r' <"$work/watch.log") "$work/watch.out" || fail "the log differs from the console"
 
-VELLOR_DRIVE_C="$work/alone" "$build/vellor-results" --run --last-day 251 --days 2 >/dev/null
+VELLOR_DRIVE_C="$(host "$work/alone")" $run "$program" --run --last-day 251 --days 2 >/dev/null
 cmp "$work/watched/$below/~daily.txt" "$work/alone/$below/~daily.txt" || fail "~daily.txt differs from --run's"
-echo "watch: two publications, $idle ticks idle in 5 s, SIGTERM ends it with 0"
+echo "watch: two publications, $idle ticks idle in 5 s, SIG$stop ends it with 0"

@@ -61,7 +61,12 @@ public:
     const std::filesystem::path& drive() const { return drive_; }
     const Manifest& manifest() const { return manifest_; }
     // A file of the league folder, named with forward slashes.
-    std::filesystem::path file(const std::string& name) const { return drive_ / kLeagueBelowDrive / name; }
+    // In the host's own separators; "" is the league folder itself.
+    std::filesystem::path file(const std::string& name) const {
+        std::filesystem::path p = drive_ / kLeagueBelowDrive;
+        if (!name.empty()) p /= name;
+        return p.make_preferred();
+    }
     std::string bytes(const std::string& name) const { return readBytes(file(name)); }
     std::vector<std::string> lines(const std::string& name) const { return splitOn(bytes(name), "\r\n"); }
 
