@@ -66,9 +66,6 @@ void expectPostsHoldTheDigest(const RunLeague& l) {
 }
 
 TEST(AdditionsLeague, ArchiveIndexAndPostsOfAHeadlessRun) {
-#ifdef _WIN32
-    GTEST_SKIP() << "the HTML validator (python3-html5lib) is a Linux program";
-#endif
     RunLeague l("--preset demo --odd-names", {"--run"});
     if (!l.ready()) GTEST_SKIP() << "generator not built";
     ASSERT_EQ(l.error(), "");
@@ -81,9 +78,13 @@ TEST(AdditionsLeague, ArchiveIndexAndPostsOfAHeadlessRun) {
     EXPECT_NE(page.find("<a href=\"scoreboard-day" + day + ".html\">Scoreboard</a><a href=\"digest-day" + day +
                         ".txt\">Digest</a>"),
               std::string::npos);
+#ifndef _WIN32
+    // The validator is a Linux program; the Windows build's page is the same
+    // bytes (the end-to-end check under Wine compares the league folders).
     const std::string check = "/usr/bin/python3 -c \"import html5lib,sys; html5lib.HTMLParser(strict=True)"
                               ".parse(open(sys.argv[1],'rb'))\" '" + l.file("html/periods.html").string() + "'";
     EXPECT_EQ(std::system(check.c_str()), 0);
+#endif
     // The odd names' entities, decoded.
     EXPECT_NE(l.bytes("posts/forum.txt").find("A&M"), std::string::npos);
     expectPostsHoldTheDigest(l);
