@@ -8,7 +8,9 @@
 #   - vellor-results.exe itself, GO! clicked as a user would (xdotool):
 #     pictures before and after GO!, the files it wrote equal those of
 #     vellor-results-cli.exe --run on a copy of the league, Exit ends it
-#     with status 0.
+#     with status 0;
+#   - vellor-results.exe --watch started hidden publishes, and taskkill
+#     ends it with status 0.
 #
 #   scripts/check-windows-window.sh [--build DIR] [--out DIR]
 #
@@ -21,7 +23,7 @@ set -euo pipefail
 script="$(cd "$(dirname "$0")" && pwd)/$(basename "$0")"
 cd "$(dirname "$script")/.."
 
-usage() { sed -n '2,19p' "$script" | sed 's/^# \{0,1\}//' >&2; exit 2; }
+usage() { sed -n '2,21p' "$script" | sed 's/^# \{0,1\}//' >&2; exit 2; }
 build="build-windows"
 out=""
 while [ $# -gt 0 ]; do
@@ -59,7 +61,8 @@ xvfb="" app=""
 # at 144 dpi; so this check has a server of its own, ended when it ends
 # (before its Xvfb does, so that no later program finds a desktop on a
 # display that is gone).
-prefix="${VR_WINEPREFIX:-$build/wine-prefix}"
+export VR_WINEPREFIX="${VR_WINEPREFIX:-$build/wine-prefix}"
+prefix="$VR_WINEPREFIX"
 server=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
 end_server() { WINEPREFIX="$prefix" "$server" -k >/dev/null 2>&1 || true; WINEPREFIX="$prefix" "$server" -w >/dev/null 2>&1 || true; }
 finish() {
@@ -138,4 +141,20 @@ status=0
 wait "$app" || status=$?
 app=""
 [ "$status" = 0 ] || fail "Exit ended the program with status $status"
+
+echo "== vellor-results.exe --watch, hidden, ended by taskkill"
+# Started as Task Scheduler starts it: no console, no standard handles. Its
+# hidden window takes taskkill's close (which needs Wine's desktop, so here).
+cp -r "$work/drive" "$work/watched"
+VELLOR_DRIVE_C="Z:$work/watched" "$run" "$build/vellor-results.exe" --watch --settle 1 \
+    --log "Z:$work/watch.log" </dev/null >&- 2>&- &
+app=$!
+for _ in $(seq 300); do [ -s "$work/watch.log" ] && break; sleep 0.1; done
+grep -q ' published days ' "$work/watch.log" 2>/dev/null || fail "the hidden watch published nothing"
+"$run" taskkill /IM vellor-results.exe </dev/null >/dev/null || fail "taskkill found no vellor-results.exe"
+status=0
+timeout 30 tail --pid="$app" -f /dev/null || fail "taskkill did not end the watch"
+wait "$app" || status=$?
+app=""
+[ "$status" = 0 ] || fail "taskkill ended the watch with status $status"
 echo "PASS: the window under Wine; pictures in $out"
