@@ -33,17 +33,11 @@ std::vector<std::string> missingPlayByPlayFiles(LeagueFolder& league, const std:
     std::set<std::pair<long, long>> missing;
     for (const GameKey& g : withoutPlayByPlay) missing.emplace(g.day, g.number);
 
-    // One listing of the folder gives every day's files.
+    // The run's own listing of the folder gives every day's files.
     std::map<long, std::set<long>> days;
-    try {
-        std::string folder = league.hostPath("pbp\\x");
-        folder.resize(folder.size() - 2);
-        for (const std::string& name : league.fileSystem().listFiles(folder)) {
-            long day = 0, game = 0;
-            if (parseName(name, day, game)) days[day].insert(game);
-        }
-    } catch (const Stop&) {
-        // No pbp folder: nothing to list.
+    for (const std::string& name : league.filesIn("pbp")) {
+        long day = 0, game = 0;
+        if (parseName(name, day, game)) days[day].insert(game);
     }
     for (const auto& [day, games] : days)
         for (long game = 1; game < *games.rbegin(); ++game)

@@ -27,6 +27,17 @@ EntryKind kindOf(mode_t mode) {
     return S_ISREG(mode) ? EntryKind::File : EntryKind::Special;
 }
 
+FileStat statOf(const struct stat& st) {
+    FileStat out;
+    out.kind = kindOf(st.st_mode);
+    out.known = true;
+    out.size = static_cast<std::uint64_t>(st.st_size);
+    out.modifiedNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    out.volume = static_cast<std::uint64_t>(st.st_dev);
+    out.identity = static_cast<std::uint64_t>(st.st_ino);
+    return out;
+}
+
 bool isDirectory(const std::string& path) {
     struct stat st;
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
@@ -154,16 +165,26 @@ public:
     }
 
     FileStat stat(const std::string& path) override {
-        FileStat out;
         struct stat st;
-        if (::stat(path.c_str(), &st) != 0) return out;
-        out.kind = kindOf(st.st_mode);
-        out.known = true;
-        out.size = static_cast<std::uint64_t>(st.st_size);
-        out.modifiedNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-        out.volume = static_cast<std::uint64_t>(st.st_dev);
-        out.identity = static_cast<std::uint64_t>(st.st_ino);
-        return out;
+        if (::stat(path.c_str(), &st) != 0) return FileStat{};
+        return statOf(st);
+    }
+
+    // The listing gives no sizes or times here: a stat each, but by name in
+    // the open folder, so that the system walks one name, not the whole path.
+    bool listStats(const std::string& folder, std::vector<NamedStat>& entries) override {
+        DIR* dir = ::opendir(folder.c_str());
+        if (!dir) return false;
+        const int at = ::dirfd(dir);
+        while (dirent* entry = ::readdir(dir)) {
+            std::string_view name = entry->d_name;
+            if (name == "." || name == "..") continue;
+            struct stat st;
+            if (::fstatat(at, entry->d_name, &st, 0) != 0) continue; // dangling: as missing
+            entries.push_back(NamedStat{std::string(name), statOf(st)});
+        }
+        ::closedir(dir);
+        return true;
     }
 
     bool makeFolders(const std::string& path) override {

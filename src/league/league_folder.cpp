@@ -142,6 +142,13 @@ const std::optional<std::string>& LeagueFolder::resolveRecent(std::string_view f
     return host;
 }
 
+void LeagueFolder::takeListing(Listing& listing, const std::string& host) {
+    std::vector<std::string> files = fs_.listFiles(host);
+    listing.files.reserve(files.size());
+    for (std::string& file : files) listing.files.insert(std::move(file));
+    listing.taken = true;
+}
+
 bool LeagueFolder::exists(std::string_view file) {
     auto [folder, name] = splitView(file);
     const std::optional<std::string>& host = resolveRecent(folder);
@@ -152,15 +159,26 @@ bool LeagueFolder::exists(std::string_view file) {
     if (plainName) {
         if (!recent_.listing) recent_.listing = &listings_[*host];
         Listing& listing = *recent_.listing;
-        if (!listing.taken && ++listing.tests > kStatsBeforeListing) {
-            std::vector<std::string> files = fs_.listFiles(*host);
-            listing.files.reserve(files.size());
-            for (std::string& file : files) listing.files.insert(std::move(file));
-            listing.taken = true;
-        }
+        if (!listing.taken && ++listing.tests > kStatsBeforeListing) takeListing(listing, *host);
         if (listing.taken) return listing.files.count(std::string(name)) != 0;
     }
     return fs_.kind(*host + "/" + std::string(name)) == EntryKind::File;
+}
+
+std::vector<std::string> LeagueFolder::filesIn(std::string_view folder) {
+    std::vector<std::string> names;
+    const std::optional<std::string>& host = resolveRecent(folder);
+    if (!host) return names;
+    if (!recent_.listing) recent_.listing = &listings_[*host];
+    Listing& listing = *recent_.listing;
+    if (listing.statsTaken) {
+        for (const auto& [name, st] : listing.stats)
+            if (st.kind == EntryKind::File) names.push_back(name);
+        return names;
+    }
+    if (!listing.taken) takeListing(listing, *host);
+    names.assign(listing.files.begin(), listing.files.end());
+    return names;
 }
 
 FileStat LeagueFolder::stat(std::string_view file) {

@@ -68,6 +68,10 @@ public:
     bool exists(std::string_view file);
     // One stat of the file, opening nothing; Missing when its folder is.
     FileStat stat(std::string_view file);
+    // The names of the files in a league folder, in no set order: from the
+    // listing this handler already took of it, else from a new one (kept for
+    // the tests that follow). Empty when the folder is missing.
+    std::vector<std::string> filesIn(std::string_view folder);
 
     // The host path of a league file; "Path not found" when a folder on the
     // way is missing.
@@ -142,6 +146,7 @@ private:
         std::unordered_map<std::string, FileStat> stats;
     };
     std::map<std::string, Listing, std::less<>> listings_;
+    void takeListing(Listing& listing, const std::string& host);
     // By host folder, those held open for this handler.
     std::map<std::string, FileSystem::Folder, std::less<>> held_;
     // The folder of the last file looked up, with its entries in the maps

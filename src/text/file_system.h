@@ -62,9 +62,10 @@ public:
         st.kind = kind(path);
         return st;
     }
-    // Every entry of a folder with its stat, where the host's listing gives
-    // them (as Windows' does): one call in place of a stat per file. False
-    // where it does not, and a stat per file is then as cheap.
+    // Every entry of a folder with its stat, symlinks followed: one call in
+    // place of a stat per file by its whole path (Windows' listing gives the
+    // stats; elsewhere a stat each by name in the open folder). False where
+    // the host has no such listing.
     struct NamedStat {
         std::string name;
         FileStat stat;
