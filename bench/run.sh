@@ -106,14 +106,16 @@ run_program() { # program name [stdout file]
   VELLOR_DRIVE_C=$leagues/$2 "$1" --run > "${3:-/dev/null}"
 }
 
-# Every file of the league folder but the game's own pages and files, with
-# the score list printed.
+# Every file of the league folder but the game's own pages and files and the
+# archive and posts (which the reference build does not make), with the
+# score list printed.
 save_outputs() { # name target
   local folder=$leagues/$1/$league_path
   rm -rf "$2"
   mkdir -p "$2"
   (cd "$folder" && find . \( -path ./pbp -o -path ./html/boxes -o -path ./html/rosters \) -prune \
-      -o -type f -print | while IFS= read -r f; do
+      -o -path ./posts -prune -o -path './html/scoreboard-day*' -o -path './html/digest-day*' \
+      -o -path ./html/periods.html -o -type f -print | while IFS= read -r f; do
         mkdir -p "$2/$(dirname "$f")"
         cp "$f" "$2/$f"
       done)
@@ -211,7 +213,8 @@ measure_wine() { # rounds
   export WINEPREFIX=$build/wine-prefix WINEDEBUG=-all
   local server; server=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
   wineboot -i </dev/null >/dev/null 2>&1
-  "$server" -p </dev/null >/dev/null 2>&1
+  # The server wineboot started may still be there: it refuses a second.
+  "$server" -p </dev/null >/dev/null 2>&1 || true
   local wine; wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
   local wrun=(env VELLOR_DRIVE_C="Z:$drive" VELLOR_CACHE_DIR="Z:$build/cache-wine" "$wine" "$wine_exe")
   : > "$work/wine.warm"; : > "$work/wine.cold"; : > "$work/wine.version"
