@@ -33,8 +33,9 @@ const char* const kOptionsHelp =
     "  --log FILE     append the watch's lines to FILE as well\n"
     "The score list is printed as it fills. ";
 
-// The usage of `program`: its name heads it, and the program without a
-// window says what it does without options.
+// The usage of `program`, with where it looks for the league: its name
+// heads it, and the program without a window says what it does without
+// options.
 std::string usage(const HeadlessProgram& program) {
     const std::string name(program.name);
     const std::string indent(7 + name.size() + 1, ' ');
@@ -43,7 +44,7 @@ std::string usage(const HeadlessProgram& program) {
                        "[--help] [--version]\n\n";
     text += program.hasWindow ? "Without options the window opens.\n"
                               : "Without options it prints this text; the window is vellor-results.exe.\n";
-    return text + kOptionsHelp;
+    return text + kOptionsHelp + leagueFolderHelp();
 }
 
 struct Options {
@@ -97,7 +98,7 @@ int watch(const Options& o, std::ostream& out, std::ostream& err, FileSystem& fs
     std::optional<double> settle = o.settle ? readNumber(*o.settle) : std::optional<double>(20);
     if (!days || *days < 1 || *days > DayTable::kLastDay + 1 || !settle || !(*settle >= 0 && *settle <= 86400) ||
         (o.log && o.log->empty())) {
-        err << usage(program) << leagueFolderHelp();
+        err << usage(program);
         return 2;
     }
     w.days = *days;
@@ -114,11 +115,11 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
                 const HeadlessProgram& program) {
     std::optional<Options> options = parse(args);
     if (!options) {
-        err << usage(program) << leagueFolderHelp();
+        err << usage(program);
         return 2;
     }
     if (options->help) {
-        out << usage(program) << leagueFolderHelp();
+        out << usage(program);
         return 0;
     }
     if (options->version) {
