@@ -65,10 +65,18 @@ public:
     }
 
 private:
+    // One stat of each watched entry: the league folder's stats come from a
+    // listing of the whole folder, which a look every second must not take.
     Fingerprint fingerprint() {
         league_.forgetFolders();
         Fingerprint f;
-        for (std::size_t i = 0; i < std::size(kWatched); ++i) f.stats[i] = league_.stat(kWatched[i]);
+        for (std::size_t i = 0; i < std::size(kWatched); ++i) {
+            try {
+                f.stats[i] = fs_.stat(league_.hostPath(kWatched[i]));
+            } catch (const Stop&) {
+                // a folder on the way is missing: as a missing entry
+            }
+        }
         return f;
     }
 

@@ -5,6 +5,7 @@
 #include "app/export_check.h"
 #include "app/headless.h"
 #include "app/stop_report.h"
+#include "testsupport/forwarding_file_system.h"
 #include "testsupport/generated_league.h"
 
 #include <gtest/gtest.h>
@@ -34,31 +35,30 @@ public:
 };
 
 // The host's files, with the opens and listings counted.
-class CountingFileSystem final : public FileSystem {
+class CountingFileSystem final : public testing::ForwardingFileSystem {
 public:
-    FileSystem& host = hostFileSystem();
+    CountingFileSystem() : ForwardingFileSystem(hostFileSystem()) {}
     long opens = 0, listings = 0;
     Handle open(const std::string& path, OpenMode mode) override {
         ++opens;
-        return host.open(path, mode);
+        return ForwardingFileSystem::open(path, mode);
     }
-    std::size_t read(Handle h, char* buffer, std::size_t n) override { return host.read(h, buffer, n); }
-    void write(Handle h, const char* data, std::size_t n) override { host.write(h, data, n); }
-    void flush(Handle h) override { host.flush(h); }
-    void close(Handle h) override { host.close(h); }
-    EntryKind kind(const std::string& path) override { return host.kind(path); }
-    FileStat stat(const std::string& path) override { return host.stat(path); }
-    bool makeFolders(const std::string& path) override { return host.makeFolders(path); }
+    Handle openIn(Folder folder, const std::string& folderPath, std::string_view name, OpenMode mode) override {
+        ++opens;
+        return ForwardingFileSystem::openIn(folder, folderPath, name, mode);
+    }
     std::vector<std::string> list(const std::string& folder) override {
         ++listings;
-        return host.list(folder);
+        return ForwardingFileSystem::list(folder);
     }
     std::vector<std::string> listFiles(const std::string& folder) override {
         ++listings;
-        return host.listFiles(folder);
+        return ForwardingFileSystem::listFiles(folder);
     }
-    void rename(const std::string& from, const std::string& to) override { host.rename(from, to); }
-    void remove(const std::string& path) override { host.remove(path); }
+    bool listStats(const std::string& folder, std::vector<NamedStat>& entries) override {
+        ++listings;
+        return ForwardingFileSystem::listStats(folder, entries);
+    }
 };
 
 constexpr const char* kLeague = "--preset demo --odd-names --last-simulated-day ";

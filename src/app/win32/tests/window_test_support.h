@@ -6,6 +6,7 @@
 #include "app/win32/main_window.h"
 #include "app/win32/wide_text.h"
 #include "league/league_folder.h"
+#include "testsupport/forwarding_file_system.h"
 #include "text/file_system.h"
 
 #include <gtest/gtest.h>
@@ -210,38 +211,24 @@ private:
 
 // The host's files, with a look taken at the window each time a file whose
 // name ends so is opened: what the user sees at that point of a run.
-class WatchedFiles final : public FileSystem {
+class WatchedFiles final : public vr::testing::ForwardingFileSystem {
 public:
     WatchedFiles(std::string suffix, std::function<void()> look)
-        : host_(hostFileSystem()), suffix_(std::move(suffix)), look_(std::move(look)) {}
+        : ForwardingFileSystem(hostFileSystem()), suffix_(std::move(suffix)), look_(std::move(look)) {}
     Handle open(const std::string& path, OpenMode mode) override {
         seen(path);
-        return host_.open(path, mode);
+        return ForwardingFileSystem::open(path, mode);
     }
     Handle openIn(Folder folder, const std::string& folderPath, std::string_view name, OpenMode mode) override {
         seen(std::string(name));
-        return host_.openIn(folder, folderPath, name, mode);
+        return ForwardingFileSystem::openIn(folder, folderPath, name, mode);
     }
-    std::size_t read(Handle h, char* b, std::size_t n) override { return host_.read(h, b, n); }
-    void write(Handle h, const char* d, std::size_t n) override { host_.write(h, d, n); }
-    void flush(Handle h) override { host_.flush(h); }
-    void close(Handle h) override { host_.close(h); }
-    EntryKind kind(const std::string& p) override { return host_.kind(p); }
-    FileStat stat(const std::string& p) override { return host_.stat(p); }
-    bool makeFolders(const std::string& p) override { return host_.makeFolders(p); }
-    std::vector<std::string> list(const std::string& f) override { return host_.list(f); }
-    std::vector<std::string> listFiles(const std::string& f) override { return host_.listFiles(f); }
-    Folder openFolder(const std::string& p) override { return host_.openFolder(p); }
-    void closeFolder(Folder f) override { host_.closeFolder(f); }
-    void rename(const std::string& a, const std::string& b) override { host_.rename(a, b); }
-    void remove(const std::string& p) override { host_.remove(p); }
 
 private:
     void seen(const std::string& path) {
         if (path.size() >= suffix_.size() && path.compare(path.size() - suffix_.size(), suffix_.size(), suffix_) == 0)
             look_();
     }
-    FileSystem& host_;
     std::string suffix_;
     std::function<void()> look_;
 };
