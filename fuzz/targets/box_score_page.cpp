@@ -32,8 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     testing::MemoryLeague& m = in.memory;
     LeagueFolder& league = in.league;
     auto games = std::make_unique<GameTable>();
-    games->entry(243, 1).gameDate = "11/12/2009";
-    games->entry(245, 1).gameDate = "11/14/2009";
+    games->entry(243, 1).set(GameEntry::GameDate, "11/12/2009");
+    games->entry(245, 1).set(GameEntry::GameDate, "11/14/2009");
     LeaderLists leaders;
     bool done = fuzz::keepsContract([&] {
         auto test = league.openOutput("Test.txt");

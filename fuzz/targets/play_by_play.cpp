@@ -83,9 +83,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     GameEntry entry;
     GameInHand game{"245", "3", 245, 3, entry, "html\\leagueschedule.htm", 12, 13};
     if (fuzz::keepsContract([&] { lookUpPlayerOfTheGame(league, game); })) {
-        for (const std::string* text : {&entry.playerOfTheGame, &entry.playerOfTheGameTeam}) {
-            fuzz::require(text->find_first_of("\r\n") == std::string::npos, "a name within one line");
-            fuzz::require(text->empty() || (text->front() != ' ' && text->back() != ' '),
+        for (const std::string_view text : {entry.playerOfTheGame(), entry.playerOfTheGameTeam()}) {
+            fuzz::require(text.find_first_of("\r\n") == std::string_view::npos, "a name within one line");
+            fuzz::require(text.empty() || (text.front() != ' ' && text.back() != ' '),
                           "a name without spaces around it");
         }
     }

@@ -130,7 +130,7 @@ void readBoxScores(LeagueFolder& league, LeagueState& state, const Period& perio
             name.assign("html\\boxes\\box").append(plainDigits(day)).append("-")
                 .append(plainDigits(game)).append(".htm");
             auto page = league.openInput(name);
-            readBoxScorePage(*page, state.games.at(day, game).gameDate, state.leaders, test);
+            readBoxScorePage(*page, state.games.at(day, game).gameDate(), state.leaders, test);
             page->close();
         });
 }

@@ -15,7 +15,7 @@ enum class GameOutcome { Team1Won, Team2Won, Tied };
 GameOutcome compareScores(std::string_view team1Score, std::string_view team2Score);
 
 inline GameOutcome outcomeOf(const GameEntry& game) {
-    return compareScores(game.team1Score, game.team2Score);
+    return compareScores(game.team1Score(), game.team2Score());
 }
 
 // The team table entry of a game's team number. The empty number of a game

@@ -5,25 +5,61 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace vr {
 
-struct GameEntry {
-    std::string gameDate;
-    std::string boxScoreLink;
-    std::string team1Number;
-    std::string team1Name;
-    std::string team1RosterLink;
-    std::string team1Score;
-    std::string team2Number;
-    std::string team2Name;
-    std::string team2RosterLink;
-    std::string team2Score;
-    std::string playerOfTheGame;
-    std::string playerOfTheGameTeam;
-    std::string top25GameFlag;
+// One game's texts, kept one after another in a single buffer: a season
+// holds thousands of games, and a string apiece for thirteen short fields
+// took more memory than the texts themselves.
+class GameEntry {
+public:
+    enum Field : unsigned char {
+        GameDate,
+        BoxScoreLink,
+        Team1Number,
+        Team1Name,
+        Team1RosterLink,
+        Team1Score,
+        Team2Number,
+        Team2Name,
+        Team2RosterLink,
+        Team2Score,
+        PlayerOfTheGame,
+        PlayerOfTheGameTeam,
+        Top25GameFlag,
+    };
+
+    std::string_view gameDate() const { return get(GameDate); }
+    std::string_view boxScoreLink() const { return get(BoxScoreLink); }
+    std::string_view team1Number() const { return get(Team1Number); }
+    std::string_view team1Name() const { return get(Team1Name); }
+    std::string_view team1RosterLink() const { return get(Team1RosterLink); }
+    std::string_view team1Score() const { return get(Team1Score); }
+    std::string_view team2Number() const { return get(Team2Number); }
+    std::string_view team2Name() const { return get(Team2Name); }
+    std::string_view team2RosterLink() const { return get(Team2RosterLink); }
+    std::string_view team2Score() const { return get(Team2Score); }
+    std::string_view playerOfTheGame() const { return get(PlayerOfTheGame); }
+    std::string_view playerOfTheGameTeam() const { return get(PlayerOfTheGameTeam); }
+    std::string_view top25GameFlag() const { return get(Top25GameFlag); }
+
+    std::string_view get(Field field) const {
+        const std::uint32_t begin = field == 0 ? 0 : ends_[field - 1];
+        return std::string_view(texts_).substr(begin, ends_[field] - begin);
+    }
+    // The text may be one of the entry's own.
+    void set(Field field, std::string_view text);
+    // Room for the texts about to be set, in one allocation.
+    void reserve(std::size_t bytes) { texts_.reserve(bytes); }
+
+private:
+    static constexpr std::size_t kFields = Top25GameFlag + 1;
+    std::string texts_;
+    std::array<std::uint32_t, kFields> ends_{};
 };
 
 class GameTable {

@@ -14,8 +14,8 @@ namespace {
 // "Lakeshore-77, Ridgefield-81": team 1 first, whatever the result.
 void buildScoreLine(std::string& line, const GameEntry& game) {
     line.clear();
-    line.append(game.team1Name).append("-").append(game.team1Score).append(", ");
-    line.append(game.team2Name).append("-").append(game.team2Score);
+    line.append(game.team1Name()).append("-").append(game.team1Score()).append(", ");
+    line.append(game.team2Name()).append("-").append(game.team2Score());
 }
 
 // "(5)Ridgefield 81, (NR)Lakeshore 77": winner first with its poll rank as it
@@ -24,14 +24,14 @@ void writeResultLine(LineWriter& daily, const GameEntry& game, const TeamTable& 
     const GameOutcome outcome = outcomeOf(game);
     if (outcome == GameOutcome::Tied) return;
     const bool team1First = outcome == GameOutcome::Team1Won;
-    const TeamProfile& first = teamOf(teams, team1First ? game.team1Number : game.team2Number);
-    const TeamProfile& second = teamOf(teams, team1First ? game.team2Number : game.team1Number);
+    const TeamProfile& first = teamOf(teams, team1First ? game.team1Number() : game.team2Number());
+    const TeamProfile& second = teamOf(teams, team1First ? game.team2Number() : game.team1Number());
     daily.text("(").text(trimSpaces(first.pollRank)).text(")");
-    daily.text(team1First ? game.team1Name : game.team2Name).text(" ");
-    daily.text(team1First ? game.team1Score : game.team2Score).text(", ");
+    daily.text(team1First ? game.team1Name() : game.team2Name()).text(" ");
+    daily.text(team1First ? game.team1Score() : game.team2Score()).text(", ");
     daily.text("(").text(trimSpaces(second.pollRank)).text(")");
-    daily.text(team1First ? game.team2Name : game.team1Name).text(" ");
-    daily.text(team1First ? game.team2Score : game.team1Score, After::EndLine);
+    daily.text(team1First ? game.team2Name() : game.team1Name()).text(" ");
+    daily.text(team1First ? game.team2Score() : game.team1Score(), After::EndLine);
 }
 
 } // namespace
@@ -53,7 +53,7 @@ void publishPeriod(LeagueFolder& league, const LeagueState& state, const Period&
     periodWalk(
         period, state.days,
         [&](long day) {
-            const std::string& date = dayDate(games, day);
+            const std::string_view date = dayDate(games, day);
             addScore(date);
             writeDateHeader(*page, date);
             daily->line(" ");
@@ -64,7 +64,7 @@ void publishPeriod(LeagueFolder& league, const LeagueState& state, const Period&
             const GameEntry& game = games.at(day, number);
             buildScoreLine(scoreLine, game);
             addScore(scoreLine);
-            if (game.top25GameFlag == "YES") writeResultLine(*daily, game, state.teams);
+            if (game.top25GameFlag() == "YES") writeResultLine(*daily, game, state.teams);
             writeGameBox(*page, game, state.teams);
         });
 

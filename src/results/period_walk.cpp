@@ -2,9 +2,9 @@
 
 namespace vr {
 
-const std::string& dayDate(const GameTable& games, long day) {
+std::string_view dayDate(const GameTable& games, long day) {
     if (day < 0 || day > GameTable::kLastDay) throw Stop(StopKind::SubscriptOutOfRange, "period");
-    return games.at(day, 1).gameDate;
+    return games.at(day, 1).gameDate();
 }
 
 } // namespace vr

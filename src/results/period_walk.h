@@ -9,6 +9,7 @@
 #include "text/errors.h"
 
 #include <string>
+#include <string_view>
 
 namespace vr {
 
@@ -29,6 +30,6 @@ void periodWalk(const Period& period, const DayTable& days, OnDay&& onDay, OnGam
 
 // The game date of game 1 of a day: the date a day is known by (the digest's
 // and the leaders' headers, the day sections, the score list).
-const std::string& dayDate(const GameTable& games, long day);
+std::string_view dayDate(const GameTable& games, long day);
 
 } // namespace vr

@@ -137,8 +137,8 @@ bool PlayByPlayIndex::lookUp(LeagueFolder& league, const GameInHand& game) {
     if (now.kind == EntryKind::File) {
         auto known = old_.find(key);
         if (known != old_.end() && trusted(known->second, now)) {
-            game.entry.playerOfTheGame.assign(known->second.player);
-            game.entry.playerOfTheGameTeam.assign(known->second.team);
+            game.entry.set(GameEntry::PlayerOfTheGame, known->second.player);
+            game.entry.set(GameEntry::PlayerOfTheGameTeam, known->second.team);
             new_[key] = std::move(known->second);
             old_.erase(known);
             ++taken_;
@@ -147,7 +147,7 @@ bool PlayByPlayIndex::lookUp(LeagueFolder& league, const GameInHand& game) {
     }
     const bool found = lookUpPlayerOfTheGame(league, game);
     if (found && now.kind == EntryKind::File && now.known)
-        new_[key] = Entry{now, game.entry.playerOfTheGame, game.entry.playerOfTheGameTeam};
+        new_[key] = Entry{now, std::string(game.entry.playerOfTheGame()), std::string(game.entry.playerOfTheGameTeam())};
     return found;
 }
 

@@ -37,8 +37,8 @@ bool lookUpPlayerOfTheGame(LeagueFolder& league, const GameInHand& game) {
         std::size_t dash = rest.find(" - ");
         if (dash == std::string_view::npos) dash = findFirst(rest, '-');
         else ++dash;
-        game.entry.playerOfTheGame.assign(trimSpaces(rest.substr(0, dash)));
-        game.entry.playerOfTheGameTeam.assign(trimSpaces(rest.substr(dash + 1)));
+        game.entry.set(GameEntry::PlayerOfTheGame, trimSpaces(rest.substr(0, dash)));
+        game.entry.set(GameEntry::PlayerOfTheGameTeam, trimSpaces(rest.substr(dash + 1)));
     });
     pbp->close();
     return true;

@@ -59,16 +59,21 @@ bool readGameRow(LineReader& page, GameRowCells& cells) {
 }
 
 void store(GameEntry& entry, const GameRow& row) {
-    entry.boxScoreLink.assign(row.boxScoreLink);
-    entry.team1Name.assign(row.team1.name);
-    entry.team1RosterLink.assign(row.team1.rosterLink);
-    entry.team1Number.assign(row.team1.number);
-    entry.team2Name.assign(row.team2.name);
-    entry.team2RosterLink.assign(row.team2.rosterLink);
-    entry.team2Number.assign(row.team2.number);
-    entry.team1Score.assign(row.team1Score);
-    entry.team2Score.assign(row.team2Score);
-    entry.gameDate.assign(row.gameDate);
+    // The row's texts, and room for the player of the game and the flag.
+    entry.reserve(row.boxScoreLink.size() + row.team1.name.size() + row.team1.rosterLink.size() +
+                  row.team1.number.size() + row.team2.name.size() + row.team2.rosterLink.size() +
+                  row.team2.number.size() + row.team1Score.size() + row.team2Score.size() +
+                  row.gameDate.size() + 48);
+    entry.set(GameEntry::BoxScoreLink, row.boxScoreLink);
+    entry.set(GameEntry::Team1Name, row.team1.name);
+    entry.set(GameEntry::Team1RosterLink, row.team1.rosterLink);
+    entry.set(GameEntry::Team1Number, row.team1.number);
+    entry.set(GameEntry::Team2Name, row.team2.name);
+    entry.set(GameEntry::Team2RosterLink, row.team2.rosterLink);
+    entry.set(GameEntry::Team2Number, row.team2.number);
+    entry.set(GameEntry::Team1Score, row.team1Score);
+    entry.set(GameEntry::Team2Score, row.team2Score);
+    entry.set(GameEntry::GameDate, row.gameDate);
 }
 
 } // namespace

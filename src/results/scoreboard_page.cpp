@@ -103,8 +103,8 @@ void writeDateHeader(LineWriter& page, std::string_view date) {
 }
 
 void writeGameBox(LineWriter& page, const GameEntry& game, const TeamTable& teams) {
-    const TeamRow team1{true, game.team1Name, game.team1Score, teamOf(teams, game.team1Number)};
-    const TeamRow team2{false, game.team2Name, game.team2Score, teamOf(teams, game.team2Number)};
+    const TeamRow team1{true, game.team1Name(), game.team1Score(), teamOf(teams, game.team1Number())};
+    const TeamRow team2{false, game.team2Name(), game.team2Score(), teamOf(teams, game.team2Number())};
     const GameOutcome outcome = outcomeOf(game);
     const RowResult result1 = outcome == GameOutcome::Team1Won   ? RowResult::Won
                               : outcome == GameOutcome::Team2Won ? RowResult::Lost
@@ -119,9 +119,9 @@ void writeGameBox(LineWriter& page, const GameEntry& game, const TeamTable& team
     page.line("    <tr>");
     writeTeamRow(page, team1, result1);
     page.line("      <td rowspan=2 width=150><div class=mvpteam> Player of the Game:</div><br>");
-    page.text("<div class=mvp>").text(game.playerOfTheGame).text("</div><div class=mvpteam>")
-        .text(game.playerOfTheGameTeam).text("<div><br>&nbsp;<br>", After::EndLine);
-    page.text(" <div=boxlink><a href=").text(game.boxScoreLink).text(">Boxscore</a></div>", After::EndLine);
+    page.text("<div class=mvp>").text(game.playerOfTheGame()).text("</div><div class=mvpteam>")
+        .text(game.playerOfTheGameTeam()).text("<div><br>&nbsp;<br>", After::EndLine);
+    page.text(" <div=boxlink><a href=").text(game.boxScoreLink()).text(">Boxscore</a></div>", After::EndLine);
     page.line(kCellEnd);
     page.line("    </tr>");
     page.line("    <tr>");

@@ -16,9 +16,9 @@ TeamIndexes writeTop25Lines(const TeamTable& teams, const GameInHand& game, RunR
                             LineWriter& topResults, LineWriter& upsets) {
     TeamIndexes t;
     t.team1 = at(game.page, game.team1Line,
-                 [&] { return readIndex(game.entry.team1Number, 0, TeamTable::kLastTeam); });
+                 [&] { return readIndex(game.entry.team1Number(), 0, TeamTable::kLastTeam); });
     t.team2 = at(game.page, game.team2Line,
-                 [&] { return readIndex(game.entry.team2Number, 0, TeamTable::kLastTeam); });
+                 [&] { return readIndex(game.entry.team2Number(), 0, TeamTable::kLastTeam); });
 
     const TeamProfile& team1 = teams.at(t.team1);
     const TeamProfile& team2 = teams.at(t.team2);

@@ -60,8 +60,8 @@ TEST(HugePlayByPlay, AGigabyteFileIsSearchedWithoutBeingHeld) {
     const long growth = statusBytes("VmHWM") - before;
     fs::remove_all(drive);
 
-    EXPECT_EQ(entry.playerOfTheGame, "Tom Baker");
-    EXPECT_EQ(entry.playerOfTheGameTeam, "North Ridge");
+    EXPECT_EQ(entry.playerOfTheGame(), "Tom Baker");
+    EXPECT_EQ(entry.playerOfTheGameTeam(), "North Ridge");
     EXPECT_LE(growth, kMegabyte + 64 * 1024 + 1024 * 1024); // a line, a block, some slack
 #endif
 }

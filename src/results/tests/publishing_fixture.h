@@ -51,9 +51,11 @@ struct PublishingLeague : MemoryLeague {
     GameEntry& game(long day, long number, std::string date, std::string t1, std::string s1,
                     std::string t2, std::string s2, std::string flag = "NO") {
         GameEntry& g = state.games.entry(day, number);
-        g = GameEntry{date, "./boxes/box" + std::to_string(day) + "-" + std::to_string(number) + ".htm",
-                      "1", t1, "rosters/roster1.htm", s1, "2", t2, "rosters/roster2.htm", s2,
-                      "Tom Baker", t1, flag};
+        const std::string texts[] = {date, "./boxes/box" + std::to_string(day) + "-" + std::to_string(number) + ".htm",
+                                     "1", t1, "rosters/roster1.htm", s1, "2", t2, "rosters/roster2.htm", s2,
+                                     "Tom Baker", t1, flag};
+        for (int f = GameEntry::GameDate; f <= GameEntry::Top25GameFlag; ++f)
+            g.set(static_cast<GameEntry::Field>(f), texts[f]);
         if (state.days.gamesPerDay[day] < number) state.days.gamesPerDay[day] = static_cast<int>(number);
         return g;
     }

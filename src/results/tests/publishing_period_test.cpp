@@ -55,7 +55,7 @@ TEST(PeriodResults, DayWithoutGamesAndUnlistedGame) {
 
 TEST(PeriodResults, BadTeamNumberStopsWithTypeMismatch) {
     PublishingLeague l;
-    l.game(245, 1, "d", "A", "1", "B", "2", "YES").team2Number = "x";
+    l.game(245, 1, "d", "A", "1", "B", "2", "YES").set(GameEntry::Team2Number, "x");
     EXPECT_EQ(stopMessage([&] { l.publish(245, 1); }), "Type mismatch: team number \"x\"");
 }
 

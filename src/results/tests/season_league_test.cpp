@@ -156,9 +156,9 @@ TEST_F(GeneratedLeague, DemoSeasonMatchesTheManifest) {
     for (const ManifestGame& g : manifest_.games) {
         if (g.status == "unplayed") break;
         const GameEntry& e = state_.games.at(g.day, g.number);
-        EXPECT_EQ(e.playerOfTheGame, g.player) << g.day << "-" << g.number;
-        EXPECT_EQ(e.playerOfTheGameTeam, g.playerTeam) << g.day << "-" << g.number;
-        EXPECT_EQ(e.team1Score, g.score1);
+        EXPECT_EQ(e.playerOfTheGame(), g.player) << g.day << "-" << g.number;
+        EXPECT_EQ(e.playerOfTheGameTeam(), g.playerTeam) << g.day << "-" << g.number;
+        EXPECT_EQ(e.team1Score(), g.score1);
     }
 }
 

@@ -19,8 +19,8 @@ struct OneGame : SeasonLeague {
 TEST(PlayerOfTheGame, NameAndTeamText) {
     OneGame g("Player of the Game: Tom Baker - North Ridge");
     g.run();
-    EXPECT_EQ(g.entry().playerOfTheGame, "Tom Baker");
-    EXPECT_EQ(g.entry().playerOfTheGameTeam, "North Ridge");
+    EXPECT_EQ(g.entry().playerOfTheGame(), "Tom Baker");
+    EXPECT_EQ(g.entry().playerOfTheGameTeam(), "North Ridge");
     EXPECT_EQ(g.record(0, 17), "Game MVP:Tom Baker, North Ridge");
     EXPECT_EQ(g.m.fs.openHandles(), 0);
 }
@@ -28,32 +28,32 @@ TEST(PlayerOfTheGame, NameAndTeamText) {
 TEST(PlayerOfTheGame, AHyphenatedNameStaysWhole) {
     OneGame g("Player of the Game: Ann Lee-Park - Lake City");
     g.run();
-    EXPECT_EQ(g.entry().playerOfTheGame, "Ann Lee-Park");
-    EXPECT_EQ(g.entry().playerOfTheGameTeam, "Lake City");
+    EXPECT_EQ(g.entry().playerOfTheGame(), "Ann Lee-Park");
+    EXPECT_EQ(g.entry().playerOfTheGameTeam(), "Lake City");
     EXPECT_EQ(g.record(0, 17), "Game MVP:Ann Lee-Park, Lake City");
     // Without a spaced hyphen the first "-" still cuts.
     OneGame bare("Player of the Game: Ann Lee-Park-Lake City");
     bare.run();
-    EXPECT_EQ(bare.entry().playerOfTheGame, "Ann Lee");
-    EXPECT_EQ(bare.entry().playerOfTheGameTeam, "Park-Lake City");
+    EXPECT_EQ(bare.entry().playerOfTheGame(), "Ann Lee");
+    EXPECT_EQ(bare.entry().playerOfTheGameTeam(), "Park-Lake City");
     OneGame twice("Player of the Game: Jo Ann-Lee - Lake-Side - North");
     twice.run();
-    EXPECT_EQ(twice.entry().playerOfTheGame, "Jo Ann-Lee");
-    EXPECT_EQ(twice.entry().playerOfTheGameTeam, "Lake-Side - North");
+    EXPECT_EQ(twice.entry().playerOfTheGame(), "Jo Ann-Lee");
+    EXPECT_EQ(twice.entry().playerOfTheGameTeam(), "Lake-Side - North");
 }
 
 TEST(PlayerOfTheGame, OnlySpacesAreTrimmed) {
     OneGame g("Player of the Game:   Tom\tBaker  -  North Ridge\t  ");
     g.run();
-    EXPECT_EQ(g.entry().playerOfTheGame, "Tom\tBaker");
-    EXPECT_EQ(g.entry().playerOfTheGameTeam, "North Ridge\t");
+    EXPECT_EQ(g.entry().playerOfTheGame(), "Tom\tBaker");
+    EXPECT_EQ(g.entry().playerOfTheGameTeam(), "North Ridge\t");
 }
 
 TEST(PlayerOfTheGame, HyphenAfterTheSpaceGivesAnEmptyName) {
     OneGame g("Player of the Game: - Lake City");
     g.run();
-    EXPECT_EQ(g.entry().playerOfTheGame, "");
-    EXPECT_EQ(g.entry().playerOfTheGameTeam, "Lake City");
+    EXPECT_EQ(g.entry().playerOfTheGame(), "");
+    EXPECT_EQ(g.entry().playerOfTheGameTeam(), "Lake City");
     EXPECT_EQ(g.record(0, 17), "Game MVP:, Lake City");
 }
 
@@ -65,7 +65,7 @@ TEST(PlayerOfTheGame, OnlyTheFirstLabelledLineIsRead) {
     s.pbp(245, 3, {"Player of the", "Player of the Gam", "Player of the Game: Tom Baker - North Ridge",
                    "Player of the Game: Other One - Lake City", "Player of the Game:-"});
     s.run();
-    EXPECT_EQ(s.games.at(245, 3).playerOfTheGame, "Tom Baker");
+    EXPECT_EQ(s.games.at(245, 3).playerOfTheGame(), "Tom Baker");
 }
 
 TEST(PlayerOfTheGame, DayAndNumberNameTheFileByTheirDigits) {
@@ -75,7 +75,7 @@ TEST(PlayerOfTheGame, DayAndNumberNameTheFileByTheirDigits) {
     s.schedule({r});
     s.pbp(245, 3, "Player of the Game: Tom Baker - North Ridge");
     s.run();
-    EXPECT_EQ(s.games.at(245, 3).playerOfTheGame, "Tom Baker");
+    EXPECT_EQ(s.games.at(245, 3).playerOfTheGame(), "Tom Baker");
     EXPECT_EQ(s.record(0, 1), "GameDay: 0245");
     EXPECT_EQ(s.record(0, 2), "Game Number:03");
 }
@@ -90,7 +90,7 @@ TEST(PlayerOfTheGame, AMissingFileKeepsWhatAnEarlierRunFound) {
 
     s.m.fs.removeFile(testing::leaguePath("pbp\\245-3.txt"));
     s.run();
-    EXPECT_EQ(s.games.at(245, 3).playerOfTheGame, "Tom Baker");
+    EXPECT_EQ(s.games.at(245, 3).playerOfTheGame(), "Tom Baker");
     EXPECT_EQ(s.record(0, 17), "Game MVP:Tom Baker, North Ridge");
 }
 
@@ -106,8 +106,8 @@ TEST(PlayerOfTheGame, NoPlayByPlayFolderMeansNoFiles) {
     auto top = m.league.openOutput("TopResults.txt");
     auto test = m.league.openOutput("Test.txt");
     readSeason(m.league, teams, games, SeasonFiles{*test, *top, *upsets});
-    EXPECT_EQ(games.at(245, 3).team1Name, "North Ridge");
-    EXPECT_EQ(games.at(245, 3).playerOfTheGame, "");
+    EXPECT_EQ(games.at(245, 3).team1Name(), "North Ridge");
+    EXPECT_EQ(games.at(245, 3).playerOfTheGame(), "");
 }
 
 TEST(PlayerOfTheGame, Stops) {

@@ -36,7 +36,7 @@ TEST(GameRecord, ExampleRecordByteForByte) {
                                        " 57 " + std::string(10, ' ') + " 37 ",
                                        kRule,
                                    }));
-    EXPECT_EQ(s.games.at(245, 3).top25GameFlag, "NO");
+    EXPECT_EQ(s.games.at(245, 3).top25GameFlag(), "NO");
 }
 
 TEST(GameRecord, RpiLineIsEmptyUntilTheRunsFirstRankedGameThenRepeats) {
@@ -88,8 +88,8 @@ TEST(GameRecord, FlagIsYesWhenNeitherPollRankIsNR) {
     EXPECT_EQ(s.record(2, 18), "Top 25 Game:YES"); // "nr" is not "NR"
     EXPECT_EQ(s.record(3, 18), "Top 25 Game:YES"); // an empty rank is not "NR"
     EXPECT_EQ(s.record(4, 18), "Top 25 Game:NO");
-    EXPECT_EQ(s.games.at(240, 2).top25GameFlag, "YES");
-    EXPECT_EQ(s.games.at(240, 5).top25GameFlag, "NO");
+    EXPECT_EQ(s.games.at(240, 2).top25GameFlag(), "YES");
+    EXPECT_EQ(s.games.at(240, 5).top25GameFlag(), "NO");
     // The ranked games are those with team 1 (rank 3).
     EXPECT_EQ(s.upsets(), (std::vector<std::string>{"240,1", "240,4"}));
 }

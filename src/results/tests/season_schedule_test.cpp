@@ -12,16 +12,16 @@ TEST(SchedulePage, ExampleRowGivesTheListedValues) {
     s.schedule({exampleRow()});
     s.run();
     const GameEntry& e = s.games.at(245, 3);
-    EXPECT_EQ(e.gameDate, "11/14/2009");
-    EXPECT_EQ(e.boxScoreLink, "./boxes/box245-3.htm");
-    EXPECT_EQ(e.team1Name, "North Ridge");
-    EXPECT_EQ(e.team1RosterLink, "rosters/roster12.htm");
-    EXPECT_EQ(e.team1Number, "12");
-    EXPECT_EQ(e.team1Score, "78");
-    EXPECT_EQ(e.team2Name, "Lake City");
-    EXPECT_EQ(e.team2RosterLink, "rosters/roster7.htm");
-    EXPECT_EQ(e.team2Number, "7");
-    EXPECT_EQ(e.team2Score, "65");
+    EXPECT_EQ(e.gameDate(), "11/14/2009");
+    EXPECT_EQ(e.boxScoreLink(), "./boxes/box245-3.htm");
+    EXPECT_EQ(e.team1Name(), "North Ridge");
+    EXPECT_EQ(e.team1RosterLink(), "rosters/roster12.htm");
+    EXPECT_EQ(e.team1Number(), "12");
+    EXPECT_EQ(e.team1Score(), "78");
+    EXPECT_EQ(e.team2Name(), "Lake City");
+    EXPECT_EQ(e.team2RosterLink(), "rosters/roster7.htm");
+    EXPECT_EQ(e.team2Number(), "7");
+    EXPECT_EQ(e.team2Score(), "65");
     EXPECT_EQ(s.record(0, 1), "GameDay:245");
     EXPECT_EQ(s.record(0, 2), "Game Number:3");
     EXPECT_EQ(s.records(), 1u);
@@ -50,13 +50,13 @@ TEST(SchedulePage, SkipsBothKindsOfGroupAndKeepsPageOrder) {
 
 TEST(SchedulePage, FirstRowWithoutAResultEndsAtOnce) {
     SeasonLeague s;
-    s.games.entry(245, 3).team1Name = "From an earlier run";
+    s.games.entry(245, 3).set(GameEntry::Team1Name, "From an earlier run");
     s.schedule({});
     s.run();
     EXPECT_EQ(s.m.get("Test.txt"), "");
     EXPECT_EQ(s.m.get("TopResults.txt"), "");
     EXPECT_EQ(s.m.get("Upsets.txt"), "");
-    EXPECT_EQ(s.games.at(245, 3).team1Name, "From an earlier run");
+    EXPECT_EQ(s.games.at(245, 3).team1Name(), "From an earlier run");
     EXPECT_EQ(s.m.fs.openHandles(), 0);
 }
 
@@ -72,7 +72,7 @@ TEST(SchedulePage, NothingAfterTheEndLineIsRead) {
     s.page(body);
     s.run();
     EXPECT_EQ(s.records(), 1u);
-    EXPECT_EQ(s.games.at(240, 2).team1Name, "");
+    EXPECT_EQ(s.games.at(240, 2).team1Name(), "");
 }
 
 TEST(SchedulePage, APageWithEveryGamePlayedEndsAfterItsLastRow) {
@@ -83,7 +83,7 @@ TEST(SchedulePage, APageWithEveryGamePlayedEndsAfterItsLastRow) {
     s.page(body);
     s.run();
     EXPECT_EQ(s.records(), 2u);
-    EXPECT_EQ(s.games.at(240, 2).team1Name, "Team 3");
+    EXPECT_EQ(s.games.at(240, 2).team1Name(), "Team 3");
 }
 
 TEST(SchedulePage, TheLaterOfTwoRowsForOneGameWinsBothAreRecorded) {
@@ -91,9 +91,9 @@ TEST(SchedulePage, TheLaterOfTwoRowsForOneGameWinsBothAreRecorded) {
     s.schedule({game(245, 3, 1, 2, "70-60"), game(245, 3, 5, 6, "55-57", "11/15/2009")});
     s.run();
     const GameEntry& e = s.games.at(245, 3);
-    EXPECT_EQ(e.team1Number, "5");
-    EXPECT_EQ(e.team2Score, "57");
-    EXPECT_EQ(e.gameDate, "11/15/2009");
+    EXPECT_EQ(e.team1Number(), "5");
+    EXPECT_EQ(e.team2Score(), "57");
+    EXPECT_EQ(e.gameDate(), "11/15/2009");
     ASSERT_EQ(s.records(), 2u);
     EXPECT_EQ(s.record(0, 5), "Team #1 Number:1");
     EXPECT_EQ(s.record(1, 5), "Team #1 Number:5");
@@ -107,12 +107,12 @@ TEST(SchedulePage, TeamNamesMayHoldSeparators) {
     s.schedule({r});
     s.run();
     const GameEntry& e = s.games.at(245, 3);
-    EXPECT_EQ(e.team1Name, "St. Mary's > Rivals");
-    EXPECT_EQ(e.team1Number, "1");
-    EXPECT_EQ(e.team2Name, "Wilkes-Barre = Tech");
-    EXPECT_EQ(e.team2RosterLink, "rosters/roster2.htm");
-    EXPECT_EQ(e.team1Score, "81");
-    EXPECT_EQ(e.team2Score, "79");
+    EXPECT_EQ(e.team1Name(), "St. Mary's > Rivals");
+    EXPECT_EQ(e.team1Number(), "1");
+    EXPECT_EQ(e.team2Name(), "Wilkes-Barre = Tech");
+    EXPECT_EQ(e.team2RosterLink(), "rosters/roster2.htm");
+    EXPECT_EQ(e.team1Score(), "81");
+    EXPECT_EQ(e.team2Score(), "79");
 }
 
 TEST(SchedulePage, ValuesKeepTheirTextAsCut) {
@@ -122,8 +122,8 @@ TEST(SchedulePage, ValuesKeepTheirTextAsCut) {
     zeros.team1 = teamCell("rosters/roster01.htm", "Team 1");
     s.schedule({spaced, zeros});
     s.run();
-    EXPECT_EQ(s.games.at(245, 3).team1Score, "78 ");
-    EXPECT_EQ(s.games.at(245, 3).team2Score, " 65");
+    EXPECT_EQ(s.games.at(245, 3).team1Score(), "78 ");
+    EXPECT_EQ(s.games.at(245, 3).team2Score(), " 65");
     EXPECT_EQ(s.record(0, 10), "Team #1 Score:78 ");
     EXPECT_EQ(s.record(0, 16), "Team #2 Score: 65");
     EXPECT_EQ(s.record(1, 5), "Team #1 Number:01");
@@ -137,17 +137,17 @@ TEST(SchedulePage, TheLinksFirstElevenCharactersAreCountedNotMatched) {
     r.result = resultCell("boxes/box245-3.htm", "70-60"); // 9 characters before the day
     s.schedule({game(0, 0, 1, 2), r});
     s.run();
-    EXPECT_EQ(s.games.at(0, 0).team1Name, "Team 1");
+    EXPECT_EQ(s.games.at(0, 0).team1Name(), "Team 1");
     EXPECT_EQ(s.record(1, 1), "GameDay:5");
     EXPECT_EQ(s.record(1, 2), "Game Number:3");
-    EXPECT_EQ(s.games.at(5, 3).boxScoreLink, "boxes/box245-3.htm");
+    EXPECT_EQ(s.games.at(5, 3).boxScoreLink(), "boxes/box245-3.htm");
 }
 
 TEST(SchedulePage, GameDaysPastTheRegularSeasonAreKept) {
     SeasonLeague s;
     s.schedule({game(400, 300, 1, 2)});
     s.run();
-    EXPECT_EQ(s.games.at(400, 300).team1Name, "Team 1");
+    EXPECT_EQ(s.games.at(400, 300).team1Name(), "Team 1");
 }
 
 TEST(SchedulePage, PageAndHeaderStops) {
