@@ -143,9 +143,8 @@ const std::optional<std::string>& LeagueFolder::resolveRecent(std::string_view f
 }
 
 void LeagueFolder::takeListing(Listing& listing, const std::string& host) {
-    std::vector<std::string> files = fs_.listFiles(host);
-    listing.files.reserve(files.size());
-    for (std::string& file : files) listing.files.insert(std::move(file));
+    listing.files = fs_.listFiles(host);
+    std::sort(listing.files.begin(), listing.files.end());
     listing.taken = true;
 }
 
@@ -160,7 +159,7 @@ bool LeagueFolder::exists(std::string_view file) {
         if (!recent_.listing) recent_.listing = &listings_[*host];
         Listing& listing = *recent_.listing;
         if (!listing.taken && ++listing.tests > kStatsBeforeListing) takeListing(listing, *host);
-        if (listing.taken) return listing.files.count(std::string(name)) != 0;
+        if (listing.taken) return std::binary_search(listing.files.begin(), listing.files.end(), name);
     }
     return fs_.kind(*host + "/" + std::string(name)) == EntryKind::File;
 }
@@ -172,12 +171,12 @@ std::vector<std::string> LeagueFolder::filesIn(std::string_view folder) {
     if (!recent_.listing) recent_.listing = &listings_[*host];
     Listing& listing = *recent_.listing;
     if (listing.statsTaken) {
-        for (const auto& [name, st] : listing.stats)
-            if (st.kind == EntryKind::File) names.push_back(name);
+        for (const FileSystem::NamedStat& e : listing.stats)
+            if (e.stat.kind == EntryKind::File) names.push_back(e.name);
         return names;
     }
     if (!listing.taken) takeListing(listing, *host);
-    names.assign(listing.files.begin(), listing.files.end());
+    names = listing.files;
     return names;
 }
 
@@ -189,17 +188,18 @@ FileStat LeagueFolder::stat(std::string_view file) {
     Listing& listing = *recent_.listing;
     if (!listing.statsAsked) {
         listing.statsAsked = true;
-        std::vector<FileSystem::NamedStat> entries;
-        if (fs_.listStats(*host, entries)) {
-            listing.stats.reserve(entries.size());
-            for (FileSystem::NamedStat& e : entries) listing.stats.emplace(std::move(e.name), e.stat);
+        if (fs_.listStats(*host, listing.stats)) {
+            std::sort(listing.stats.begin(), listing.stats.end(),
+                      [](const auto& a, const auto& b) { return a.name < b.name; });
             listing.statsTaken = true;
+        } else {
+            listing.stats.clear();
         }
     }
     if (listing.statsTaken) {
-        statPath_.assign(name);
-        auto it = listing.stats.find(statPath_);
-        if (it != listing.stats.end()) return it->second;
+        auto it = std::lower_bound(listing.stats.begin(), listing.stats.end(), name,
+                                   [](const FileSystem::NamedStat& e, std::string_view n) { return e.name < n; });
+        if (it != listing.stats.end() && it->name == name) return it->stat;
     }
     // Not listed (or spelt otherwise than on the disk): the host decides.
     statPath_.assign(*host).append("/").append(name);

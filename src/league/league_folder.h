@@ -14,8 +14,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 namespace vr {
@@ -139,11 +137,14 @@ private:
     struct Listing {
         int tests = 0;
         bool taken = false;
-        std::unordered_set<std::string> files;
-        // Stats from one listing, where the host's listings carry them.
+        // Sorted, searched by halving: a folder of thousands of files costs
+        // no node or hash per name.
+        std::vector<std::string> files;
+        // Stats from one listing, where the host's listings carry them;
+        // sorted by name.
         bool statsAsked = false;
         bool statsTaken = false;
-        std::unordered_map<std::string, FileStat> stats;
+        std::vector<FileSystem::NamedStat> stats;
     };
     std::map<std::string, Listing, std::less<>> listings_;
     void takeListing(Listing& listing, const std::string& host);
