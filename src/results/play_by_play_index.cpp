@@ -3,6 +3,7 @@
 #include "results/player_of_the_game.h"
 #include "text/errors.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace vr {
@@ -27,7 +28,9 @@ std::uint64_t keyOf(const GameInHand& game) {
 }
 
 void put(std::string& out, std::uint64_t v) {
-    for (int i = 0; i < 8; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xff));
+    char bytes[8];
+    for (int i = 0; i < 8; ++i) bytes[i] = static_cast<char>((v >> (8 * i)) & 0xff);
+    out.append(bytes, sizeof bytes);
 }
 
 void putText(std::string& out, std::string_view text) {
@@ -61,8 +64,9 @@ struct Cursor {
     }
 };
 
-std::string readWhole(FileSystem& fs, const std::string& path) {
+std::string readWhole(FileSystem& fs, const std::string& path, std::uint64_t size) {
     std::string bytes;
+    bytes.reserve(size);
     FileSystem::Handle h = fs.open(path, OpenMode::Input);
     try {
         char block[64 * 1024];
@@ -82,11 +86,12 @@ std::string readWhole(FileSystem& fs, const std::string& path) {
 
 void PlayByPlayIndex::load(FileSystem& fs, const std::string& path, std::string_view owner) {
     old_.clear();
+    bytes_.clear();
     FileStat self = fs.stat(path);
     if (self.kind != EntryKind::File || !self.known || self.size > kLargestIndex) return;
     std::string bytes;
     try {
-        bytes = readWhole(fs, path);
+        bytes = readWhole(fs, path, self.size);
     } catch (const Stop&) {
         return;
     }
@@ -103,11 +108,11 @@ void PlayByPlayIndex::load(FileSystem& fs, const std::string& path, std::string_
     if (in.text() != owner || !in.ok) return;
     std::uint64_t count = in.number();
     if (!in.ok || count > body.size()) return;
-    std::unordered_map<std::uint64_t, Entry> entries;
+    std::vector<Entry> entries;
     entries.reserve(count);
     for (std::uint64_t i = 0; i < count && in.ok; ++i) {
-        std::uint64_t key = in.number();
         Entry e;
+        e.key = in.number();
         e.stat.kind = EntryKind::File;
         e.stat.known = true;
         e.stat.size = in.number();
@@ -116,10 +121,16 @@ void PlayByPlayIndex::load(FileSystem& fs, const std::string& path, std::string_
         e.stat.identity = in.number();
         e.player = in.text();
         e.team = in.text();
-        entries.emplace(key, std::move(e));
+        entries.push_back(e);
     }
     if (!in.ok || !in.in.empty()) return;
+    // Written in key order (before, in any order); one key twice is not ours.
+    auto byKey = [](const Entry& a, const Entry& b) { return a.key < b.key; };
+    if (!std::is_sorted(entries.begin(), entries.end(), byKey)) std::sort(entries.begin(), entries.end(), byKey);
+    for (std::size_t i = 1; i < entries.size(); ++i)
+        if (entries[i - 1].key == entries[i].key) return;
     old_ = std::move(entries);
+    bytes_ = std::move(bytes); // a moved string keeps its buffer, and the views with it
     // The index file's own time says when it was written, on the clock the
     // play-by-play files' times come from.
     writtenNs_ = self.modifiedNs;
@@ -135,34 +146,55 @@ bool PlayByPlayIndex::lookUp(LeagueFolder& league, const GameInHand& game) {
     FileStat now = league.stat(playByPlayFile(game.gameDay, game.gameNumber));
     const std::uint64_t key = keyOf(game);
     if (now.kind == EntryKind::File) {
-        auto known = old_.find(key);
-        if (known != old_.end() && trusted(known->second, now)) {
-            game.entry.set(GameEntry::PlayerOfTheGame, known->second.player);
-            game.entry.set(GameEntry::PlayerOfTheGameTeam, known->second.team);
-            new_[key] = std::move(known->second);
-            old_.erase(known);
+        auto known = std::lower_bound(old_.begin(), old_.end(), key,
+                                      [](const Entry& e, std::uint64_t k) { return e.key < k; });
+        // An entry serves once: a game listed twice is read again.
+        if (known != old_.end() && known->key == key && !known->taken && trusted(*known, now)) {
+            game.entry.set(GameEntry::PlayerOfTheGame, known->player);
+            game.entry.set(GameEntry::PlayerOfTheGameTeam, known->team);
+            known->taken = true;
+            new_.push_back(*known);
             ++taken_;
             return true;
         }
     }
     const bool found = lookUpPlayerOfTheGame(league, game);
-    if (found && now.kind == EntryKind::File && now.known)
-        new_[key] = Entry{now, std::string(game.entry.playerOfTheGame()), std::string(game.entry.playerOfTheGameTeam())};
+    if (found && now.kind == EntryKind::File && now.known) {
+        const std::string& player = fresh_.emplace_back(game.entry.playerOfTheGame());
+        const std::string& team = fresh_.emplace_back(game.entry.playerOfTheGameTeam());
+        new_.push_back(Entry{key, now, player, team, false});
+    }
     return found;
 }
 
 bool PlayByPlayIndex::save(FileSystem& fs, const std::string& path, std::string_view owner) const {
-    std::string out(kMagic);
+    // By key, the last look-up of a game listed twice kept.
+    std::vector<const Entry*> kept;
+    kept.reserve(new_.size());
+    for (const Entry& e : new_) kept.push_back(&e);
+    std::stable_sort(kept.begin(), kept.end(), [](const Entry* a, const Entry* b) { return a->key < b->key; });
+    std::size_t bytes = kMagic.size() + 8 + owner.size() + 8 + 8;
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        if (i + 1 < kept.size() && kept[i + 1]->key == kept[i]->key) continue;
+        kept[n++] = kept[i];
+        bytes += 7 * 8 + kept[i]->player.size() + kept[i]->team.size();
+    }
+    kept.resize(n);
+
+    std::string out;
+    out.reserve(bytes);
+    out.append(kMagic);
     putText(out, owner);
-    put(out, new_.size());
-    for (const auto& [key, e] : new_) {
-        put(out, key);
-        put(out, e.stat.size);
-        put(out, static_cast<std::uint64_t>(e.stat.modifiedNs));
-        put(out, e.stat.volume);
-        put(out, e.stat.identity);
-        putText(out, e.player);
-        putText(out, e.team);
+    put(out, kept.size());
+    for (const Entry* e : kept) {
+        put(out, e->key);
+        put(out, e->stat.size);
+        put(out, static_cast<std::uint64_t>(e->stat.modifiedNs));
+        put(out, e->stat.volume);
+        put(out, e->stat.identity);
+        putText(out, e->player);
+        putText(out, e->team);
     }
     put(out, fnv1a(out));
 

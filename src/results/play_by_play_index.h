@@ -9,14 +9,20 @@
 #include "text/file_system.h"
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 namespace vr {
 
 class PlayByPlayIndex {
 public:
+    PlayByPlayIndex() = default;
+    // The entries point into the index's own buffers.
+    PlayByPlayIndex(const PlayByPlayIndex&) = delete;
+    PlayByPlayIndex& operator=(const PlayByPlayIndex&) = delete;
+
     // Entries no older than this before the index was written are read
     // again: a change within the time's resolution would not show.
     static constexpr std::int64_t kTrustedAgeNs = 2'000'000'000;
@@ -36,14 +42,21 @@ public:
 
 private:
     struct Entry {
+        std::uint64_t key = 0;
         FileStat stat;
-        std::string player;
-        std::string team;
+        // Into the index file's bytes, or into the texts read this run.
+        std::string_view player;
+        std::string_view team;
+        bool taken = false;
     };
     bool trusted(const Entry& entry, const FileStat& now) const;
 
-    std::unordered_map<std::uint64_t, Entry> old_; // from the index read
-    std::unordered_map<std::uint64_t, Entry> new_; // from this run
+    // Flat, and the texts left where they were read: a season's thousands
+    // of entries cost no node or string apiece.
+    std::string bytes_;             // the index file read
+    std::vector<Entry> old_;        // from it, by key
+    std::vector<Entry> new_;        // this run's, in the order looked up
+    std::deque<std::string> fresh_; // the texts of files read this run
     std::int64_t writtenNs_ = 0;
     std::size_t taken_ = 0;
 };
