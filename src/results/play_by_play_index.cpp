@@ -64,12 +64,56 @@ struct Cursor {
     }
 };
 
+// One entry as the file holds it: the game's key, the file's size, time,
+// volume and identity, and the two texts.
+struct Record {
+    std::uint64_t key = 0;
+    FileStat stat;
+    std::string_view player;
+    std::string_view team;
+};
+
+Record readRecord(Cursor& in) {
+    Record r;
+    r.key = in.number();
+    r.stat.kind = EntryKind::File;
+    r.stat.known = true;
+    r.stat.size = in.number();
+    r.stat.modifiedNs = static_cast<std::int64_t>(in.number());
+    r.stat.volume = in.number();
+    r.stat.identity = in.number();
+    r.player = in.text();
+    r.team = in.text();
+    return r;
+}
+
+constexpr std::size_t kRecordNumbers = 7;
+
+void putRecord(std::string& out, std::uint64_t key, const FileStat& stat, std::string_view player,
+               std::string_view team) {
+    put(out, key);
+    put(out, stat.size);
+    put(out, static_cast<std::uint64_t>(stat.modifiedNs));
+    put(out, stat.volume);
+    put(out, stat.identity);
+    putText(out, player);
+    putText(out, team);
+}
+
+// Read straight into the string, its size known from the stat; a file
+// grown since is read on to its end.
 std::string readWhole(FileSystem& fs, const std::string& path, std::uint64_t size) {
-    std::string bytes;
-    bytes.reserve(size);
+    std::string bytes(size, '\0');
     FileSystem::Handle h = fs.open(path, OpenMode::Input);
     try {
-        char block[64 * 1024];
+        std::size_t have = 0;
+        while (have < bytes.size()) {
+            std::size_t got = fs.read(h, bytes.data() + have, bytes.size() - have);
+            if (got == 0) break;
+            have += got;
+        }
+        bytes.resize(have);
+        char block[4096];
         while (std::size_t got = fs.read(h, block, sizeof block)) {
             bytes.append(block, got);
             if (bytes.size() > kLargestIndex) throw Stop(StopKind::DeviceIOError);
@@ -108,36 +152,35 @@ void PlayByPlayIndex::load(FileSystem& fs, const std::string& path, std::string_
     if (in.text() != owner || !in.ok) return;
     std::uint64_t count = in.number();
     if (!in.ok || count > body.size()) return;
-    std::vector<Entry> entries;
-    entries.reserve(count);
+    std::vector<Known> known;
+    known.reserve(count);
     for (std::uint64_t i = 0; i < count && in.ok; ++i) {
-        Entry e;
-        e.key = in.number();
-        e.stat.kind = EntryKind::File;
-        e.stat.known = true;
-        e.stat.size = in.number();
-        e.stat.modifiedNs = static_cast<std::int64_t>(in.number());
-        e.stat.volume = in.number();
-        e.stat.identity = in.number();
-        e.player = in.text();
-        e.team = in.text();
-        entries.push_back(e);
+        const char* start = in.in.data();
+        const Record r = readRecord(in);
+        if (!in.ok) break;
+        Known k;
+        k.key = r.key;
+        k.at = static_cast<std::uint32_t>(start - bytes.data());
+        k.size = static_cast<std::uint32_t>(in.in.data() - start);
+        k.taken = 0;
+        known.push_back(k);
     }
     if (!in.ok || !in.in.empty()) return;
     // Written in key order (before, in any order); one key twice is not ours.
-    auto byKey = [](const Entry& a, const Entry& b) { return a.key < b.key; };
-    if (!std::is_sorted(entries.begin(), entries.end(), byKey)) std::sort(entries.begin(), entries.end(), byKey);
-    for (std::size_t i = 1; i < entries.size(); ++i)
-        if (entries[i - 1].key == entries[i].key) return;
-    old_ = std::move(entries);
-    bytes_ = std::move(bytes); // a moved string keeps its buffer, and the views with it
+    auto byKey = [](const Known& a, const Known& b) { return a.key < b.key; };
+    if (!std::is_sorted(known.begin(), known.end(), byKey)) std::sort(known.begin(), known.end(), byKey);
+    for (std::size_t i = 1; i < known.size(); ++i)
+        if (known[i - 1].key == known[i].key) return;
+    old_ = std::move(known);
+    bytes_ = std::move(bytes);
+    new_.reserve(old_.size() + 64);
     // The index file's own time says when it was written, on the clock the
     // play-by-play files' times come from.
     writtenNs_ = self.modifiedNs;
 }
 
-bool PlayByPlayIndex::trusted(const Entry& entry, const FileStat& now) const {
-    return sameFile(entry.stat, now) && entry.stat.modifiedNs < writtenNs_ - kTrustedAgeNs;
+bool PlayByPlayIndex::trusted(const FileStat& known, const FileStat& now) const {
+    return sameFile(known, now) && known.modifiedNs < writtenNs_ - kTrustedAgeNs;
 }
 
 bool PlayByPlayIndex::lookUp(LeagueFolder& league, const GameInHand& game) {
@@ -147,38 +190,43 @@ bool PlayByPlayIndex::lookUp(LeagueFolder& league, const GameInHand& game) {
     const std::uint64_t key = keyOf(game);
     if (now.kind == EntryKind::File) {
         auto known = std::lower_bound(old_.begin(), old_.end(), key,
-                                      [](const Entry& e, std::uint64_t k) { return e.key < k; });
+                                      [](const Known& k, std::uint64_t v) { return k.key < v; });
         // An entry serves once: a game listed twice is read again.
-        if (known != old_.end() && known->key == key && !known->taken && trusted(*known, now)) {
-            game.entry.set(GameEntry::PlayerOfTheGame, known->player);
-            game.entry.set(GameEntry::PlayerOfTheGameTeam, known->team);
-            known->taken = true;
-            new_.push_back(*known);
-            ++taken_;
-            return true;
+        if (known != old_.end() && known->key == key && !known->taken) {
+            Cursor in{std::string_view(bytes_).substr(known->at, known->size)};
+            const Record r = readRecord(in);
+            if (trusted(r.stat, now)) {
+                game.entry.set(GameEntry::PlayerOfTheGame, r.player);
+                game.entry.set(GameEntry::PlayerOfTheGameTeam, r.team);
+                known->taken = 1;
+                new_.push_back(Kept{key, static_cast<std::uint32_t>(known - old_.begin()), false});
+                ++taken_;
+                return true;
+            }
         }
     }
     const bool found = lookUpPlayerOfTheGame(league, game);
     if (found && now.kind == EntryKind::File && now.known) {
-        const std::string& player = fresh_.emplace_back(game.entry.playerOfTheGame());
-        const std::string& team = fresh_.emplace_back(game.entry.playerOfTheGameTeam());
-        new_.push_back(Entry{key, now, player, team, false});
+        fresh_.push_back(Fresh{now, std::string(game.entry.playerOfTheGame()),
+                               std::string(game.entry.playerOfTheGameTeam())});
+        new_.push_back(Kept{key, static_cast<std::uint32_t>(fresh_.size() - 1), true});
     }
     return found;
 }
 
 bool PlayByPlayIndex::save(FileSystem& fs, const std::string& path, std::string_view owner) const {
     // By key, the last look-up of a game listed twice kept.
-    std::vector<const Entry*> kept;
-    kept.reserve(new_.size());
-    for (const Entry& e : new_) kept.push_back(&e);
-    std::stable_sort(kept.begin(), kept.end(), [](const Entry* a, const Entry* b) { return a->key < b->key; });
+    std::vector<Kept> kept = new_;
+    std::stable_sort(kept.begin(), kept.end(), [](const Kept& a, const Kept& b) { return a.key < b.key; });
     std::size_t bytes = kMagic.size() + 8 + owner.size() + 8 + 8;
     std::size_t n = 0;
     for (std::size_t i = 0; i < kept.size(); ++i) {
-        if (i + 1 < kept.size() && kept[i + 1]->key == kept[i]->key) continue;
-        kept[n++] = kept[i];
-        bytes += 7 * 8 + kept[i]->player.size() + kept[i]->team.size();
+        if (i + 1 < kept.size() && kept[i + 1].key == kept[i].key) continue;
+        const Kept& k = kept[n++] = kept[i];
+        if (k.fresh)
+            bytes += kRecordNumbers * 8 + fresh_[k.index].player.size() + fresh_[k.index].team.size();
+        else
+            bytes += old_[k.index].size;
     }
     kept.resize(n);
 
@@ -187,14 +235,14 @@ bool PlayByPlayIndex::save(FileSystem& fs, const std::string& path, std::string_
     out.append(kMagic);
     putText(out, owner);
     put(out, kept.size());
-    for (const Entry* e : kept) {
-        put(out, e->key);
-        put(out, e->stat.size);
-        put(out, static_cast<std::uint64_t>(e->stat.modifiedNs));
-        put(out, e->stat.volume);
-        put(out, e->stat.identity);
-        putText(out, e->player);
-        putText(out, e->team);
+    for (const Kept& k : kept) {
+        if (k.fresh) {
+            const Fresh& f = fresh_[k.index];
+            putRecord(out, k.key, f.stat, f.player, f.team);
+        } else {
+            // The record as read: the same bytes putRecord() would write.
+            out.append(bytes_, old_[k.index].at, old_[k.index].size);
+        }
     }
     put(out, fnv1a(out));
 

@@ -9,7 +9,6 @@
 #include "text/file_system.h"
 
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,11 +17,6 @@ namespace vr {
 
 class PlayByPlayIndex {
 public:
-    PlayByPlayIndex() = default;
-    // The entries point into the index's own buffers.
-    PlayByPlayIndex(const PlayByPlayIndex&) = delete;
-    PlayByPlayIndex& operator=(const PlayByPlayIndex&) = delete;
-
     // Entries no older than this before the index was written are read
     // again: a change within the time's resolution would not show.
     static constexpr std::int64_t kTrustedAgeNs = 2'000'000'000;
@@ -41,22 +35,34 @@ public:
     std::size_t taken() const { return taken_; }
 
 private:
-    struct Entry {
+    // An entry of the index read: its record is left in the bytes read and
+    // decoded when its game is looked up, so that a season's thousands of
+    // entries cost 16 bytes apiece.
+    struct Known {
         std::uint64_t key = 0;
-        FileStat stat;
-        // Into the index file's bytes, or into the texts read this run.
-        std::string_view player;
-        std::string_view team;
-        bool taken = false;
+        std::uint32_t at = 0;
+        std::uint32_t size : 31;
+        std::uint32_t taken : 1;
     };
-    bool trusted(const Entry& entry, const FileStat& now) const;
+    // A file read this run.
+    struct Fresh {
+        FileStat stat;
+        std::string player;
+        std::string team;
+    };
+    // What this run keeps for a game: a known record or a fresh entry.
+    struct Kept {
+        std::uint64_t key = 0;
+        std::uint32_t index = 0;
+        bool fresh = false;
+    };
 
-    // Flat, and the texts left where they were read: a season's thousands
-    // of entries cost no node or string apiece.
-    std::string bytes_;             // the index file read
-    std::vector<Entry> old_;        // from it, by key
-    std::vector<Entry> new_;        // this run's, in the order looked up
-    std::deque<std::string> fresh_; // the texts of files read this run
+    bool trusted(const FileStat& known, const FileStat& now) const;
+
+    std::string bytes_;         // the index file read
+    std::vector<Known> old_;    // its records, by key
+    std::vector<Fresh> fresh_;
+    std::vector<Kept> new_;     // in the order looked up
     std::int64_t writtenNs_ = 0;
     std::size_t taken_ = 0;
 };
