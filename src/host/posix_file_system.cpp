@@ -9,6 +9,9 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <string_view>
+#include <system_error>
+#include <thread>
+#include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,6 +39,37 @@ FileStat statOf(const struct stat& st) {
     out.volume = static_cast<std::uint64_t>(st.st_dev);
     out.identity = static_cast<std::uint64_t>(st.st_ino);
     return out;
+}
+
+// Below this many entries a folder's stats are taken on the calling thread.
+constexpr std::size_t kStatsPerThread = 512;
+
+// The stats of the entries from `first` on, by name in the folder `at`. A
+// stat waits on the system, not on the processor, so a large folder's (a
+// season's play-by-play folder holds thousands of files) are shared among a
+// few threads; where no thread can be started the calling one takes all.
+void statEach(int at, std::vector<FileSystem::NamedStat>& entries, std::size_t first) {
+    auto statRange = [&entries, at](std::size_t from, std::size_t to) {
+        for (std::size_t i = from; i < to; ++i) {
+            struct stat st;
+            FileSystem::NamedStat& e = entries[i];
+            e.stat = ::fstatat(at, e.name.c_str(), &st, 0) == 0 ? statOf(st) : FileStat{};
+        }
+    };
+    const std::size_t count = entries.size() - first;
+    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    const std::size_t parts = std::min({cores, std::size_t{4}, std::max<std::size_t>(1, count / kStatsPerThread)});
+    const std::size_t share = count / parts;
+    std::vector<std::thread> helpers;
+    try {
+        for (std::size_t p = 1; p < parts; ++p)
+            helpers.emplace_back(statRange, first + p * share, p + 1 == parts ? entries.size() : first + (p + 1) * share);
+    } catch (const std::system_error&) {
+        // Fewer threads: the calling one takes the parts not handed out.
+    }
+    statRange(first, first + share);
+    if (helpers.size() + 1 < parts) statRange(first + (helpers.size() + 1) * share, entries.size());
+    for (std::thread& t : helpers) t.join();
 }
 
 bool isDirectory(const std::string& path) {
@@ -176,14 +210,23 @@ public:
         DIR* dir = ::opendir(folder.c_str());
         if (!dir) return false;
         const int at = ::dirfd(dir);
+        const std::size_t first = entries.size();
+        // Room for every name at once, as the folder's size bounds its
+        // entries: growing the list step by step touches twice its memory.
+        struct stat self;
+        if (::fstat(at, &self) == 0 && self.st_size > 0)
+            entries.reserve(first + std::min<std::size_t>(static_cast<std::size_t>(self.st_size) / 16, 1u << 20));
         while (dirent* entry = ::readdir(dir)) {
             std::string_view name = entry->d_name;
             if (name == "." || name == "..") continue;
-            struct stat st;
-            if (::fstatat(at, entry->d_name, &st, 0) != 0) continue; // dangling: as missing
-            entries.push_back(NamedStat{std::string(name), statOf(st)});
+            entries.push_back(NamedStat{std::string(name), FileStat{}});
         }
+        statEach(at, entries, first);
         ::closedir(dir);
+        // Dangling links and entries gone since the listing: as missing.
+        entries.erase(std::remove_if(entries.begin() + static_cast<std::ptrdiff_t>(first), entries.end(),
+                                     [](const NamedStat& e) { return !e.stat.known; }),
+                      entries.end());
         return true;
     }
 

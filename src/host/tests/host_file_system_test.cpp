@@ -109,6 +109,28 @@ TEST_F(HostLeague, AListingAnswersAsAStatEach) {
 #endif
 }
 
+// A folder large enough for its stats to be shared among threads: each
+// entry gets its own stat, and the dangling link none.
+TEST_F(HostLeague, TheStatsOfALargeFolderAreEachEntrysOwn) {
+#ifdef _WIN32
+    GTEST_SKIP() << "symbolic links are POSIX's; the Windows listing is windows_file_system_test's";
+#else
+    fs::path pbp = leagueDir_ / "pbp";
+    fs::create_directories(pbp / "1-1.txt");
+    for (int g = 2; g <= 1200; ++g) std::ofstream(pbp / ("1-" + std::to_string(g) + ".txt")) << std::string(g, 'x');
+    fs::create_symlink(pbp / "gone", pbp / "2-1.txt");
+    FileSystem& host = hostFileSystem();
+    std::vector<FileSystem::NamedStat> entries;
+    ASSERT_TRUE(host.listStats(pbp.string(), entries));
+    ASSERT_EQ(entries.size(), 1200u);
+    for (const FileSystem::NamedStat& e : entries) {
+        const FileStat one = host.stat((pbp / e.name).string());
+        ASSERT_TRUE(sameFile(e.stat, one)) << e.name;
+        if (e.name != "1-1.txt") EXPECT_EQ(e.stat.size, std::stoul(e.name.substr(2))) << e.name;
+    }
+#endif
+}
+
 #ifndef _WIN32
 std::size_t openDescriptors() {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator("/proc/self/fd"), {}));
