@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <map>
 #include <set>
 #include <string_view>
 #include <utility>
@@ -33,15 +32,25 @@ std::vector<std::string> missingPlayByPlayFiles(LeagueFolder& league, const std:
     std::set<std::pair<long, long>> missing;
     for (const GameKey& g : withoutPlayByPlay) missing.emplace(g.day, g.number);
 
-    // The run's own listing of the folder gives every day's files.
-    std::map<long, std::set<long>> days;
-    for (const std::string& name : league.filesIn("pbp")) {
+    // The run's own listing of the folder gives every day's files; by day,
+    // each day's numbers from the lowest.
+    std::vector<std::pair<long, long>> listed;
+    league.visitFilesIn("pbp", [&](std::string_view name) {
         long day = 0, game = 0;
-        if (parseName(name, day, game)) days[day].insert(game);
+        if (parseName(name, day, game)) listed.emplace_back(day, game);
+    });
+    std::sort(listed.begin(), listed.end());
+    for (std::size_t from = 0; from < listed.size();) {
+        std::size_t to = from;
+        while (to < listed.size() && listed[to].first == listed[from].first) ++to;
+        // Below the day's last file, each number not listed.
+        std::size_t next = from;
+        for (long game = 1; game < listed[to - 1].second; ++game) {
+            while (listed[next].second < game) ++next; // a game 0 is no gap
+            if (listed[next].second != game) missing.emplace(listed[from].first, game);
+        }
+        from = to;
     }
-    for (const auto& [day, games] : days)
-        for (long game = 1; game < *games.rbegin(); ++game)
-            if (!games.count(game)) missing.emplace(day, game);
 
     std::vector<std::string> names;
     names.reserve(missing.size());

@@ -41,6 +41,15 @@ FileStat statOf(const struct stat& st) {
     return out;
 }
 
+// Room to make for the entries of the open folder `at`, which its size
+// bounds: a list of thousands grown step by step touches twice its memory,
+// and room never filled is never touched.
+std::size_t entriesBound(int at) {
+    struct stat self;
+    if (::fstat(at, &self) != 0 || self.st_size <= 0) return 0;
+    return std::min<std::size_t>(static_cast<std::size_t>(self.st_size) / 16, 1u << 20);
+}
+
 // Below this many entries a folder's stats are taken on the calling thread.
 constexpr std::size_t kStatsPerThread = 512;
 
@@ -211,11 +220,7 @@ public:
         if (!dir) return false;
         const int at = ::dirfd(dir);
         const std::size_t first = entries.size();
-        // Room for every name at once, as the folder's size bounds its
-        // entries: growing the list step by step touches twice its memory.
-        struct stat self;
-        if (::fstat(at, &self) == 0 && self.st_size > 0)
-            entries.reserve(first + std::min<std::size_t>(static_cast<std::size_t>(self.st_size) / 16, 1u << 20));
+        entries.reserve(first + entriesBound(at));
         while (dirent* entry = ::readdir(dir)) {
             std::string_view name = entry->d_name;
             if (name == "." || name == "..") continue;
@@ -254,6 +259,7 @@ public:
         std::vector<std::string> names;
         DIR* dir = ::opendir(folder.c_str());
         if (!dir) return names;
+        names.reserve(entriesBound(::dirfd(dir)));
         while (dirent* entry = ::readdir(dir)) {
             std::string_view name = entry->d_name;
             if (name == "." || name == "..") continue;

@@ -164,20 +164,18 @@ bool LeagueFolder::exists(std::string_view file) {
     return fs_.kind(*host + "/" + std::string(name)) == EntryKind::File;
 }
 
-std::vector<std::string> LeagueFolder::filesIn(std::string_view folder) {
-    std::vector<std::string> names;
+void LeagueFolder::visitFilesIn(std::string_view folder, const std::function<void(std::string_view)>& visit) {
     const std::optional<std::string>& host = resolveRecent(folder);
-    if (!host) return names;
+    if (!host) return;
     if (!recent_.listing) recent_.listing = &listings_[*host];
     Listing& listing = *recent_.listing;
     if (listing.statsTaken) {
         for (const FileSystem::NamedStat& e : listing.stats)
-            if (e.stat.kind == EntryKind::File) names.push_back(e.name);
-        return names;
+            if (e.stat.kind == EntryKind::File) visit(e.name);
+        return;
     }
     if (!listing.taken) takeListing(listing, *host);
-    names = listing.files;
-    return names;
+    for (const std::string& name : listing.files) visit(name);
 }
 
 FileStat LeagueFolder::stat(std::string_view file) {

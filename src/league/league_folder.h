@@ -10,6 +10,7 @@
 #include "text/line_reader.h"
 #include "text/line_writer.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -66,10 +67,10 @@ public:
     bool exists(std::string_view file);
     // One stat of the file, opening nothing; Missing when its folder is.
     FileStat stat(std::string_view file);
-    // The names of the files in a league folder, in no set order: from the
-    // listing this handler already took of it, else from a new one (kept for
-    // the tests that follow). Empty when the folder is missing.
-    std::vector<std::string> filesIn(std::string_view folder);
+    // Hands each file's name in a league folder to `visit`, in no set order:
+    // from the listing this handler already took of it, else from a new one
+    // (kept for the tests that follow). None when the folder is missing.
+    void visitFilesIn(std::string_view folder, const std::function<void(std::string_view)>& visit);
 
     // The host path of a league file; "Path not found" when a folder on the
     // way is missing.
