@@ -3,6 +3,7 @@
 // as UTF-8; the score lines go to the standard output handle as UTF-8 bytes
 // with "\n" line ends, exactly as on Linux; a console is told they are UTF-8.
 #include "app/headless.h"
+#include "host/memory.h"
 #include "host/windows_console.h"
 #include "league/league_folder.h"
 #include "text/code_page.h"
@@ -12,6 +13,7 @@
 #include <vector>
 
 int wmain(int argc, wchar_t** argv) {
+    vr::prepareHeap();
     vr::prepareStandardStreams();
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) {

@@ -6,6 +6,7 @@
 #include "app/headless.h"
 #include "app/win32/main_window.h"
 #include "app/win32/wide_text.h"
+#include "host/memory.h"
 #include "host/windows_console.h"
 #include "league/league_folder.h"
 #include "text/file_system.h"
@@ -20,6 +21,7 @@
 #include <vector>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+    vr::prepareHeap();
     if (__argc > 1) {
         vr::prepareStandardStreams();
         std::vector<std::string> args;
