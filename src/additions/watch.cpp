@@ -120,6 +120,8 @@ private:
         auto state = std::make_unique<LeagueState>();
         state->cacheFolder = options_.cacheFolder;
         try {
+            // The index checks every play-by-play file: their stats come in while the load reads.
+            if (!state->cacheFolder.empty()) league_.prefetchStats("pbp");
             windowLoad(league_, window, *state);
             window.setText(TextBox::LastDay, plainDigits(last));
             window.setText(TextBox::DaysSimmed, plainDigits(days));

@@ -35,7 +35,7 @@ std::vector<std::string> missingPlayByPlayFiles(LeagueFolder& league, const std:
     // The run's own listing of the folder gives every day's files; by day,
     // each day's numbers from the lowest.
     std::vector<std::pair<long, long>> listed;
-    league.visitFilesIn("pbp", [&](std::string_view name) {
+    league.visitFilesIn(kPlayByPlayFolder, [&](std::string_view name) {
         long day = 0, game = 0;
         if (parseName(name, day, game)) listed.emplace_back(day, game);
     });

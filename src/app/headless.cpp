@@ -6,6 +6,7 @@
 #include "app/headless_window.h"
 #include "app/run_sequences.h"
 #include "app/stop_report.h"
+#include "results/player_of_the_game.h"
 #include "host/cache_folder.h"
 #include "text/code_page.h"
 #include "text/errors.h"
@@ -135,6 +136,9 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
     LeagueFolder league(fs, place);
     int status = 0;
     try {
+        // The index checks every play-by-play file's stat: they are taken
+        // while the load reads.
+        if (!state->cacheFolder.empty()) league.prefetchStats(kPlayByPlayFolder);
         windowLoad(league, window, *state);
         if (options->lastDay) window.setText(TextBox::LastDay, utf8ToCodePage(*options->lastDay));
         if (options->days) window.setText(TextBox::DaysSimmed, utf8ToCodePage(*options->days));

@@ -215,6 +215,8 @@ public:
 
     void remove(const std::string& path) override { DeleteFileW(systemPath(path).c_str()); }
 
+    bool listsStatsAside() const override { return true; }
+
     bool listStats(const std::string& folder, std::vector<NamedStat>& entries) override {
         // One pass over the folder gives each entry's size, time and file
         // ID; the volume is the folder's own.

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <system_error>
 #include <utility>
 
 
@@ -178,22 +179,56 @@ void LeagueFolder::visitFilesIn(std::string_view folder, const std::function<voi
     for (const std::string& name : listing.files) visit(name);
 }
 
+namespace {
+
+// A folder's entries with their stats, sorted by name; none where the host
+// has no such listing.
+std::optional<std::vector<FileSystem::NamedStat>> sortedStats(FileSystem& fs, const std::string& host) {
+    std::vector<FileSystem::NamedStat> entries;
+    if (!fs.listStats(host, entries)) return std::nullopt;
+    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+    return entries;
+}
+
+} // namespace
+
+void LeagueFolder::takeStats(Listing& listing, const std::string& host) {
+    listing.statsAsked = true;
+    std::optional<std::vector<FileSystem::NamedStat>> stats;
+    if (prefetch_ && prefetch_->host == host) {
+        try {
+            stats = prefetch_->stats.get();
+        } catch (const std::exception&) {
+            stats = sortedStats(fs_, host); // the thread ran out of memory: here, as always
+        }
+        prefetch_.reset();
+    } else {
+        stats = sortedStats(fs_, host);
+    }
+    if (stats) {
+        listing.stats = std::move(*stats);
+        listing.statsTaken = true;
+    }
+}
+
+void LeagueFolder::prefetchStats(std::string_view folder) {
+    if (!fs_.listsStatsAside()) return;
+    const std::optional<std::string>& host = resolveRecent(folder);
+    if (!host) return;
+    try {
+        prefetch_ = Prefetch{*host, std::async(std::launch::async, sortedStats, std::ref(fs_), *host)};
+    } catch (const std::system_error&) {
+        prefetch_.reset(); // no thread to be had: the stats are taken when asked for
+    }
+}
+
 FileStat LeagueFolder::stat(std::string_view file) {
     auto [folder, name] = splitView(file);
     const std::optional<std::string>& host = resolveRecent(folder);
     if (!host) return FileStat{};
     if (!recent_.listing) recent_.listing = &listings_[*host];
     Listing& listing = *recent_.listing;
-    if (!listing.statsAsked) {
-        listing.statsAsked = true;
-        if (fs_.listStats(*host, listing.stats)) {
-            std::sort(listing.stats.begin(), listing.stats.end(),
-                      [](const auto& a, const auto& b) { return a.name < b.name; });
-            listing.statsTaken = true;
-        } else {
-            listing.stats.clear();
-        }
-    }
+    if (!listing.statsAsked) takeStats(listing, *host);
     if (listing.statsTaken) {
         auto it = std::lower_bound(listing.stats.begin(), listing.stats.end(), name,
                                    [](const FileSystem::NamedStat& e, std::string_view n) { return e.name < n; });

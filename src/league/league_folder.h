@@ -11,6 +11,7 @@
 #include "text/line_writer.h"
 
 #include <functional>
+#include <future>
 #include <map>
 #include <memory>
 #include <optional>
@@ -111,6 +112,12 @@ public:
     // opened are held open until then, so that each file is opened by its
     // name within its folder.
     void forgetFolders();
+    // Starts taking the stats of a league folder's entries on a thread of
+    // its own, for the first stat() there, which waits for them. They are
+    // kept through forgetFolders(): a headless run's window load and its GO!
+    // are one look at the league, and the stats come in while the load
+    // reads. Nothing where the host cannot list aside or the folder is missing.
+    void prefetchStats(std::string_view folder);
 
     // Tests of one folder answered by a stat each before it is listed.
     static constexpr int kStatsBeforeListing = 32;
@@ -149,6 +156,14 @@ private:
     };
     std::map<std::string, Listing, std::less<>> listings_;
     void takeListing(Listing& listing, const std::string& host);
+    void takeStats(Listing& listing, const std::string& host);
+    // The stats being taken aside for a host folder, sorted by name; none
+    // where the host had no such listing.
+    struct Prefetch {
+        std::string host;
+        std::future<std::optional<std::vector<FileSystem::NamedStat>>> stats;
+    };
+    std::optional<Prefetch> prefetch_;
     // By host folder, those held open for this handler.
     std::map<std::string, FileSystem::Folder, std::less<>> held_;
     // The folder of the last file looked up, with its entries in the maps

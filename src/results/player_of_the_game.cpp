@@ -12,7 +12,8 @@ constexpr std::string_view kLabel = "Player of the Game:";
 } // namespace
 
 std::string playByPlayFile(long gameDay, long gameNumber) {
-    std::string name = "pbp\\";
+    std::string name(kPlayByPlayFolder);
+    name += '\\';
     name += plainDigits(gameDay);
     name += '-';
     name += plainDigits(gameNumber);

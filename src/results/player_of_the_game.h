@@ -5,8 +5,12 @@
 #include "results/game_in_hand.h"
 
 #include <string>
+#include <string_view>
 
 namespace vr {
+
+// The league folder of the play-by-play files.
+constexpr std::string_view kPlayByPlayFolder = "pbp";
 
 // "pbp\245-3.txt": the day and game as plain digits.
 std::string playByPlayFile(long gameDay, long gameNumber);

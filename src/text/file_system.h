@@ -75,6 +75,9 @@ public:
         (void)entries;
         return false;
     }
+    // True where listStats() may run on another thread while this one goes
+    // on using the file system: the hosts' own layers, which keep no state.
+    virtual bool listsStatsAside() const { return false; }
     // Makes the folder and those on the way; false when it cannot.
     virtual bool makeFolders(const std::string& path) { return kind(path) == EntryKind::Directory; }
     // Names in a folder (not "." or ".."), in byte order; empty when the

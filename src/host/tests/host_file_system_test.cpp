@@ -131,6 +131,21 @@ TEST_F(HostLeague, TheStatsOfALargeFolderAreEachEntrysOwn) {
 #endif
 }
 
+// Stats taken aside before the folders are forgotten serve the first stat
+// after; a file made since is not in them and is stat'ed on its own.
+TEST_F(HostLeague, PrefetchedStatsServeAfterTheFoldersAreForgotten) {
+    fs::path pbp = leagueDir_ / "pbp";
+    fs::create_directories(pbp);
+    std::ofstream(pbp / "245-1.txt") << "one";
+    LeagueFolder league(hostFileSystem(), drive_);
+    league.prefetchStats("pbp");
+    league.forgetFolders();
+    std::ofstream(pbp / "245-2.txt") << "two!";
+    EXPECT_TRUE(sameFile(league.stat("pbp\\245-1.txt"), hostFileSystem().stat((pbp / "245-1.txt").string())));
+    EXPECT_EQ(league.stat("pbp\\245-2.txt").size, 4u);
+    EXPECT_EQ(league.stat("pbp\\245-3.txt").kind, EntryKind::Missing);
+}
+
 #ifndef _WIN32
 std::size_t openDescriptors() {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator("/proc/self/fd"), {}));
