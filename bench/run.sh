@@ -190,18 +190,23 @@ measure() { # name rounds
 
 # The warm index, round by round on the league `name` (the full season one
 # day short): the export of that day laid over it and a run that leaves its
-# index, then the next day's export laid over it and the timed run.
+# index, then the next day's export laid over it and the timed run, with the
+# floor and the start-up timed beside it in the same round (the machine's
+# speed drifts over minutes, and a pair from other rounds would carry that).
 measure_warm() { # name rounds
   local name=$1 n=$2 drive=$leagues/$1 r
-  : > "$work/$name.run"
+  local list=$leagues/full/read-list.txt folder=$leagues/full/$league_path
+  : > "$work/$name.run"; : > "$work/$name.floor"; : > "$work/$name.version"
   for ((r = 0; r < n; r++)); do
     "$build/make-sample-league" --drive "$drive" --preset full --last-simulated-day 369 --over >/dev/null
     run_program "$program" "$name"
     "$build/make-sample-league" --drive "$drive" --preset full --over >/dev/null
     sync
     VELLOR_DRIVE_C=$drive "$timed" "$program" --run >> "$work/$name.run"
+    "$floor" "$folder" "$list" >> "$work/$name.floor"
+    "$timed" "$program" --version >> "$work/$name.version"
   done
-  paste -d' ' "$work/$name.run" "$work/full.version" "$work/full.floor" |
+  paste -d' ' "$work/$name.run" "$work/$name.version" "$work/$name.floor" |
     awk '{ printf "%.6f %.6f %.6f %.6f\n", $1 - $4, ($1 - $4) / $7, $3 - $6, ($3 - $6) / $8 }' > "$work/$name.pairs"
 }
 
@@ -289,8 +294,12 @@ row "1  vellor-results --run ${no_index[*]}" "$w/full.run" 1 3
 [ "$warm" = 1 ] && row "1i --run, warm index (a day on)" "$w/warm.run" 1 3
 row "2  floor: read() of those files" "$w/full.floor" 1 2
 row "3  vellor-results --version" "$w/full.version" 1 3
+if [ "$warm" = 1 ]; then
+  row "2i floor, in the warm-index rounds" "$w/warm.floor" 1 2
+  row "3i --version, in those rounds" "$w/warm.version" 1 3
+fi
 row "1 - 3, pair by pair" "$w/full.pairs" 1 3
-[ "$warm" = 1 ] && row "1i - 3, pair by pair" "$w/warm.pairs" 1 3
+[ "$warm" = 1 ] && row "1i - 3i, pair by pair" "$w/warm.pairs" 1 3
 awk -v a="$(col 2 "$w/full.run" | median)" -v b="$(col 2 "$w/full.version" | median)" 'BEGIN {
   printf "  peak resident memory of 1: %.1f MiB, of 3: %.1f MiB; 1 is %.1f MiB above 3 (target <= 16)\n", a / 1024, b / 1024, (a - b) / 1024 }'
 
@@ -313,7 +322,7 @@ echo
 echo "Ratio (1 - 3) / 2, pair by pair: median $(med 2 "$w/full.pairs" 1 2) (rounds $(col 2 "$w/full.pairs" | spread 1 2));" \
   "in processor time $(med 4 "$w/full.pairs" 1 2) (rounds $(col 4 "$w/full.pairs" | spread 1 2)). Target <= 1.5."
 if [ "$warm" = 1 ]; then
-  echo "Ratio (1i - 3) / 2, the warm index: median $(med 2 "$w/warm.pairs" 1 2) (rounds $(col 2 "$w/warm.pairs" | spread 1 2));" \
+  echo "Ratio (1i - 3i) / 2i, the warm index: median $(med 2 "$w/warm.pairs" 1 2) (rounds $(col 2 "$w/warm.pairs" | spread 1 2));" \
     "in processor time $(med 4 "$w/warm.pairs" 1 2). Target <= 0.5."
 fi
 if [ -n "$wine_exe" ] && [ "$warm" = 1 ]; then
