@@ -213,10 +213,10 @@ public:
         return statOf(st);
     }
 
-    // The listing gives no sizes or times here: a stat each, but by name in
-    // the open folder, so that the system walks one name, not the whole path.
     bool listsStatsAside() const override { return true; }
 
+    // The listing gives no sizes or times here: a stat each, but by name in
+    // the open folder, so that the system walks one name, not the whole path.
     bool listStats(const std::string& folder, std::vector<NamedStat>& entries) override {
         DIR* dir = ::opendir(folder.c_str());
         if (!dir) return false;
