@@ -1,6 +1,7 @@
 // The operating system's files on POSIX hosts. This is the only place of the
 // core that makes system calls; a Windows host gets its own file beside it.
 #include "host/folder_lock.h"
+#include "host/posix_release_aside.h"
 #include "text/errors.h"
 #include "text/file_system.h"
 
@@ -48,6 +49,13 @@ std::size_t entriesBound(int at) {
     struct stat self;
     if (::fstat(at, &self) != 0 || self.st_size <= 0) return 0;
     return std::min<std::size_t>(static_cast<std::size_t>(self.st_size) / 16, 1u << 20);
+}
+
+// A file as kind() takes it, from the listing where the entry tells.
+bool isFile(int at, const dirent& entry) {
+    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return entry.d_type == DT_REG;
+    struct stat st;
+    return ::fstatat(at, entry.d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
 }
 
 // Below this many entries a folder's stats are taken on the calling thread.
@@ -218,15 +226,27 @@ public:
     // The listing gives no sizes or times here: a stat each, but by name in
     // the open folder, so that the system walks one name, not the whole path.
     bool listStats(const std::string& folder, std::vector<NamedStat>& entries) override {
+        return listFilesThenStats(folder, nullptr, entries);
+    }
+
+    bool listFilesThenStats(const std::string& folder, const FilesListed& listed,
+                            std::vector<NamedStat>& entries) override {
         DIR* dir = ::opendir(folder.c_str());
         if (!dir) return false;
         const int at = ::dirfd(dir);
         const std::size_t first = entries.size();
         entries.reserve(first + entriesBound(at));
+        std::vector<std::string> files;
+        if (listed) files.reserve(entriesBound(at));
         while (dirent* entry = ::readdir(dir)) {
             std::string_view name = entry->d_name;
             if (name == "." || name == "..") continue;
             entries.push_back(NamedStat{std::string(name), FileStat{}});
+            if (listed && isFile(at, *entry)) files.emplace_back(name);
+        }
+        if (listed) {
+            std::sort(files.begin(), files.end());
+            listed(std::move(files));
         }
         statEach(at, entries, first);
         ::closedir(dir);
@@ -261,23 +281,28 @@ public:
         std::vector<std::string> names;
         DIR* dir = ::opendir(folder.c_str());
         if (!dir) return names;
-        names.reserve(entriesBound(::dirfd(dir)));
+        const int at = ::dirfd(dir);
+        names.reserve(entriesBound(at));
         while (dirent* entry = ::readdir(dir)) {
             std::string_view name = entry->d_name;
             if (name == "." || name == "..") continue;
             // As kind(): only regular files count. Links (followed) and
             // entries of no given kind take a stat each.
-            bool file = entry->d_type == DT_REG;
-            if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN)
-                file = kind(folder + "/" + entry->d_name) == EntryKind::File;
-            if (file) names.emplace_back(name);
+            if (isFile(at, *entry)) names.emplace_back(name);
         }
         ::closedir(dir);
         return names;
     }
 
+    // The file replaced is held across the rename (by its place, opening
+    // nothing of it), and let go of aside.
     void rename(const std::string& from, const std::string& to) override {
-        if (::rename(from.c_str(), to.c_str()) != 0) {
+        const int replaced = ::open(to.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+        const int renamed = ::rename(from.c_str(), to.c_str());
+        const int error = errno;
+        if (replaced >= 0) release_.close(replaced);
+        errno = error;
+        if (renamed != 0) {
             // EBUSY: the target is a mount point; EISDIR: a folder.
             if (errno == EACCES || errno == EPERM || errno == EROFS || errno == EBUSY || errno == EISDIR ||
                 errno == ENOTEMPTY || errno == EEXIST)
@@ -303,6 +328,9 @@ public:
     }
 
     void unlockFolder(Lock lock) override { unlockHostFolder(lock); }
+
+private:
+    ReleaseAside release_;
 };
 
 } // namespace
