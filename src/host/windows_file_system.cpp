@@ -218,6 +218,11 @@ public:
     bool listsStatsAside() const override { return true; }
 
     bool listStats(const std::string& folder, std::vector<NamedStat>& entries) override {
+        return listFilesThenStats(folder, nullptr, entries);
+    }
+
+    bool listFilesThenStats(const std::string& folder, const FilesListed& listed,
+                            std::vector<NamedStat>& entries) override {
         // One pass over the folder gives each entry's size, time and file
         // ID; the volume is the folder's own.
         HANDLE dir = CreateFileW(systemPath(folder).c_str(), FILE_LIST_DIRECTORY,
@@ -227,6 +232,7 @@ public:
         BY_HANDLE_FILE_INFORMATION self;
         bool ok = GetFileInformationByHandle(dir, &self);
         std::vector<char> block(64 * 1024);
+        std::vector<std::string> files;
         FILE_INFO_BY_HANDLE_CLASS kind = FileIdBothDirectoryRestartInfo;
         while (ok) {
             if (!GetFileInformationByHandleEx(dir, kind, block.data(), static_cast<DWORD>(block.size()))) {
@@ -237,6 +243,9 @@ public:
             for (std::size_t at = 0;;) {
                 const auto* e = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(block.data() + at);
                 std::wstring_view name(e->FileName, e->FileNameLength / sizeof(wchar_t));
+                // As listFiles(): links count by the entry's own kind.
+                if (listed && name != L"." && name != L".." && !(e->FileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                    files.push_back(fromSystemName(name));
                 // A link's entry tells of the link, a stat of its target:
                 // those are left to stat().
                 if (name != L"." && name != L".." && !(e->FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
@@ -256,8 +265,15 @@ public:
             }
         }
         CloseHandle(dir);
-        if (!ok) entries.clear();
-        return ok;
+        if (!ok) {
+            entries.clear();
+            return false;
+        }
+        if (listed) {
+            std::sort(files.begin(), files.end());
+            listed(std::move(files));
+        }
+        return true;
     }
 
     bool lockFolder(const std::string& path, long waitMs, Lock& lock) override {

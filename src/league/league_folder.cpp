@@ -159,7 +159,8 @@ bool LeagueFolder::exists(std::string_view file) {
     if (plainName) {
         if (!recent_.listing) recent_.listing = &listings_[*host];
         Listing& listing = *recent_.listing;
-        if (!listing.taken && ++listing.tests > kStatsBeforeListing) takeListing(listing, *host);
+        if (!listing.taken && !takeFilesListedAside(listing, *host) && ++listing.tests > kStatsBeforeListing)
+            takeListing(listing, *host);
         if (listing.taken) return std::binary_search(listing.files.begin(), listing.files.end(), name);
     }
     return fs_.kind(*host + "/" + std::string(name)) == EntryKind::File;
@@ -183,9 +184,10 @@ namespace {
 
 // A folder's entries with their stats, sorted by name; none where the host
 // has no such listing.
-std::optional<std::vector<FileSystem::NamedStat>> sortedStats(FileSystem& fs, const std::string& host) {
+std::optional<std::vector<FileSystem::NamedStat>> sortedStats(FileSystem& fs, const std::string& host,
+                                                               const FileSystem::FilesListed& listed = nullptr) {
     std::vector<FileSystem::NamedStat> entries;
-    if (!fs.listStats(host, entries)) return std::nullopt;
+    if (listed ? !fs.listFilesThenStats(host, listed, entries) : !fs.listStats(host, entries)) return std::nullopt;
     std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
     return entries;
 }
@@ -216,10 +218,28 @@ void LeagueFolder::prefetchStats(std::string_view folder) {
     const std::optional<std::string>& host = resolveRecent(folder);
     if (!host) return;
     try {
-        prefetch_ = Prefetch{*host, std::async(std::launch::async, sortedStats, std::ref(fs_), *host)};
+        // Unkept (the folder not listed), the promise breaks, and the first
+        // test lists the folder itself.
+        auto files = std::make_shared<std::promise<std::vector<std::string>>>();
+        Prefetch p{*host, files->get_future(), {}};
+        p.stats = std::async(std::launch::async, [&fs = fs_, host = *host, files] {
+            return sortedStats(fs, host, [&files](std::vector<std::string> names) { files->set_value(std::move(names)); });
+        });
+        prefetch_ = std::move(p);
     } catch (const std::system_error&) {
         prefetch_.reset(); // no thread to be had: the stats are taken when asked for
     }
+}
+
+bool LeagueFolder::takeFilesListedAside(Listing& listing, const std::string& host) {
+    if (!prefetch_ || !prefetch_->files.valid() || prefetch_->host != host) return false;
+    try {
+        listing.files = prefetch_->files.get();
+    } catch (const std::exception&) {
+        return false; // not listed there, or out of memory: the tests go on as ever
+    }
+    listing.taken = true;
+    return true;
 }
 
 FileStat LeagueFolder::stat(std::string_view file) {

@@ -116,7 +116,9 @@ public:
     // its own, for the first stat() there, which waits for them. They are
     // kept through forgetFolders(): a headless run's window load and its GO!
     // are one look at the league, and the stats come in while the load
-    // reads. Nothing where the host cannot list aside or the folder is missing.
+    // reads. Their names answer the first tests of the folder's files as
+    // soon as they are listed. Nothing where the host cannot list aside or
+    // the folder is missing.
     void prefetchStats(std::string_view folder);
 
     // Tests of one folder answered by a stat each before it is listed.
@@ -161,8 +163,11 @@ private:
     // where the host had no such listing.
     struct Prefetch {
         std::string host;
+        std::future<std::vector<std::string>> files; // as listFiles() gives them, sorted
         std::future<std::optional<std::vector<FileSystem::NamedStat>>> stats;
     };
+    // The files listed aside, for the first test in their folder.
+    bool takeFilesListedAside(Listing& listing, const std::string& host);
     std::optional<Prefetch> prefetch_;
     // By host folder, those held open for this handler.
     std::map<std::string, FileSystem::Folder, std::less<>> held_;

@@ -20,6 +20,10 @@ public:
     bool listStats(const std::string& folder, std::vector<NamedStat>& entries) override {
         return to_.listStats(folder, entries);
     }
+    bool listFilesThenStats(const std::string& folder, const FilesListed& listed,
+                            std::vector<NamedStat>& entries) override {
+        return to_.listFilesThenStats(folder, listed, entries);
+    }
     bool makeFolders(const std::string& path) override { return to_.makeFolders(path); }
     std::vector<std::string> list(const std::string& folder) override { return to_.list(folder); }
     std::vector<std::string> listFiles(const std::string& folder) override { return to_.listFiles(folder); }

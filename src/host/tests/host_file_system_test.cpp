@@ -146,6 +146,31 @@ TEST_F(HostLeague, PrefetchedStatsServeAfterTheFoldersAreForgotten) {
     EXPECT_EQ(league.stat("pbp\\245-3.txt").kind, EntryKind::Missing);
 }
 
+// The names handed on before the stats are those listFiles() gives, and
+// they answer a handler's tests of the folder's files.
+TEST_F(HostLeague, FilesListedAsideAreThoseListFilesGives) {
+    fs::path pbp = leagueDir_ / "pbp";
+    fs::create_directories(pbp / "245-2.txt");
+    std::ofstream(pbp / "245-1.txt") << "one";
+    std::ofstream(pbp / "245-3.txt") << "three";
+    FileSystem& host = hostFileSystem();
+    std::vector<std::string> listed;
+    std::vector<FileSystem::NamedStat> entries;
+    ASSERT_TRUE(host.listFilesThenStats(pbp.string(), [&](std::vector<std::string> names) { listed = names; }, entries));
+    std::vector<std::string> files = host.listFiles(pbp.string());
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(listed, files);
+    EXPECT_EQ(listed, (std::vector<std::string>{"245-1.txt", "245-3.txt"}));
+    EXPECT_EQ(entries.size(), 3u);
+
+    LeagueFolder league(hostFileSystem(), drive_);
+    league.prefetchStats("pbp");
+    EXPECT_TRUE(league.exists("pbp\\245-1.txt"));
+    EXPECT_FALSE(league.exists("pbp\\245-2.txt"));
+    EXPECT_FALSE(league.exists("pbp\\245-4.txt"));
+    EXPECT_EQ(league.stat("pbp\\245-3.txt").size, 5u);
+}
+
 #ifndef _WIN32
 std::size_t openDescriptors() {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator("/proc/self/fd"), {}));
