@@ -88,7 +88,7 @@ void LineWriter::grow(std::size_t need) {
     capacity_ = capacity;
 }
 
-void LineWriter::put(std::string_view s) {
+void LineWriter::putBeyond(std::string_view s) {
     if (failed_ || s.empty()) return;
     if (used_ + s.size() > capacity_ && capacity_ < kBuffer) grow(used_ + s.size());
     if (used_ + s.size() > kBuffer) {
@@ -113,13 +113,6 @@ void LineWriter::spaces(int n) {
         put(std::string_view(blanks.data(), static_cast<std::size_t>(k)));
         n -= k;
     }
-}
-
-LineWriter& LineWriter::text(std::string_view s, After a) {
-    put(s);
-    column_ += static_cast<int>(s.size());
-    after(a);
-    return *this;
 }
 
 LineWriter& LineWriter::number(NumberValue value, After a) {
@@ -149,13 +142,6 @@ LineWriter& LineWriter::moveTo(int column) {
     if (column_ - 1 >= column) endLine();
     spaces(column - column_);
     column_ = column;
-    return *this;
-}
-
-LineWriter& LineWriter::endLine() {
-    put("\r\n");
-    lineStart_ = used_;
-    column_ = 1;
     return *this;
 }
 

@@ -7,6 +7,7 @@
 
 #include "text/file_system.h"
 
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -40,13 +41,25 @@ public:
     LineWriter(const LineWriter&) = delete;
     LineWriter& operator=(const LineWriter&) = delete;
 
-    LineWriter& text(std::string_view s, After after = After::Nothing);
+    // The items of a line, a hundred thousand in a season's records, go
+    // into the buffer here; only the rare rest is out of line.
+    LineWriter& text(std::string_view s, After after = After::Nothing) {
+        put(s);
+        column_ += static_cast<int>(s.size());
+        if (after != After::Nothing) this->after(after);
+        return *this;
+    }
     LineWriter& number(NumberValue value, After after = After::Nothing);
     // Pads to column n; a line already holding n or more characters is ended
     // and the next starts with n-1 spaces.
     LineWriter& moveTo(int column);
     LineWriter& zone();
-    LineWriter& endLine();
+    LineWriter& endLine() {
+        put("\r\n");
+        lineStart_ = used_;
+        column_ = 1;
+        return *this;
+    }
     // A whole TEXT line.
     LineWriter& line(std::string_view s) { return text(s, After::EndLine); }
 
@@ -56,7 +69,16 @@ public:
 
 private:
     void after(After a);
-    void put(std::string_view s);
+    void put(std::string_view s) {
+        if (s.size() <= capacity_ - used_ && !failed_) {
+            if (!s.empty()) std::memcpy(buffer_.get() + used_, s.data(), s.size());
+            used_ += s.size();
+        } else {
+            putBeyond(s);
+        }
+    }
+    // What does not fit the buffer as it is.
+    void putBeyond(std::string_view s);
     void grow(std::size_t need);
     void spaces(int n);
     void drain();
