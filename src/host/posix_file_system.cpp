@@ -6,6 +6,7 @@
 #include "text/file_system.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
@@ -62,30 +63,35 @@ bool isFile(int at, const dirent& entry) {
 constexpr std::size_t kStatsPerThread = 512;
 
 // The stats of the entries from `first` on, by name in the folder `at`. A
-// stat waits on the system, not on the processor, so a large folder's (a
-// season's play-by-play folder holds thousands of files) are shared among a
-// few threads; where no thread can be started the calling one takes all.
+// large folder's (a season's play-by-play folder holds thousands of files)
+// are shared among a few threads, each taking the next few entries as it
+// is free, so that none waits on another that was held up; where no thread
+// can be started the calling one takes all.
 void statEach(int at, std::vector<FileSystem::NamedStat>& entries, std::size_t first) {
-    auto statRange = [&entries, at](std::size_t from, std::size_t to) {
-        for (std::size_t i = from; i < to; ++i) {
-            struct stat st;
-            FileSystem::NamedStat& e = entries[i];
-            e.stat = ::fstatat(at, e.name.c_str(), &st, 0) == 0 ? statOf(st) : FileStat{};
+    constexpr std::size_t kTaken = 64;
+    std::atomic<std::size_t> next{first};
+    auto statRest = [&entries, &next, at] {
+        for (;;) {
+            const std::size_t from = next.fetch_add(kTaken);
+            if (from >= entries.size()) return;
+            const std::size_t to = std::min(from + kTaken, entries.size());
+            for (std::size_t i = from; i < to; ++i) {
+                struct stat st;
+                FileSystem::NamedStat& e = entries[i];
+                e.stat = ::fstatat(at, e.name.c_str(), &st, 0) == 0 ? statOf(st) : FileStat{};
+            }
         }
     };
     const std::size_t count = entries.size() - first;
     const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
     const std::size_t parts = std::min({cores, std::size_t{4}, std::max<std::size_t>(1, count / kStatsPerThread)});
-    const std::size_t share = count / parts;
     std::vector<std::thread> helpers;
     try {
-        for (std::size_t p = 1; p < parts; ++p)
-            helpers.emplace_back(statRange, first + p * share, p + 1 == parts ? entries.size() : first + (p + 1) * share);
+        for (std::size_t p = 1; p < parts; ++p) helpers.emplace_back(statRest);
     } catch (const std::system_error&) {
-        // Fewer threads: the calling one takes the parts not handed out.
+        // Fewer threads: the others take more.
     }
-    statRange(first, first + share);
-    if (helpers.size() + 1 < parts) statRange(first + (helpers.size() + 1) * share, entries.size());
+    statRest();
     for (std::thread& t : helpers) t.join();
 }
 
@@ -236,16 +242,21 @@ public:
         const int at = ::dirfd(dir);
         const std::size_t first = entries.size();
         entries.reserve(first + entriesBound(at));
-        std::vector<std::string> files;
-        if (listed) files.reserve(entriesBound(at));
         while (dirent* entry = ::readdir(dir)) {
             std::string_view name = entry->d_name;
             if (name == "." || name == "..") continue;
             entries.push_back(NamedStat{std::string(name), FileStat{}});
-            if (listed && isFile(at, *entry)) files.emplace_back(name);
+            // Until its stat, the kind the listing tells.
+            if (listed && isFile(at, *entry)) entries.back().stat.kind = EntryKind::File;
         }
+        // Sorted once, here: the names handed on and the stats in one order.
+        const auto from = entries.begin() + static_cast<std::ptrdiff_t>(first);
+        std::sort(from, entries.end(), [](const NamedStat& a, const NamedStat& b) { return a.name < b.name; });
         if (listed) {
-            std::sort(files.begin(), files.end());
+            std::vector<std::string> files;
+            files.reserve(entries.size() - first);
+            for (auto e = from; e != entries.end(); ++e)
+                if (e->stat.kind == EntryKind::File) files.push_back(e->name);
             listed(std::move(files));
         }
         statEach(at, entries, first);

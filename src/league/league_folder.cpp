@@ -188,7 +188,8 @@ std::optional<std::vector<FileSystem::NamedStat>> sortedStats(FileSystem& fs, co
                                                                const FileSystem::FilesListed& listed = nullptr) {
     std::vector<FileSystem::NamedStat> entries;
     if (listed ? !fs.listFilesThenStats(host, listed, entries) : !fs.listStats(host, entries)) return std::nullopt;
-    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+    auto byName = [](const auto& a, const auto& b) { return a.name < b.name; };
+    if (!std::is_sorted(entries.begin(), entries.end(), byName)) std::sort(entries.begin(), entries.end(), byName);
     return entries;
 }
 
