@@ -4,9 +4,9 @@
 #include "host/posix_release_aside.h"
 #include "text/errors.h"
 #include "text/file_system.h"
+#include "text/stats_in_parts.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
@@ -62,32 +62,30 @@ bool isFile(int at, const dirent& entry) {
 // Below this many entries a folder's stats are taken on the calling thread.
 constexpr std::size_t kStatsPerThread = 512;
 
-// The stats of the entries from `first` on, by name in the folder `at`. A
-// large folder's (a season's play-by-play folder holds thousands of files)
-// are shared among a few threads, each taking the next few entries as it
-// is free, so that none waits on another that was held up; where no thread
-// can be started the calling one takes all.
-void statEach(int at, std::vector<FileSystem::NamedStat>& entries, std::size_t first) {
-    constexpr std::size_t kTaken = 64;
-    std::atomic<std::size_t> next{first};
-    auto statRest = [&entries, &next, at] {
-        for (;;) {
-            const std::size_t from = next.fetch_add(kTaken);
-            if (from >= entries.size()) return;
-            const std::size_t to = std::min(from + kTaken, entries.size());
+// The stats of the listed entries, by name in the folder `at`, part by part.
+// A large folder's (a season's play-by-play folder holds thousands of files)
+// are shared among a few threads, each claiming the next part as it is
+// free, so that none waits on another that was held up; where no thread can
+// be started the calling one takes all.
+void statEach(int at, StatsInParts& parts) {
+    auto statRest = [&parts, at] {
+        std::vector<FileSystem::NamedStat>& entries = parts.entries();
+        std::size_t from, to;
+        while (parts.claim(from, to)) {
             for (std::size_t i = from; i < to; ++i) {
                 struct stat st;
                 FileSystem::NamedStat& e = entries[i];
                 e.stat = ::fstatat(at, e.name.c_str(), &st, 0) == 0 ? statOf(st) : FileStat{};
             }
+            parts.taken(from);
         }
     };
-    const std::size_t count = entries.size() - first;
+    const std::size_t count = parts.entries().size();
     const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
-    const std::size_t parts = std::min({cores, std::size_t{4}, std::max<std::size_t>(1, count / kStatsPerThread)});
+    const std::size_t threads = std::min({cores, std::size_t{4}, std::max<std::size_t>(1, count / kStatsPerThread)});
     std::vector<std::thread> helpers;
     try {
-        for (std::size_t p = 1; p < parts; ++p) helpers.emplace_back(statRest);
+        for (std::size_t t = 1; t < threads; ++t) helpers.emplace_back(statRest);
     } catch (const std::system_error&) {
         // Fewer threads: the others take more.
     }
@@ -232,39 +230,36 @@ public:
     // The listing gives no sizes or times here: a stat each, but by name in
     // the open folder, so that the system walks one name, not the whole path.
     bool listStats(const std::string& folder, std::vector<NamedStat>& entries) override {
-        return listFilesThenStats(folder, nullptr, entries);
+        StatsInParts parts;
+        if (!listStatsInParts(folder, parts)) return false;
+        // Dangling links and entries gone since the listing: as missing.
+        for (NamedStat& e : parts.entries())
+            if (e.stat.known) entries.push_back(std::move(e));
+        return true;
     }
 
-    bool listFilesThenStats(const std::string& folder, const FilesListed& listed,
-                            std::vector<NamedStat>& entries) override {
+    bool listStatsInParts(const std::string& folder, StatsInParts& parts) override {
         DIR* dir = ::opendir(folder.c_str());
         if (!dir) return false;
         const int at = ::dirfd(dir);
-        const std::size_t first = entries.size();
-        entries.reserve(first + entriesBound(at));
+        std::vector<NamedStat> entries;
+        entries.reserve(entriesBound(at));
         while (dirent* entry = ::readdir(dir)) {
             std::string_view name = entry->d_name;
             if (name == "." || name == "..") continue;
             entries.push_back(NamedStat{std::string(name), FileStat{}});
             // Until its stat, the kind the listing tells.
-            if (listed && isFile(at, *entry)) entries.back().stat.kind = EntryKind::File;
+            if (isFile(at, *entry)) entries.back().stat.kind = EntryKind::File;
         }
         // Sorted once, here: the names handed on and the stats in one order.
-        const auto from = entries.begin() + static_cast<std::ptrdiff_t>(first);
-        std::sort(from, entries.end(), [](const NamedStat& a, const NamedStat& b) { return a.name < b.name; });
-        if (listed) {
-            std::vector<std::string> files;
-            files.reserve(entries.size() - first);
-            for (auto e = from; e != entries.end(); ++e)
-                if (e->stat.kind == EntryKind::File) files.push_back(e->name);
-            listed(std::move(files));
-        }
-        statEach(at, entries, first);
+        std::sort(entries.begin(), entries.end(), [](const NamedStat& a, const NamedStat& b) { return a.name < b.name; });
+        std::vector<std::string> files;
+        files.reserve(entries.size());
+        for (const NamedStat& e : entries)
+            if (e.stat.kind == EntryKind::File) files.push_back(e.name);
+        parts.listed(std::move(entries), std::move(files), false);
+        statEach(at, parts);
         ::closedir(dir);
-        // Dangling links and entries gone since the listing: as missing.
-        entries.erase(std::remove_if(entries.begin() + static_cast<std::ptrdiff_t>(first), entries.end(),
-                                     [](const NamedStat& e) { return !e.stat.known; }),
-                      entries.end());
         return true;
     }
 

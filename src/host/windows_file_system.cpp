@@ -6,6 +6,7 @@
 #include "host/windows_paths.h"
 #include "text/errors.h"
 #include "text/file_system.h"
+#include "text/stats_in_parts.h"
 
 #include <windows.h>
 
@@ -218,11 +219,31 @@ public:
     bool listsStatsAside() const override { return true; }
 
     bool listStats(const std::string& folder, std::vector<NamedStat>& entries) override {
-        return listFilesThenStats(folder, nullptr, entries);
+        return listWithStats(folder, entries, nullptr);
     }
 
-    bool listFilesThenStats(const std::string& folder, const FilesListed& listed,
-                            std::vector<NamedStat>& entries) override {
+    // The stats come with the listing here: every part is in at once.
+    bool listStatsInParts(const std::string& folder, StatsInParts& parts) override {
+        std::vector<NamedStat> entries;
+        std::vector<std::string> files;
+        if (!listWithStats(folder, entries, &files)) return false;
+        std::sort(entries.begin(), entries.end(), [](const NamedStat& a, const NamedStat& b) { return a.name < b.name; });
+        std::sort(files.begin(), files.end());
+        parts.listed(std::move(entries), std::move(files), true);
+        return true;
+    }
+
+    bool lockFolder(const std::string& path, long waitMs, Lock& lock) override {
+        return lockAsFileSystem(path, waitMs, lock);
+    }
+
+    void unlockFolder(Lock lock) override { unlockHostFolder(lock); }
+
+private:
+    // The folder's entries with their stats, and where `files` is given the
+    // names listFiles() would give.
+    static bool listWithStats(const std::string& folder, std::vector<NamedStat>& entries,
+                              std::vector<std::string>* files) {
         // One pass over the folder gives each entry's size, time and file
         // ID; the volume is the folder's own.
         HANDLE dir = CreateFileW(systemPath(folder).c_str(), FILE_LIST_DIRECTORY,
@@ -232,7 +253,6 @@ public:
         BY_HANDLE_FILE_INFORMATION self;
         bool ok = GetFileInformationByHandle(dir, &self);
         std::vector<char> block(64 * 1024);
-        std::vector<std::string> files;
         FILE_INFO_BY_HANDLE_CLASS kind = FileIdBothDirectoryRestartInfo;
         while (ok) {
             if (!GetFileInformationByHandleEx(dir, kind, block.data(), static_cast<DWORD>(block.size()))) {
@@ -244,8 +264,8 @@ public:
                 const auto* e = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(block.data() + at);
                 std::wstring_view name(e->FileName, e->FileNameLength / sizeof(wchar_t));
                 // As listFiles(): links count by the entry's own kind.
-                if (listed && name != L"." && name != L".." && !(e->FileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                    files.push_back(fromSystemName(name));
+                if (files && name != L"." && name != L".." && !(e->FileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                    files->push_back(fromSystemName(name));
                 // A link's entry tells of the link, a stat of its target:
                 // those are left to stat().
                 if (name != L"." && name != L".." && !(e->FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
@@ -265,24 +285,10 @@ public:
             }
         }
         CloseHandle(dir);
-        if (!ok) {
-            entries.clear();
-            return false;
-        }
-        if (listed) {
-            std::sort(files.begin(), files.end());
-            listed(std::move(files));
-        }
-        return true;
+        if (!ok) entries.clear();
+        return ok;
     }
 
-    bool lockFolder(const std::string& path, long waitMs, Lock& lock) override {
-        return lockAsFileSystem(path, waitMs, lock);
-    }
-
-    void unlockFolder(Lock lock) override { unlockHostFolder(lock); }
-
-private:
     // Whether another program holds the file without letting it be
     // replaced: some systems refuse the move as "access denied" then.
     static bool heldByAnother(const std::wstring& path) {

@@ -171,8 +171,8 @@ void LeagueFolder::visitFilesIn(std::string_view folder, const std::function<voi
     if (!host) return;
     if (!recent_.listing) recent_.listing = &listings_[*host];
     Listing& listing = *recent_.listing;
-    if (listing.statsTaken) {
-        for (const FileSystem::NamedStat& e : listing.stats)
+    if ((listing.parts && listing.parts->wasListed()) || listing.statsTaken) {
+        for (const FileSystem::NamedStat& e : listing.parts ? listing.parts->all() : listing.stats)
             if (e.stat.kind == EntryKind::File) visit(e.name);
         return;
     }
@@ -184,10 +184,9 @@ namespace {
 
 // A folder's entries with their stats, sorted by name; none where the host
 // has no such listing.
-std::optional<std::vector<FileSystem::NamedStat>> sortedStats(FileSystem& fs, const std::string& host,
-                                                               const FileSystem::FilesListed& listed = nullptr) {
+std::optional<std::vector<FileSystem::NamedStat>> sortedStats(FileSystem& fs, const std::string& host) {
     std::vector<FileSystem::NamedStat> entries;
-    if (listed ? !fs.listFilesThenStats(host, listed, entries) : !fs.listStats(host, entries)) return std::nullopt;
+    if (!fs.listStats(host, entries)) return std::nullopt;
     auto byName = [](const auto& a, const auto& b) { return a.name < b.name; };
     if (!std::is_sorted(entries.begin(), entries.end(), byName)) std::sort(entries.begin(), entries.end(), byName);
     return entries;
@@ -197,18 +196,12 @@ std::optional<std::vector<FileSystem::NamedStat>> sortedStats(FileSystem& fs, co
 
 void LeagueFolder::takeStats(Listing& listing, const std::string& host) {
     listing.statsAsked = true;
-    std::optional<std::vector<FileSystem::NamedStat>> stats;
-    if (prefetch_ && prefetch_->host == host) {
-        try {
-            stats = prefetch_->stats.get();
-        } catch (const std::exception&) {
-            stats = sortedStats(fs_, host); // the thread ran out of memory: here, as always
-        }
-        prefetch_.reset();
-    } else {
-        stats = sortedStats(fs_, host);
+    if (prefetch_ && prefetch_->host == host && !prefetch_->statsTaken) {
+        prefetch_->statsTaken = true;
+        listing.parts = prefetch_->parts;
+        return;
     }
-    if (stats) {
+    if (auto stats = sortedStats(fs_, host)) {
         listing.stats = std::move(*stats);
         listing.statsTaken = true;
     }
@@ -218,27 +211,30 @@ void LeagueFolder::prefetchStats(std::string_view folder) {
     if (!fs_.listsStatsAside()) return;
     const std::optional<std::string>& host = resolveRecent(folder);
     if (!host) return;
+    prefetch_.reset();
     try {
-        // Unkept (the folder not listed), the promise breaks, and the first
-        // test lists the folder itself.
-        auto files = std::make_shared<std::promise<std::vector<std::string>>>();
-        Prefetch p{*host, files->get_future(), {}};
-        p.stats = std::async(std::launch::async, [&fs = fs_, host = *host, files] {
-            return sortedStats(fs, host, [&files](std::vector<std::string> names) { files->set_value(std::move(names)); });
+        auto parts = std::make_shared<StatsInParts>();
+        Prefetch p{*host, parts, {}};
+        p.done = std::async(std::launch::async, [&fs = fs_, host = *host, parts] {
+            try {
+                fs.listStatsInParts(host, *parts);
+            } catch (const std::exception&) {
+                // Out of memory: what is not in yet is asked of the host when wanted.
+            }
+            parts->finish();
         });
         prefetch_ = std::move(p);
-    } catch (const std::system_error&) {
+    } catch (const std::exception&) {
         prefetch_.reset(); // no thread to be had: the stats are taken when asked for
     }
 }
 
 bool LeagueFolder::takeFilesListedAside(Listing& listing, const std::string& host) {
-    if (!prefetch_ || !prefetch_->files.valid() || prefetch_->host != host) return false;
-    try {
-        listing.files = prefetch_->files.get();
-    } catch (const std::exception&) {
-        return false; // not listed there, or out of memory: the tests go on as ever
-    }
+    if (!prefetch_ || prefetch_->filesTaken || prefetch_->host != host) return false;
+    prefetch_->filesTaken = true;
+    // Not listed there: the tests go on as ever.
+    if (!prefetch_->parts->wasListed()) return false;
+    listing.files = prefetch_->parts->takeFiles();
     listing.taken = true;
     return true;
 }
@@ -250,7 +246,9 @@ FileStat LeagueFolder::stat(std::string_view file) {
     if (!recent_.listing) recent_.listing = &listings_[*host];
     Listing& listing = *recent_.listing;
     if (!listing.statsAsked) takeStats(listing, *host);
-    if (listing.statsTaken) {
+    if (listing.parts) {
+        if (const FileStat* taken = listing.parts->find(name)) return *taken;
+    } else if (listing.statsTaken) {
         auto it = std::lower_bound(listing.stats.begin(), listing.stats.end(), name,
                                    [](const FileSystem::NamedStat& e, std::string_view n) { return e.name < n; });
         if (it != listing.stats.end() && it->name == name) return it->stat;

@@ -9,6 +9,7 @@
 #include "text/file_system.h"
 #include "text/line_reader.h"
 #include "text/line_writer.h"
+#include "text/stats_in_parts.h"
 
 #include <functional>
 #include <future>
@@ -151,20 +152,23 @@ private:
         // no node or hash per name.
         std::vector<std::string> files;
         // Stats from one listing, where the host's listings carry them;
-        // sorted by name.
+        // sorted by name. Or those taken aside, coming in part by part.
         bool statsAsked = false;
         bool statsTaken = false;
         std::vector<FileSystem::NamedStat> stats;
+        std::shared_ptr<StatsInParts> parts;
     };
     std::map<std::string, Listing, std::less<>> listings_;
     void takeListing(Listing& listing, const std::string& host);
     void takeStats(Listing& listing, const std::string& host);
-    // The stats being taken aside for a host folder, sorted by name; none
-    // where the host had no such listing.
+    // The stats being taken aside for a host folder; none where the host
+    // had no such listing. Each half is taken once.
     struct Prefetch {
         std::string host;
-        std::future<std::vector<std::string>> files; // as listFiles() gives them, sorted
-        std::future<std::optional<std::vector<FileSystem::NamedStat>>> stats;
+        std::shared_ptr<StatsInParts> parts;
+        std::future<void> done; // the thread, waited for when the prefetch goes
+        bool filesTaken = false;
+        bool statsTaken = false;
     };
     // The files listed aside, for the first test in their folder.
     bool takeFilesListedAside(Listing& listing, const std::string& host);

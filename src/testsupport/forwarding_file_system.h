@@ -20,9 +20,8 @@ public:
     bool listStats(const std::string& folder, std::vector<NamedStat>& entries) override {
         return to_.listStats(folder, entries);
     }
-    bool listFilesThenStats(const std::string& folder, const FilesListed& listed,
-                            std::vector<NamedStat>& entries) override {
-        return to_.listFilesThenStats(folder, listed, entries);
+    bool listStatsInParts(const std::string& folder, StatsInParts& parts) override {
+        return to_.listStatsInParts(folder, parts);
     }
     bool makeFolders(const std::string& path) override { return to_.makeFolders(path); }
     std::vector<std::string> list(const std::string& folder) override { return to_.list(folder); }

@@ -16,6 +16,8 @@
 
 namespace vr {
 
+class StatsInParts;
+
 enum class OpenMode { Input, Output, Append };
 // Special: a FIFO, socket or device, which is never opened to be waited on
 // and counts as no file, as a folder in a file's place does.
@@ -77,17 +79,11 @@ public:
         (void)entries;
         return false;
     }
-    // As listStats(), handing `listed` first, once the folder is read, the
-    // names listFiles() would give, sorted: the stats of thousands of files
-    // take far longer than their names.
-    using FilesListed = std::function<void(std::vector<std::string>)>;
-    virtual bool listFilesThenStats(const std::string& folder, const FilesListed& listed,
-                                    std::vector<NamedStat>& entries) {
-        std::vector<std::string> files = listFiles(folder);
-        std::sort(files.begin(), files.end());
-        listed(std::move(files));
-        return listStats(folder, entries);
-    }
+    // As listStats(), into `parts`: the entries handed on as soon as the
+    // folder is read, with the names listFiles() would give, then the stats
+    // part by part (see StatsInParts). False where the host has no such
+    // listing. By default listStats() whole.
+    virtual bool listStatsInParts(const std::string& folder, StatsInParts& parts);
     // True where listStats() may run on another thread while this one goes
     // on using the file system: the hosts' own layers, which keep no state.
     virtual bool listsStatsAside() const { return false; }

@@ -155,14 +155,18 @@ TEST_F(HostLeague, FilesListedAsideAreThoseListFilesGives) {
     std::ofstream(pbp / "245-1.txt") << "one";
     std::ofstream(pbp / "245-3.txt") << "three";
     FileSystem& host = hostFileSystem();
-    std::vector<std::string> listed;
-    std::vector<FileSystem::NamedStat> entries;
-    ASSERT_TRUE(host.listFilesThenStats(pbp.string(), [&](std::vector<std::string> names) { listed = names; }, entries));
+    StatsInParts parts;
+    ASSERT_TRUE(host.listStatsInParts(pbp.string(), parts));
+    ASSERT_TRUE(parts.wasListed());
+    std::vector<std::string> listed = parts.takeFiles();
     std::vector<std::string> files = host.listFiles(pbp.string());
     std::sort(files.begin(), files.end());
     EXPECT_EQ(listed, files);
     EXPECT_EQ(listed, (std::vector<std::string>{"245-1.txt", "245-3.txt"}));
-    EXPECT_EQ(entries.size(), 3u);
+    EXPECT_EQ(parts.entries().size(), 3u);
+    ASSERT_NE(parts.find("245-2.txt"), nullptr);
+    EXPECT_EQ(parts.find("245-2.txt")->kind, EntryKind::Directory);
+    EXPECT_EQ(parts.find("245-4.txt"), nullptr);
 
     LeagueFolder league(hostFileSystem(), drive_);
     league.prefetchStats("pbp");
