@@ -197,7 +197,8 @@ std::optional<std::vector<FileSystem::NamedStat>> sortedStats(FileSystem& fs, co
 void LeagueFolder::takeStats(Listing& listing, const std::string& host) {
     listing.statsAsked = true;
     if (prefetch_ && prefetch_->host == host && !prefetch_->statsTaken) {
-        prefetch_->statsTaken = true;
+        // Its names too are this handler's or none's: a later one lists afresh.
+        prefetch_->statsTaken = prefetch_->filesTaken = true;
         listing.parts = prefetch_->parts;
         return;
     }
