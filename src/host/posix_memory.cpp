@@ -18,6 +18,9 @@ void prepareHeap() {
     // Large blocks come from the heap as well, and freed memory stays with
     // the process: reused, it faults no more.
     mallopt(M_MMAP_THRESHOLD, 64 << 20);
+    // One heap for every thread: the entries a listing thread makes for
+    // thousands of files would otherwise fault in a fresh arena of their own.
+    mallopt(M_ARENA_MAX, 1);
     mallopt(M_TRIM_THRESHOLD, 128 << 20);
     mallopt(M_TOP_PAD, static_cast<int>(kPad));
     // Grow the heap by the pad now, and ask for large pages in it (the

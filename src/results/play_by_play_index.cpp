@@ -5,11 +5,12 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 
 namespace vr {
 namespace {
 
-constexpr std::string_view kMagic = "VRPBPIX1";
+constexpr std::string_view kMagic = "VRPBPIX2";
 // Far above a season's few hundred kilobytes: a larger file is not ours.
 constexpr std::size_t kLargestIndex = 64u << 20;
 
@@ -19,6 +20,27 @@ std::uint64_t fnv1a(std::string_view bytes) {
         h ^= c;
         h *= 1099511628211ull;
     }
+    return h;
+}
+
+// The check at the end of the file, eight bytes at a time: a season's
+// index is hundreds of kilobytes, read and written on every run.
+std::uint64_t checksum(std::string_view bytes) {
+    constexpr std::uint64_t kMix = 0xff51afd7ed558ccdull;
+    std::uint64_t h = 0x9e3779b97f4a7c15ull ^ bytes.size();
+    auto add = [&h](std::uint64_t word) {
+        h = (h ^ word) * kMix;
+        h ^= h >> 32;
+    };
+    std::size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + i, 8);
+        add(word);
+    }
+    std::uint64_t rest = 0;
+    if (i < bytes.size()) std::memcpy(&rest, bytes.data() + i, bytes.size() - i);
+    add(rest);
     return h;
 }
 
@@ -144,7 +166,7 @@ void PlayByPlayIndex::load(FileSystem& fs, const std::string& path, std::string_
     if (bytes.size() < kMagic.size() + 8) return;
     std::string_view body(bytes.data(), bytes.size() - 8);
     Cursor tail{std::string_view(bytes).substr(body.size())};
-    if (tail.number() != fnv1a(body)) return;
+    if (tail.number() != checksum(body)) return;
 
     Cursor in{body};
     if (in.in.substr(0, kMagic.size()) != kMagic) return;
@@ -244,7 +266,7 @@ bool PlayByPlayIndex::save(FileSystem& fs, const std::string& path, std::string_
             out.append(bytes_, old_[k.index].at, old_[k.index].size);
         }
     }
-    put(out, fnv1a(out));
+    put(out, checksum(out));
 
     const std::string temporary = path + ".new";
     try {
