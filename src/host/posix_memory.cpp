@@ -23,15 +23,20 @@ void prepareHeap() {
     mallopt(M_ARENA_MAX, 1);
     mallopt(M_TRIM_THRESHOLD, 128 << 20);
     mallopt(M_TOP_PAD, static_cast<int>(kPad));
-    // Grow the heap by the pad now, and ask for large pages in it (the
-    // system decides; where it has none, nothing changes).
-    void* grow = std::malloc(256 << 10);
-    if (!grow) return;
+    // Only the heap above a large-page boundary can have large pages, and
+    // the heap starts anywhere below one: the rest below it is taken by a
+    // block never touched nor freed, so that what the run makes comes from
+    // above. Taking it grows the heap by the pad, untouched, and large pages
+    // are asked for there before anything is written to it (a page written
+    // first keeps its whole large page small).
+    // The heap's free top runs up to the break.
+    const auto at = reinterpret_cast<std::uintptr_t>(::sbrk(0)) - mallinfo2().keepcost;
+    std::uintptr_t boundary = (at + kLargePage - 1) & ~(kLargePage - 1);
+    if (boundary - at < 4096) boundary += kLargePage;
+    static void* const below = std::malloc(boundary - at - 256);
+    if (!below) return;
     const auto end = reinterpret_cast<std::uintptr_t>(::sbrk(0));
-    std::free(grow);
-    if (end < kPad) return;
-    const std::uintptr_t begin = (end - kPad + kLargePage - 1) & ~(kLargePage - 1);
-    if (begin < end) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+    if (boundary < end) ::madvise(reinterpret_cast<void*>(boundary), end - boundary, MADV_HUGEPAGE);
 #endif
 }
 
