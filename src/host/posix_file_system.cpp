@@ -84,6 +84,7 @@ void statEach(int at, StatsInParts& parts) {
     const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
     const std::size_t threads = std::min({cores, std::size_t{4}, std::max<std::size_t>(1, count / kStatsPerThread)});
     std::vector<std::thread> helpers;
+    helpers.reserve(threads); // before any starts: a thread is never dropped unjoined
     try {
         for (std::size_t t = 1; t < threads; ++t) helpers.emplace_back(statRest);
     } catch (const std::system_error&) {

@@ -239,7 +239,9 @@ bool PlayByPlayIndex::lookUp(LeagueFolder& league, const GameInHand& game) {
 bool PlayByPlayIndex::save(FileSystem& fs, const std::string& path, std::string_view owner) const {
     // By key, the last look-up of a game listed twice kept.
     std::vector<Kept> kept = new_;
-    std::stable_sort(kept.begin(), kept.end(), [](const Kept& a, const Kept& b) { return a.key < b.key; });
+    auto byKey = [](const Kept& a, const Kept& b) { return a.key < b.key; };
+    // Looked up in the schedule's order, which is mostly the keys' own.
+    if (!std::is_sorted(kept.begin(), kept.end(), byKey)) std::stable_sort(kept.begin(), kept.end(), byKey);
     std::size_t bytes = kMagic.size() + 8 + owner.size() + 8 + 8;
     std::size_t n = 0;
     for (std::size_t i = 0; i < kept.size(); ++i) {
