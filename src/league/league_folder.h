@@ -113,8 +113,9 @@ public:
     // opened are held open until then, so that each file is opened by its
     // name within its folder.
     void forgetFolders();
-    // Starts taking the stats of a league folder's entries on a thread of
-    // its own, for the first stat() there, which waits for them. They are
+    // Starts taking the stats of a league folder's entries on threads of
+    // their own, for the stat() calls there, each of which waits only for
+    // the part of the stats that holds its file (see StatsInParts). They are
     // kept through forgetFolders(): a headless run's window load and its GO!
     // are one look at the league, and the stats come in while the load
     // reads. Their names answer the first tests of the folder's files as
