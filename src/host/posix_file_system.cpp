@@ -253,7 +253,7 @@ public:
             if (isFile(at, *entry)) entries.back().stat.kind = EntryKind::File;
         }
         // Sorted once, here: the names handed on and the stats in one order.
-        std::sort(entries.begin(), entries.end(), [](const NamedStat& a, const NamedStat& b) { return a.name < b.name; });
+        sortByName(entries);
         std::vector<std::string> files;
         files.reserve(entries.size());
         for (const NamedStat& e : entries)

@@ -227,7 +227,7 @@ public:
         std::vector<NamedStat> entries;
         std::vector<std::string> files;
         if (!listWithStats(folder, entries, &files)) return false;
-        std::sort(entries.begin(), entries.end(), [](const NamedStat& a, const NamedStat& b) { return a.name < b.name; });
+        sortByName(entries);
         std::sort(files.begin(), files.end());
         parts.listed(std::move(entries), std::move(files), true);
         return true;

@@ -187,8 +187,7 @@ namespace {
 std::optional<std::vector<FileSystem::NamedStat>> sortedStats(FileSystem& fs, const std::string& host) {
     std::vector<FileSystem::NamedStat> entries;
     if (!fs.listStats(host, entries)) return std::nullopt;
-    auto byName = [](const auto& a, const auto& b) { return a.name < b.name; };
-    if (!std::is_sorted(entries.begin(), entries.end(), byName)) std::sort(entries.begin(), entries.end(), byName);
+    FileSystem::sortByName(entries);
     return entries;
 }
 

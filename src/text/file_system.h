@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -84,6 +83,11 @@ public:
     // part by part (see StatsInParts). False where the host has no such
     // listing. By default listStats() whole.
     virtual bool listStatsInParts(const std::string& folder, StatsInParts& parts);
+    // Entries by name, in byte order, as listings hand them on.
+    static void sortByName(std::vector<NamedStat>& entries) {
+        auto byName = [](const NamedStat& a, const NamedStat& b) { return a.name < b.name; };
+        if (!std::is_sorted(entries.begin(), entries.end(), byName)) std::sort(entries.begin(), entries.end(), byName);
+    }
     // True where listStats() may run on another thread while this one goes
     // on using the file system: the hosts' own layers, which keep no state.
     virtual bool listsStatsAside() const { return false; }

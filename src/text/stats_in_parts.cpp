@@ -89,7 +89,7 @@ const std::vector<FileSystem::NamedStat>& StatsInParts::all() {
 bool FileSystem::listStatsInParts(const std::string& folder, StatsInParts& parts) {
     std::vector<NamedStat> entries;
     if (!listStats(folder, entries)) return false;
-    std::sort(entries.begin(), entries.end(), [](const NamedStat& a, const NamedStat& b) { return a.name < b.name; });
+    sortByName(entries);
     std::vector<std::string> files = listFiles(folder);
     std::sort(files.begin(), files.end());
     parts.listed(std::move(entries), std::move(files), true);
