@@ -4,41 +4,62 @@
 #include "additions/archive.h"
 #include "app/export_check.h"
 #include "app/headless_window.h"
+#include "app/period_check.h"
 #include "app/run_sequences.h"
 #include "app/stop_report.h"
 #include "league/league_folder.h"
+#include "league/page_end.h"
 #include "snapshot/period_probe.h"
 #include "text/errors.h"
 #include "text/numbers.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 
 namespace vr {
 namespace {
 
-// The files the game writes at each export. The program's own files lie
-// elsewhere, so its publications are not taken for an export.
-const char* const kWatched[] = {"html\\leagueschedule.htm", "pbp", "html\\boxes"};
+// Every input of a run that the game writes at each export: pages, and the
+// folders whose every file counts. The program's own files lie elsewhere,
+// so its publications are not taken for an export.
+const char* const kWatchedPages[] = {"html\\standings.htm", "html\\leagueschedule.htm"};
+const char* const kWatchedFolders[] = {"html\\rosters", "pbp", "html\\boxes"};
 
+// Each stat of every input folded into one number, and the newest time
+// among them: a page rewritten in place changes no folder's own stat.
 struct Fingerprint {
-    FileStat stats[std::size(kWatched)];
-    bool operator==(const Fingerprint& o) const {
-        for (std::size_t i = 0; i < std::size(kWatched); ++i) {
-            const FileStat &a = stats[i], &b = o.stats[i];
-            if (a.kind != b.kind || a.known != b.known || a.size != b.size || a.modifiedNs != b.modifiedNs ||
-                a.volume != b.volume || a.identity != b.identity)
-                return false;
+    std::uint64_t hash = 14695981039346656037ull;
+    std::int64_t newestNs = 0;
+
+    void add(std::uint64_t v) {
+        for (int i = 0; i < 8; ++i) {
+            hash ^= (v >> (8 * i)) & 0xff;
+            hash *= 1099511628211ull;
         }
-        return true;
     }
+    void add(std::string_view name, const FileStat& st) {
+        add(name.size());
+        for (char c : name) add(static_cast<unsigned char>(c));
+        add(static_cast<std::uint64_t>(st.kind));
+        add(st.known);
+        add(st.size);
+        add(static_cast<std::uint64_t>(st.modifiedNs));
+        add(static_cast<std::uint64_t>(st.changedNs));
+        add(st.volume);
+        add(st.identity);
+        if (st.kind == EntryKind::File) newestNs = std::max({newestNs, st.modifiedNs, st.changedNs});
+    }
+    bool operator==(const Fingerprint& o) const { return hash == o.hash; }
 };
 
 class Watch {
 public:
     Watch(const WatchOptions& options, std::ostream& out, FileSystem& fs, const LeaguePlace& place,
           WatchClock& clock)
-        : options_(options), out_(out), fs_(fs), league_(fs, place), clock_(clock) {}
+        : options_(options), out_(out), fs_(fs), league_(fs, place), clock_(clock) {
+        league_.setHoldNotice([this](std::string_view notice) { say(std::string(notice)); });
+    }
 
     int run() {
         Fingerprint seen = fingerprint();
@@ -54,9 +75,9 @@ public:
                 pending = false;
                 // An export that comes while this runs is a change the
                 // next look finds.
-                check();
+                check(seen.newestNs);
             } else if (incompleteSince_ && clock_.now() - *incompleteSince_ >= kIncompleteWait) {
-                check(); // still half-finished: published now, with the warning
+                check(seen.newestNs); // still half-finished: published now, with the warning
                 incompleteSince_.reset(); // looked at once; a change starts a new wait
             }
             if (!clock_.endRequested()) clock_.sleep(kWatchPoll);
@@ -65,17 +86,37 @@ public:
     }
 
 private:
-    // One stat of each watched entry: the league folder's stats come from a
-    // listing of the whole folder, which a look every second must not take.
+    // A stat of each page and of each file of the watched folders, taken
+    // straight from the host: the league folder's own listings are kept for
+    // a run.
     Fingerprint fingerprint() {
         league_.forgetFolders();
         Fingerprint f;
-        for (std::size_t i = 0; i < std::size(kWatched); ++i) {
+        std::vector<FileSystem::NamedStat> entries;
+        for (const char* page : kWatchedPages) {
             try {
-                f.stats[i] = fs_.stat(league_.hostPath(kWatched[i]));
+                f.add(page, fs_.stat(league_.hostPath(page)));
             } catch (const Stop&) {
-                // a folder on the way is missing: as a missing entry
+                f.add(page, FileStat{}); // a folder on the way is missing: as a missing page
             }
+        }
+        for (const char* folder : kWatchedFolders) {
+            entries.clear();
+            try {
+                const std::string host = league_.hostPath(folder);
+                f.add(folder, fs_.stat(host));
+                if (!fs_.listStats(host, entries)) {
+                    for (std::string& name : fs_.list(host)) {
+                        FileStat st = fs_.stat(host + "/" + name);
+                        entries.push_back(FileSystem::NamedStat{std::move(name), st});
+                    }
+                }
+            } catch (const Stop&) {
+                f.add(folder, FileStat{});
+                continue;
+            }
+            FileSystem::sortByName(entries);
+            for (const FileSystem::NamedStat& e : entries) f.add(e.name, e.stat);
         }
         return f;
     }
@@ -88,24 +129,37 @@ private:
         return Stop(StopKind::PathNotFound, missing->empty() ? "leaguesettings.txt" : "html\\leagueschedule.htm");
     }
 
-    void check() {
+    // `newestInputNs`: the newest time among the inputs, for a period
+    // already published whose inputs changed since.
+    void check(std::int64_t newestInputNs) {
         league_.forgetFolders();
         if (std::optional<Stop> stop = missingFolder()) {
             say(stopReport(*stop, league_));
             return;
         }
         DayTable probed;
-        std::optional<long> published;
+        std::vector<ArchivedPeriod> archived;
+        FileStat digest;
         try {
             probeSimulatedDays(league_, probed);
-            published = lastArchivedDay(fs_, htmlFolder());
+            archived = archivedPeriods(fs_, htmlFolder());
+            digest = league_.stat("~daily.txt");
         } catch (const Stop& stop) {
             say(stopReport(stop, league_));
             return;
         }
-        if (!probed.lastDay || (published && *probed.lastDay == *published)) return;
+        if (!probed.lastDay) return;
         const long last = *probed.lastDay;
-        const long days = published && *published < last ? last - *published : options_.days;
+        std::optional<long> published;
+        if (!archived.empty()) published = archived[0].lastDay;
+        long days = published && *published < last ? last - *published : options_.days;
+        if (published && *published == last) {
+            // Published already: again only when an input changed since
+            // (a roster page come late, an export mended), over the same
+            // days as before.
+            if (digest.kind == EntryKind::File && digest.known && newestInputNs <= digest.modifiedNs) return;
+            if (archived.size() > 1 && archived[1].lastDay < last) days = last - archived[1].lastDay;
+        }
         publish(last, days);
     }
 
@@ -122,32 +176,44 @@ private:
         try {
             // The index checks every play-by-play file: their stats come in while the load reads.
             if (!state->cacheFolder.empty()) league_.prefetchStats("pbp");
-            windowLoad(league_, window, *state);
-            window.setText(TextBox::LastDay, plainDigits(last));
-            window.setText(TextBox::DaysSimmed, plainDigits(days));
+            // A period the season does not have leaves even the lists.
+            windowLoad(league_, window, *state, [&] {
+                window.setText(TextBox::LastDay, plainDigits(last));
+                window.setText(TextBox::DaysSimmed, plainDigits(days));
+                checkPeriod(window.text(TextBox::LastDay), window.text(TextBox::DaysSimmed), state->days);
+            });
             // A half-finished export may still be being written: it is held
             // back until it changes, or for kIncompleteWait at the most.
             const bool published = goRun(league_, window, *state, [&](const LeagueState& s) {
-                if (s.missingPlayByPlay.empty()) return true;
+                if (!exportLooksIncomplete(s)) return true;
                 if (!incompleteSince_) {
                     incompleteSince_ = clock_.now();
-                    say("waiting: " + incompleteExportWarning(s.missingPlayByPlay));
+                    say("waiting: " + exportWarnings(s));
                 }
                 return clock_.now() - *incompleteSince_ >= kIncompleteWait;
             });
             if (!published) return;
+        } catch (const PageCutShort& cut) {
+            // The game may still be writing the page: its next change is
+            // looked at as a new export.
+            incompleteSince_.reset();
+            say("waiting: " + cut.message());
+            return;
         } catch (const Stop& stop) {
             incompleteSince_.reset();
             say(stopReport(stop, league_));
             return;
         }
         incompleteSince_.reset();
+        // The period as published: cut at the season's first day.
+        const long first = std::max(last - days + 1, static_cast<long>(state->days.firstDay.value_or(0)));
         long games = 0;
-        for (long d = last - days + 1; d <= last; ++d) games += state->days.games(d);
-        const std::string span = days == 1 ? "day " + plainDigits(last)
-                                           : "days " + plainDigits(last - days + 1) + "-" + plainDigits(last);
+        for (long d = first; d <= last; ++d) games += state->days.games(d);
+        const std::string span = first == last ? "day " + plainDigits(last)
+                                               : "days " + plainDigits(first) + "-" + plainDigits(last);
         say("published " + span + ": " + plainDigits(games) + (games == 1 ? " game" : " games"));
-        if (!state->missingPlayByPlay.empty()) say(incompleteExportWarning(state->missingPlayByPlay));
+        const std::string warning = exportWarnings(*state);
+        if (!warning.empty()) say(warning);
     }
 
     // One line with the local time before it (a stop's advice follows on

@@ -58,6 +58,34 @@ std::vector<std::string> missingPlayByPlayFiles(LeagueFolder& league, const std:
     return names;
 }
 
+long countRosterPages(LeagueFolder& league) {
+    long pages = 0;
+    league.visitFilesIn("html\\rosters", [&](std::string_view name) {
+        constexpr std::string_view kStart = "roster", kEnd = ".htm";
+        if (name.size() <= kStart.size() + kEnd.size() || name.substr(0, kStart.size()) != kStart ||
+            name.substr(name.size() - kEnd.size()) != kEnd)
+            return;
+        std::string_view number = name.substr(kStart.size(), name.size() - kStart.size() - kEnd.size());
+        if (number[0] != '0' && number.find_first_not_of("0123456789") == std::string_view::npos) ++pages;
+    });
+    return pages;
+}
+
+bool exportLooksIncomplete(const LeagueState& state) {
+    return !state.missingPlayByPlay.empty() || state.rosterPages > state.teamCount;
+}
+
+std::string exportWarnings(const LeagueState& state) {
+    std::string text = incompleteExportWarning(state.missingPlayByPlay);
+    if (state.rosterPages <= state.teamCount) return text;
+    if (!text.empty()) text += "\n";
+    auto teams = [](long n) { return std::to_string(n) + (n == 1 ? " team" : " teams"); };
+    text += "Warning: the game's export looks incomplete: html\\rosters holds " + std::to_string(state.rosterPages) +
+            " roster pages and the standings page lists " + teams(state.teamCount) + ". The run went on with " +
+            teams(state.teamCount) + "; export the league again from the game if the export was cut short.";
+    return text;
+}
+
 std::string incompleteExportWarning(const std::vector<std::string>& missing) {
     if (missing.empty()) return {};
     std::string text = "Warning: the game's export looks incomplete: ";

@@ -3,6 +3,7 @@
 // as the files are; the headless run and the watch warn, the window does not.
 #pragma once
 
+#include "app/league_state.h"
 #include "league/league_folder.h"
 #include "results/season_reader.h"
 
@@ -20,6 +21,17 @@ std::vector<std::string> missingPlayByPlayFiles(LeagueFolder& league, const std:
 // empty when nothing is missing. The first few files by name, then how many
 // more.
 std::string incompleteExportWarning(const std::vector<std::string>& missing);
+
+// The roster pages in html\rosters ("roster7.htm"), however many the
+// standings page lists.
+long countRosterPages(LeagueFolder& league);
+
+// Whether the last window load and GO! found the export half-finished:
+// play-by-play files missing, or more roster pages than teams.
+bool exportLooksIncomplete(const LeagueState& state);
+// The warning for all of it (UTF-8, one line each, no final line end);
+// empty when nothing is amiss.
+std::string exportWarnings(const LeagueState& state);
 
 // Files named before "and N more".
 inline constexpr std::size_t kFilesNamed = 5;

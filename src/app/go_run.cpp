@@ -12,11 +12,13 @@ namespace {
 
 const char* const kAdditionsLeft =
     "The run's publications were put in place; the archive and the posts may be updated only in part: run again.";
+// A GO! that stops comes after a window load, which put its lists in place.
+const char* const kListsRefreshed =
+    "GO!'s publications were left as they were; the window load refreshed teams.txt, teaminfo.txt and "
+    "schedfile.txt.";
 
-} // namespace
-
-bool goRun(LeagueFolder& league, WindowPort& window, LeagueState& state, const PublishGate& gate) {
-    Period period = checkPeriod(window.text(TextBox::LastDay), window.text(TextBox::DaysSimmed));
+bool publishGo(LeagueFolder& league, WindowPort& window, LeagueState& state, const PublishGate& gate,
+               const Period& period) {
     league.forgetFolders();
 
     window.setGoColour(GoColour::Red);
@@ -77,6 +79,18 @@ bool goRun(LeagueFolder& league, WindowPort& window, LeagueState& state, const P
 
     window.setGoColour(GoColour::Green);
     return true;
+}
+
+} // namespace
+
+bool goRun(LeagueFolder& league, WindowPort& window, LeagueState& state, const PublishGate& gate) {
+    Period period = checkPeriod(window.text(TextBox::LastDay), window.text(TextBox::DaysSimmed), state.days);
+    try {
+        return publishGo(league, window, state, gate, period);
+    } catch (Stop& stop) {
+        if (stop.left().empty()) stop.setLeft(kListsRefreshed);
+        throw;
+    }
 }
 
 } // namespace vr

@@ -4,6 +4,7 @@
 #include "app/export_check.h"
 #include "additions/watch.h"
 #include "app/headless_window.h"
+#include "app/period_check.h"
 #include "app/run_sequences.h"
 #include "app/stop_report.h"
 #include "results/player_of_the_game.h"
@@ -134,16 +135,25 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
     auto state = std::make_unique<LeagueState>();
     if (!options->noIndex) state->cacheFolder = cacheFolderFromEnvironment();
     LeagueFolder league(fs, place);
+    league.setHoldNotice([&](std::string_view notice) {
+        out.flush();
+        err << notice << '\n';
+        err.flush();
+    });
     int status = 0;
     try {
         // The index checks every play-by-play file's stat: they are taken
         // while the load reads.
         if (!state->cacheFolder.empty()) league.prefetchStats(kPlayByPlayFolder);
-        windowLoad(league, window, *state);
-        if (options->lastDay) window.setText(TextBox::LastDay, utf8ToCodePage(*options->lastDay));
-        if (options->days) window.setText(TextBox::DaysSimmed, utf8ToCodePage(*options->days));
+        // The period is checked against the simulated days before the
+        // load's lists are put in place: a refused one leaves every file.
+        windowLoad(league, window, *state, [&] {
+            if (options->lastDay) window.setText(TextBox::LastDay, utf8ToCodePage(*options->lastDay));
+            if (options->days) window.setText(TextBox::DaysSimmed, utf8ToCodePage(*options->days));
+            checkPeriod(window.text(TextBox::LastDay), window.text(TextBox::DaysSimmed), state->days);
+        });
         goRun(league, window, *state);
-        std::string warning = incompleteExportWarning(state->missingPlayByPlay);
+        std::string warning = exportWarnings(*state);
         if (!warning.empty()) err << warning << '\n';
     } catch (const Stop& stop) {
         out.flush();

@@ -22,6 +22,11 @@ struct LeagueState {
     // The play-by-play files the last GO! found missing ("pbp\245-3.txt"):
     // a half-finished export, which the headless run and the watch name.
     std::vector<std::string> missingPlayByPlay;
+    // The teams of the standings page and the roster pages of html\rosters,
+    // as the last window load found them: more pages than teams is a
+    // standings page from before the export ended.
+    long teamCount = 0;
+    long rosterPages = 0;
 };
 
 } // namespace vr

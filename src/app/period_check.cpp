@@ -1,20 +1,47 @@
 #include "app/period_check.h"
 
-#include "snapshot/day_table.h"
 #include "text/numbers.h"
 
-namespace vr {
+#include <string>
 
-Period checkPeriod(std::string_view lastDay, std::string_view daysSimmed) {
+namespace vr {
+namespace {
+
+// "the league's simulated days are 240 to 251", for each refusal.
+std::string simulatedDays(const DayTable& days) {
+    if (!days.lastDay) return "no day of the league has been simulated yet (no play-by-play file was found)";
+    if (*days.firstDay == *days.lastDay) return "the league's only simulated day is " + plainDigits(*days.lastDay);
+    return "the league's simulated days are " + plainDigits(*days.firstDay) + " to " + plainDigits(*days.lastDay);
+}
+
+[[noreturn]] void refuse(const std::string& what, const DayTable& days) {
+    throw PeriodRejected(StopKind::SubscriptOutOfRange, what + "; " + simulatedDays(days) + ".");
+}
+
+} // namespace
+
+Period checkPeriod(std::string_view lastDay, std::string_view daysSimmed, const DayTable& days) {
     std::optional<long> last = readWholeText(lastDay);
     if (!last) throw PeriodRejected(StopKind::TypeMismatch, "TxtLastDay");
     std::optional<long> count = readWholeText(daysSimmed);
     if (!count) throw PeriodRejected(StopKind::TypeMismatch, "TxtDaysSimmed");
-    auto inRange = [](long day) { return day >= 0 && day <= DayTable::kLastDay; };
-    if (!inRange(*last)) throw PeriodRejected(StopKind::SubscriptOutOfRange, "TxtLastDay");
-    Period period{*last, *count};
-    if (!inRange(period.firstDay()))
-        throw PeriodRejected(StopKind::SubscriptOutOfRange, "TxtDaysSimmed");
+    if (*count < 1)
+        refuse("a period of " + plainDigits(*count) + " days holds no day; the number of days must be 1 or more", days);
+    if (!days.lastDay) refuse("there is no period to publish", days);
+    if (*last > *days.lastDay) refuse("day " + plainDigits(*last) + " has not been simulated", days);
+    if (*last < *days.firstDay)
+        refuse("day " + plainDigits(*last) + " comes before the first simulated day", days);
+
+    // Days before the season's first are not there to publish: the period
+    // starts with the first.
+    const long first = *last - (*count - 1) < *days.firstDay ? *days.firstDay : *last - (*count - 1);
+    Period period{*last, *last - first + 1};
+    long games = 0;
+    for (long day = first; day <= *last; ++day) games += days.games(day);
+    if (games == 0)
+        refuse(first == *last ? "day " + plainDigits(*last) + " has no played game"
+                              : "days " + plainDigits(first) + " to " + plainDigits(*last) + " hold no played game",
+               days);
     return period;
 }
 

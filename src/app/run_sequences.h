@@ -10,14 +10,20 @@
 
 namespace vr {
 
-void windowLoad(LeagueFolder& league, WindowPort& window, LeagueState& state);
+// `beforePublishing`, where given, runs once the lists are written and
+// before any is put in place: a run that checks its period there (the
+// headless run, the watch) leaves every file as it was when it refuses it.
+void windowLoad(LeagueFolder& league, WindowPort& window, LeagueState& state,
+                const std::function<void()>& beforePublishing = {});
 
 // Asked once every file is written, before any is put in place: false holds
 // the publications back (the watch, while the export looks half-finished).
 using PublishGate = std::function<bool(const LeagueState&)>;
 
 // Checks the period first (PeriodRejected: nothing written); any other stop
-// ends the program. True when the publications were put in place.
+// ends the program, and says that the window load's lists were refreshed
+// where it says nothing else of what it left. True when the publications
+// were put in place.
 bool goRun(LeagueFolder& league, WindowPort& window, LeagueState& state, const PublishGate& gate = {});
 
 } // namespace vr

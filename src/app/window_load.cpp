@@ -1,3 +1,4 @@
+#include "app/export_check.h"
 #include "app/run_sequences.h"
 #include "app/settings.h"
 #include "snapshot/period_probe.h"
@@ -7,7 +8,8 @@
 
 namespace vr {
 
-void windowLoad(LeagueFolder& league, WindowPort& window, LeagueState& state) {
+void windowLoad(LeagueFolder& league, WindowPort& window, LeagueState& state,
+                const std::function<void()>& beforePublishing) {
     league.forgetFolders();
     LeagueHold hold(league);
 
@@ -23,6 +25,8 @@ void windowLoad(LeagueFolder& league, WindowPort& window, LeagueState& state) {
 
     auto teamInfo = league.openOutput("teaminfo.txt");
     readTeamProfiles(league, teamCount, state.teams, *teamInfo);
+    state.teamCount = teamCount;
+    state.rosterPages = countRosterPages(league);
 
     auto schedFile = league.openOutput("schedfile.txt");
     probeSimulatedDays(league, state.days);
@@ -31,8 +35,9 @@ void windowLoad(LeagueFolder& league, WindowPort& window, LeagueState& state) {
 
     teamInfo->close();
     schedFile->close();
-    publishing.complete();
     window.setText(TextBox::DaysSimmed, "3");
+    if (beforePublishing) beforePublishing();
+    publishing.complete();
 }
 
 } // namespace vr

@@ -38,6 +38,7 @@ FileStat statOf(const struct stat& st) {
     out.known = true;
     out.size = static_cast<std::uint64_t>(st.st_size);
     out.modifiedNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    out.changedNs = static_cast<std::int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
     out.volume = static_cast<std::uint64_t>(st.st_dev);
     out.identity = static_cast<std::uint64_t>(st.st_ino);
     return out;

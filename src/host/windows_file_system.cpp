@@ -162,6 +162,11 @@ public:
             out.modifiedNs = unixNanoseconds(info.ftLastWriteTime);
             out.volume = info.dwVolumeSerialNumber;
             out.identity = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+            // The change time, as the folder's listing gives it.
+            FILE_BASIC_INFO basic;
+            if (GetFileInformationByHandleEx(h, FileBasicInfo, &basic, sizeof basic))
+                out.changedNs = unixNanoseconds(FILETIME{basic.ChangeTime.LowPart,
+                                                         static_cast<DWORD>(basic.ChangeTime.HighPart)});
         } else {
             out.kind = EntryKind::File;
         }
@@ -276,6 +281,8 @@ private:
                     entry.stat.size = static_cast<std::uint64_t>(e->EndOfFile.QuadPart);
                     FILETIME written{e->LastWriteTime.LowPart, static_cast<DWORD>(e->LastWriteTime.HighPart)};
                     entry.stat.modifiedNs = unixNanoseconds(written);
+                    FILETIME changed{e->ChangeTime.LowPart, static_cast<DWORD>(e->ChangeTime.HighPart)};
+                    entry.stat.changedNs = unixNanoseconds(changed);
                     entry.stat.volume = self.dwVolumeSerialNumber;
                     entry.stat.identity = static_cast<std::uint64_t>(e->FileId.QuadPart);
                     entries.push_back(std::move(entry));

@@ -380,9 +380,13 @@ void LeagueFolder::hold() {
     if (holding_) return;
     const std::optional<std::string>& host = resolveFolder("");
     if (!host) return;
-    if (!fs_.lockFolder(*host, holdWaitMs_, lock_))
+    // A first look that does not wait: a wait is said before it starts.
+    const bool waited = holdNotice_ && !fs_.lockFolder(*host, 0, lock_);
+    if (waited) holdNotice_(kHoldWaiting);
+    if ((waited || !holdNotice_) && !fs_.lockFolder(*host, holdWaitMs_, lock_))
         throw Stop(StopKind::PermissionDenied,
                    *host + " (another run of the program holds the league folder and has not finished)");
+    if (waited) holdNotice_(kHoldGoingOn);
     holding_ = true;
 }
 

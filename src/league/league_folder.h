@@ -95,6 +95,12 @@ public:
     void release();
     static constexpr long kHoldWaitMs = 60 * 1000;
     void setHoldWait(long ms) { holdWaitMs_ = ms; }
+    // Told when hold() finds another run holding the folder, at once
+    // (kHoldWaiting), and again when that run has let it go (kHoldGoingOn):
+    // a run that seems to hang says why. UTF-8 lines.
+    void setHoldNotice(std::function<void(std::string_view)> notice) { holdNotice_ = std::move(notice); }
+    static constexpr std::string_view kHoldWaiting = "waiting for another run in this league folder\u2026";
+    static constexpr std::string_view kHoldGoingOn = "the other run has finished: this run goes on.";
 
     // Publishing all or nothing. Between beginPublishing() and publish(),
     // openOutput() writes a temporary twin beside its file (the checks of a
@@ -194,6 +200,7 @@ private:
     FileSystem::Lock lock_ = FileSystem::kNoLock;
     bool holding_ = false;
     long holdWaitMs_ = kHoldWaitMs;
+    std::function<void(std::string_view)> holdNotice_;
 };
 
 // The league folder held for one handler.

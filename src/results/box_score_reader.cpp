@@ -1,5 +1,6 @@
 #include "results/box_score_reader.h"
 
+#include "league/page_end.h"
 #include "results/digest_lines.h"
 #include "results/period_walk.h"
 #include "results/stat_leaders.h"
@@ -122,7 +123,7 @@ void readBoxScorePage(LineReader& page, std::string_view gameDate, LeaderLists& 
     BoxScorePage(page, gameDate, leaders, test).read();
 }
 
-void readBoxScores(LeagueFolder& league, LeagueState& state, const Period& period, LineWriter& test) {
+void readBoxScores(LeagueFolder& league, LeagueState& state, const Period& period, LineWriter& test) try {
     std::string name;
     periodWalk(
         period, state.days, [](long) {},
@@ -131,8 +132,14 @@ void readBoxScores(LeagueFolder& league, LeagueState& state, const Period& perio
                 .append(plainDigits(game)).append(".htm");
             auto page = league.openInput(name);
             readBoxScorePage(*page, state.games.at(day, game).gameDate(), state.leaders, test);
+            // A page cut after its second team's totals, or in its first
+            // team's block, reads as a shorter game: only its end tells.
+            checkPageEnd(league, *page);
             page->close();
         });
+} catch (const Stop& stop) {
+    throwIfCutShort(league, stop);
+    throw;
 }
 
 } // namespace vr

@@ -10,7 +10,7 @@
 namespace vr {
 namespace {
 
-constexpr std::string_view kMagic = "VRPBPIX2";
+constexpr std::string_view kMagic = "VRPBPIX3";
 // Far above a season's few hundred kilobytes: a larger file is not ours.
 constexpr std::size_t kLargestIndex = 64u << 20;
 
@@ -86,8 +86,8 @@ struct Cursor {
     }
 };
 
-// One entry as the file holds it: the game's key, the file's size, time,
-// volume and identity, and the two texts.
+// One entry as the file holds it: the game's key, the file's size, times
+// (modification, then change), volume and identity, and the two texts.
 struct Record {
     std::uint64_t key = 0;
     FileStat stat;
@@ -102,6 +102,7 @@ Record readRecord(Cursor& in) {
     r.stat.known = true;
     r.stat.size = in.number();
     r.stat.modifiedNs = static_cast<std::int64_t>(in.number());
+    r.stat.changedNs = static_cast<std::int64_t>(in.number());
     r.stat.volume = in.number();
     r.stat.identity = in.number();
     r.player = in.text();
@@ -109,13 +110,14 @@ Record readRecord(Cursor& in) {
     return r;
 }
 
-constexpr std::size_t kRecordNumbers = 7;
+constexpr std::size_t kRecordNumbers = 8;
 
 void putRecord(std::string& out, std::uint64_t key, const FileStat& stat, std::string_view player,
                std::string_view team) {
     put(out, key);
     put(out, stat.size);
     put(out, static_cast<std::uint64_t>(stat.modifiedNs));
+    put(out, static_cast<std::uint64_t>(stat.changedNs));
     put(out, stat.volume);
     put(out, stat.identity);
     putText(out, player);

@@ -1,6 +1,6 @@
 // What the player of the game lookup learnt from each play-by-play file,
-// kept between runs in the user's cache folder: a file whose size, time and
-// identity are unchanged is not read again. The index can never change a
+// kept between runs in the user's cache folder: a file whose size, times
+// (modification and change) and identity are unchanged is not read again. The index can never change a
 // result: anything amiss with it leaves it empty, and the files are read.
 #pragma once
 

@@ -2,6 +2,7 @@
 // into the game table and hands each on before the next row is read.
 #include "results/season_reader.h"
 
+#include "league/page_end.h"
 #include "results/game_in_hand.h"
 #include "results/game_record.h"
 #include "results/player_of_the_game.h"
@@ -79,7 +80,7 @@ void store(GameEntry& entry, const GameRow& row) {
 } // namespace
 
 void readSeason(LeagueFolder& league, const TeamTable& teams, GameTable& games, SeasonFiles files,
-                PlayByPlayIndex* index, std::vector<GameKey>* withoutPlayByPlay) {
+                PlayByPlayIndex* index, std::vector<GameKey>* withoutPlayByPlay) try {
     auto page = league.openInput(kSchedulePage);
     findHeader(*page);
 
@@ -104,7 +105,14 @@ void readSeason(LeagueFolder& league, const TeamTable& teams, GameTable& games, 
         TeamIndexes indexes = writeTop25Lines(teams, game, rpi, files.topResults, files.upsets);
         writeGameRecord(teams, game, indexes, rpi, files.test);
     }
+    // The rows after the last game are not used, but a page cut short among
+    // them is one the game had not finished: the games handed on go with
+    // the run's other files.
+    checkPageEnd(league, *page);
     page->close();
+} catch (const Stop& stop) {
+    throwIfCutShort(league, stop);
+    throw;
 }
 
 } // namespace vr

@@ -1,5 +1,6 @@
 #include "snapshot/team_list.h"
 
+#include "league/page_end.h"
 #include "text/cuts.h"
 #include "text/errors.h"
 
@@ -34,6 +35,8 @@ long readTeamList(LeagueFolder& league) {
         ++teamCount;
     }
 
+    // A page cut short would give a part of the league as the whole.
+    checkPageEnd(league, *standings);
     standings->close();
     teams->close();
     return teamCount;

@@ -1,5 +1,6 @@
 #include "snapshot/team_profiles.h"
 
+#include "league/page_end.h"
 #include "text/cuts.h"
 #include "text/errors.h"
 #include "text/numbers.h"
@@ -37,7 +38,8 @@ std::string recordOf(std::string_view recordLine) {
 
 } // namespace
 
-void readTeamProfiles(LeagueFolder& league, long teamCount, TeamTable& teams, LineWriter& teamInfo) {
+// A page that ends before a marker may be one the game is still writing.
+void readTeamProfiles(LeagueFolder& league, long teamCount, TeamTable& teams, LineWriter& teamInfo) try {
     teams.clear(); // each window load takes a fresh snapshot
     std::string file;
     for (long n = 1; n <= teamCount; ++n) {
@@ -90,8 +92,14 @@ void readTeamProfiles(LeagueFolder& league, long teamCount, TeamTable& teams, Li
         teamInfo.text(",").text(team.rpiRank);
         teamInfo.text(",").text(team.logoFile, After::EndLine);
 
+        // Nothing after the RPI rank is used, but a page cut short below it
+        // is still one the game had not finished.
+        checkPageEnd(league, *page);
         page->close();
     }
+} catch (const Stop& stop) {
+    throwIfCutShort(league, stop);
+    throw;
 }
 
 } // namespace vr

@@ -29,13 +29,17 @@ struct FileStat {
     bool known = false;
     std::uint64_t size = 0;
     std::int64_t modifiedNs = 0; // since 1970, to the host's resolution
+    // When the entry itself last changed (contents or times), which no tool
+    // can set: a time put back by hand still shows here.
+    std::int64_t changedNs = 0;
     std::uint64_t volume = 0;    // device, or volume serial number
     std::uint64_t identity = 0;  // inode, or file ID
 };
 
 inline bool sameFile(const FileStat& a, const FileStat& b) {
     return a.known && b.known && a.kind == b.kind && a.size == b.size &&
-           a.modifiedNs == b.modifiedNs && a.volume == b.volume && a.identity == b.identity;
+           a.modifiedNs == b.modifiedNs && a.changedNs == b.changedNs && a.volume == b.volume &&
+           a.identity == b.identity;
 }
 
 class FileSystem {

@@ -26,6 +26,7 @@ void MemoryFileSystem::touch(const std::string& path) {
     Meta& meta = meta_[path];
     if (!meta.identity) meta.identity = nextIdentity_++;
     meta.modifiedNs = clock_;
+    meta.changedNs = clock_;
 }
 
 bool MemoryFileSystem::hasFile(const std::string& path) const {
@@ -143,6 +144,7 @@ FileStat MemoryFileSystem::stat(const std::string& path) {
     st.known = true;
     st.size = files_[path].size();
     st.modifiedNs = meta.modifiedNs;
+    st.changedNs = meta.changedNs;
     st.identity = meta.identity;
     return st;
 }

@@ -29,8 +29,12 @@ public:
     void removeFile(const std::string& path) { remove(path); }
     // The clock files take their times from when written (ns since 1970).
     void setClock(std::int64_t ns) { clock_ = ns; }
-    // Sets a file's time, as a tool that restores times would.
-    void setModified(const std::string& path, std::int64_t ns) { meta_[path].modifiedNs = ns; }
+    // Sets a file's time, as a tool that restores times would: its change
+    // time is the clock's.
+    void setModified(const std::string& path, std::int64_t ns) {
+        meta_[path].modifiedNs = ns;
+        meta_[path].changedNs = clock_;
+    }
     long stats() const { return stats_; }
     // Makes listStats() answer, as a host whose listings carry the stats.
     void offerStatListings() { statListings_ = true; }
@@ -92,6 +96,7 @@ private:
     std::map<std::string, std::string> files_;
     struct Meta {
         std::int64_t modifiedNs = 0;
+        std::int64_t changedNs = 0;
         std::uint64_t identity = 0;
     };
     std::map<std::string, Meta> meta_;

@@ -107,7 +107,8 @@ std::optional<long> readWholeText(std::string_view s) {
     for (char c : body) {
         if (!isDigit(c)) return std::nullopt;
         // However many digits: a huge value is simply out of range later.
-        if (value < 1000000000L) value = value * 10 + (c - '0');
+        // It stops growing below 10^9, which fits where long has 32 bits.
+        if (value < 100000000L) value = value * 10 + (c - '0');
     }
     return negative ? -value : value;
 }

@@ -103,9 +103,17 @@ MainWindow::MainWindow(LeagueFolder& league, QWidget* parent)
     setAutoFillBackground(true);
 
     buildControls();
+    // A run that waits for another in the league folder says so in the
+    // caption, the one place a window that holds its thread still shows.
+    league_.setHoldNotice([this](std::string_view notice) {
+        QString title = QString::fromLatin1(layout::kCaption);
+        if (notice == LeagueFolder::kHoldWaiting)
+            title += QStringLiteral(" \u2014 ") + QString::fromUtf8(notice.data(), static_cast<qsizetype>(notice.size()));
+        setWindowTitle(title);
+    });
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() { league_.setHoldNotice({}); }
 
 // The controls in tab order; each one created later lies above the earlier
 // ones where they overlap.

@@ -15,27 +15,54 @@ using testing::FakeWindow;
 using testing::MemoryLeague;
 using testing::stopMessage;
 
-TEST(PeriodCheck, AcceptsWholeDaysInRange) {
-    Period p = checkPeriod(" 245 ", "3");
-    EXPECT_EQ(p.lastDay, 245);
-    EXPECT_EQ(p.firstDay(), 243);
-    EXPECT_EQ(checkPeriod("245", "0").firstDay(), 246);
-    EXPECT_EQ(checkPeriod("399", "0").firstDay(), 400);
-    EXPECT_EQ(checkPeriod("0", "1").firstDay(), 0);
+// Days 240 to 251 simulated, day 245 without games (a gap in the files).
+DayTable simulatedDays() {
+    DayTable days;
+    days.firstDay = 240;
+    days.lastDay = 251;
+    for (int d = 240; d <= 251; ++d) days.gamesPerDay[static_cast<std::size_t>(d)] = d == 245 ? 0 : 3;
+    return days;
 }
 
-TEST(PeriodCheck, RejectsTyposAndRanges) {
-    EXPECT_EQ(stopMessage([] { checkPeriod("", "3"); }), "Type mismatch: TxtLastDay");
-    EXPECT_EQ(stopMessage([] { checkPeriod("abc", "3"); }), "Type mismatch: TxtLastDay");
-    EXPECT_EQ(stopMessage([] { checkPeriod("24.5", "3"); }), "Type mismatch: TxtLastDay");
-    EXPECT_EQ(stopMessage([] { checkPeriod("245", "3x"); }), "Type mismatch: TxtDaysSimmed");
-    EXPECT_EQ(stopMessage([] { checkPeriod("401", "1"); }), "Subscript out of range: TxtLastDay");
-    EXPECT_EQ(stopMessage([] { checkPeriod("-1", "abc"); }), "Type mismatch: TxtDaysSimmed");
-    EXPECT_EQ(stopMessage([] { checkPeriod("5", "7"); }), "Subscript out of range: TxtDaysSimmed");
-    EXPECT_EQ(stopMessage([] { checkPeriod("400", "0"); }), "Subscript out of range: TxtDaysSimmed");
-    EXPECT_EQ(stopMessage([] { checkPeriod("10", "-391"); }), "Subscript out of range: TxtDaysSimmed");
-    EXPECT_EQ(stopMessage([] { checkPeriod("10", "99999999999999999999999"); }),
-              "Subscript out of range: TxtDaysSimmed");
+TEST(PeriodCheck, AcceptsPeriodsOfTheSimulatedDaysCutAtTheFirst) {
+    const DayTable days = simulatedDays();
+    Period p = checkPeriod(" 250 ", "3", days);
+    EXPECT_EQ(p.lastDay, 250);
+    EXPECT_EQ(p.firstDay(), 248);
+    // Back before the season's first day: those days are not there.
+    p = checkPeriod("251", "20", days);
+    EXPECT_EQ(p.firstDay(), 240);
+    EXPECT_EQ(p.dayCount, 12);
+    EXPECT_EQ(checkPeriod("240", "99999999999999", days).dayCount, 1);
+    EXPECT_EQ(checkPeriod("245", "2", days).firstDay(), 244); // day 244's games
+}
+
+TEST(PeriodCheck, RefusesTyposAndPeriodsTheSeasonDoesNotHave) {
+    const DayTable days = simulatedDays();
+    auto message = [&](const char* last, const char* count) {
+        return stopMessage([&] { checkPeriod(last, count, days); });
+    };
+    EXPECT_EQ(message("", "3"), "Type mismatch: TxtLastDay");
+    EXPECT_EQ(message("24.5", "3"), "Type mismatch: TxtLastDay");
+    EXPECT_EQ(message("245", "3x"), "Type mismatch: TxtDaysSimmed");
+    EXPECT_EQ(message("-1", "abc"), "Type mismatch: TxtDaysSimmed");
+    const std::string found = "; the league's simulated days are 240 to 251.";
+    EXPECT_EQ(message("253", "3"), "Subscript out of range: day 253 has not been simulated" + found);
+    EXPECT_EQ(message("239", "1"), "Subscript out of range: day 239 comes before the first simulated day" + found);
+    EXPECT_EQ(message("251", "0"), "Subscript out of range: a period of 0 days holds no day; the number of "
+                                   "days must be 1 or more" + found);
+    EXPECT_EQ(message("251", "-1"), "Subscript out of range: a period of -1 days holds no day; the number of "
+                                    "days must be 1 or more" + found);
+    EXPECT_EQ(message("245", "1"), "Subscript out of range: day 245 has no played game" + found);
+
+    DayTable one;
+    one.firstDay = one.lastDay = 245;
+    one.gamesPerDay[245] = 1;
+    EXPECT_EQ(stopMessage([&] { checkPeriod("246", "1", one); }),
+              "Subscript out of range: day 246 has not been simulated; the league's only simulated day is 245.");
+    EXPECT_EQ(stopMessage([&] { checkPeriod("245", "3", DayTable{}); }),
+              "Subscript out of range: there is no period to publish; no day of the league has been simulated "
+              "yet (no play-by-play file was found).");
 }
 
 // A league before its first game: no team, no day, a schedule without rows.

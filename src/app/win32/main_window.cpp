@@ -93,9 +93,18 @@ MainWindow::MainWindow(LeagueFolder& league)
     createControls();
     // The monitor the window opens on decides its DPI.
     applyDpi(static_cast<int>(GetDpiForWindow(hwnd_)), nullptr);
+    // A run that waits for another in the league folder says so in the
+    // caption, the one place a window that holds its thread still shows.
+    league_.setHoldNotice([this, caption](std::string_view notice) {
+        const std::wstring text = notice == LeagueFolder::kHoldWaiting
+                                      ? caption + L" \u2014 " + utf8ToWide(notice)
+                                      : caption;
+        SetWindowTextW(hwnd_, text.c_str());
+    });
 }
 
 MainWindow::~MainWindow() {
+    league_.setHoldNotice({});
     if (hwnd_) DestroyWindow(hwnd_);
     for (HFONT f : fonts_)
         if (f) DeleteObject(f);

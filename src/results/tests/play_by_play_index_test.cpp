@@ -83,15 +83,12 @@ void runChanges(const std::string& options) {
     ASSERT_TRUE(fs::exists(l.cache));
     l.expectSameWithAndWithout("index from the last run");
 
-    // The index is read: a change that keeps size, time and inode goes
-    // unseen, as it would for any such tool.
-    const fs::path unseen = files[0];
-    auto unseenTime = testing::modifiedTime(unseen);
-    turnPlayerRound(unseen);
-    testing::setModifiedTime(unseen, unseenTime);
-    EXPECT_NE(l.run(true)["Test.txt"], l.run(false)["Test.txt"]);
-    turnPlayerRound(unseen); // back as the index has it
-    testing::setModifiedTime(unseen, unseenTime);
+    // Rewritten in place with the same size, its time put back as touch -r
+    // would: only the change time shows it.
+    auto restored = testing::modifiedTime(files[0]);
+    turnPlayerRound(files[0]);
+    testing::setModifiedTime(files[0], restored);
+    l.expectSameWithAndWithout("rewritten in place, time put back");
 
     // Rewritten in place with the same size, its time in the same second.
     turnPlayerRound(files[1]);

@@ -10,10 +10,10 @@ namespace {
 
 TEST(SecondGoRun, SameDigestWhileTheScoreListDoubles) {
     PublishingLeague l;
-    l.put("html\\standings.htm", "");
+    l.put("html\\standings.htm", "</html>");
     // A schedule whose games were read by an earlier run of this window.
     l.putLines("html\\leagueschedule.htm",
-               {"<table>", "       <td class=header width=75>&nbsp;Date</td>", "1", "2", "3", "4", "5"});
+               {"<table>", "       <td class=header width=75>&nbsp;Date</td>", "1", "2", "3", "4", "</html>"});
     l.fs.addFolder(std::string(kLeague) + "/pbp");
     for (const char* f : {"pbp\\245-1.txt", "pbp\\245-2.txt"}) l.put(f, "Player of the Game: X - Y\r\n");
     l.putLines(boxName(245, 1), boxPage({{"A", {{"P", "4", "3", "20"}}}, {"B", {{"Q", "9", "1", "18"}}}}));

@@ -77,6 +77,12 @@ inline std::vector<std::string> closingGroup() {
     for (int i = 0; i < 10; ++i) g.push_back("<td>no row " + std::to_string(i) + "</td>");
     return g;
 }
+// The page's last group, its last line closing the page.
+inline std::vector<std::string> pageClose() {
+    std::vector<std::string> g = closingGroup();
+    g.back() = "</body></html>";
+    return g;
+}
 inline std::vector<std::string> tableEndGroup() {
     std::vector<std::string> g{"<p>Week 2</p>", "</table>"};
     for (int i = 0; i < 9; ++i) g.push_back(i == 4 ? kEndLine : "<tr><td>x</td></tr>");

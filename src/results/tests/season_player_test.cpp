@@ -100,7 +100,7 @@ TEST(PlayerOfTheGame, NoPlayByPlayFolderMeansNoFiles) {
     GameTable games;
     m.putLines(kPage, {kHeader, "1", "2", "3", "4", "5"});
     auto r = exampleRow().lines();
-    std::string page = m.get(kPage) + testing::crlf(r);
+    std::string page = m.get(kPage) + testing::crlf(r) + testing::crlf(pageClose());
     m.put(kPage, page);
     auto upsets = m.league.openOutput("Upsets.txt");
     auto top = m.league.openOutput("TopResults.txt");

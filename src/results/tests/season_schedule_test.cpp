@@ -69,6 +69,7 @@ TEST(SchedulePage, NothingAfterTheEndLineIsRead) {
     body.insert(body.end(), {"   <tr>", "bad", "bad", "bad", "bad", "bad"});
     auto later = game(240, 2, 1, 2).lines();
     body.insert(body.end(), later.begin(), later.end());
+    body.push_back("</html>");
     s.page(body);
     s.run();
     EXPECT_EQ(s.records(), 1u);
@@ -80,6 +81,8 @@ TEST(SchedulePage, APageWithEveryGamePlayedEndsAfterItsLastRow) {
     std::vector<std::string> body = game(240, 1, 1, 2).lines();
     auto g = game(240, 2, 3, 4).lines();
     body.insert(body.end(), g.begin(), g.end());
+    auto close = pageClose();
+    body.insert(body.end(), close.begin(), close.end());
     s.page(body);
     s.run();
     EXPECT_EQ(s.records(), 2u);
@@ -154,29 +157,38 @@ TEST(SchedulePage, PageAndHeaderStops) {
     SeasonLeague s;
     EXPECT_EQ(s.runStop(), "File not found: html\\leagueschedule.htm");
 
-    s.m.putLines(kPage, {"<html>", "<body>", "</body>"});
+    s.m.putLines(kPage, {"<html>", "<body>", "</body></html>"});
     EXPECT_EQ(s.runStop(), "End of file: html\\leagueschedule.htm, line 4");
 
-    s.m.putLines(kPage, {"<html>", kHeader, "1", "2", "3", "4"});
+    s.m.putLines(kPage, {"<html>", kHeader, "1", "2", "3", "</html>"});
     EXPECT_EQ(s.runStop(), "End of file: html\\leagueschedule.htm, line 7");
 }
 
+// A page cut short is one the game may still be writing, wherever the cut
+// falls; a whole page whose last group is short stops at the missing line.
 TEST(SchedulePage, APageEndingInsideAGroupIsEndOfFile) {
-    auto cut = [](std::vector<std::string> body, std::size_t keep) {
+    auto cut = [](std::vector<std::string> body, std::size_t keep, bool closed) {
         body.resize(keep);
+        if (closed) body.push_back("</html>");
         SeasonLeague s;
         s.page(body);
         return s.runStop();
     };
+    const std::string cutShort = "End of file: html\\leagueschedule.htm: the page ends before its end (the game "
+                                 "may still be writing it); export the league's pages again";
     auto closing = closingGroup();
-    EXPECT_EQ(cut(closing, 10), pageStop("End of file", kFirstRowLine + 10));
+    EXPECT_EQ(cut(closing, 9, true), pageStop("End of file", kFirstRowLine + 10));
+    EXPECT_EQ(cut(closing, 10, false), cutShort);
     auto tableEnd = tableEndGroup();
-    EXPECT_EQ(cut(tableEnd, 1), pageStop("End of file", kFirstRowLine + 1));
-    EXPECT_EQ(cut(tableEnd, 5), pageStop("End of file", kFirstRowLine + 5));
+    EXPECT_EQ(cut(tableEnd, 1, true), pageStop("End of file", kFirstRowLine + 2));
+    EXPECT_EQ(cut(tableEnd, 5, false), cutShort);
     auto row = game(240, 1, 1, 2).lines();
-    EXPECT_EQ(cut(row, 4), pageStop("End of file", kFirstRowLine + 4));
+    EXPECT_EQ(cut(row, 3, true), pageStop("End of file", kFirstRowLine + 4));
+    EXPECT_EQ(cut(row, 4, false), cutShort);
     // The sixth line is read before the row is cut.
-    EXPECT_EQ(cut(row, 5), pageStop("End of file", kFirstRowLine + 5));
+    EXPECT_EQ(cut(row, 5, false), cutShort);
+    // Cut after its last game: the games read go with the run's other files.
+    EXPECT_EQ(cut(row, 6, false), cutShort);
 }
 
 // The second row, made bad by `change`; the stop it gives.

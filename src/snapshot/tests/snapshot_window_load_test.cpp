@@ -26,7 +26,8 @@ struct Load {
     LeagueState state;
 
     Load() {
-        m.putLines("html\\standings.htm", {"<table>", standingsLine("Alder State"), standingsLine("Brookhaven")});
+        m.putLines("html\\standings.htm",
+                   {"<table>", standingsLine("Alder State"), standingsLine("Brookhaven"), "</html>"});
         m.putLines("html\\rosters\\roster1.htm", RosterPage{}.lines());
         RosterPage second;
         second.name = "Brookhaven";

@@ -8,6 +8,7 @@ namespace vr {
 namespace {
 
 using testing::MemoryLeague;
+using testing::crlf;
 using testing::stopMessage;
 using Lines = std::vector<std::string>;
 
@@ -38,7 +39,7 @@ TEST(TeamList, NearMissLinesAreSkippedAndRepeatsCount) {
                {standingsLine("Six", 6), standingsLine("Eight", 8),
                 std::string(7, ' ') + "<td class=main align=left>&nbsp;<a class=Link>Case</a></td>",
                 std::string(7, ' ') + kCell.substr(0, 44), // the prefix cut short
-                standingsLine("Alder State"), standingsLine("Alder State"), standingsLine("")});
+                standingsLine("Alder State"), standingsLine("Alder State"), standingsLine(""), "</html>"});
     EXPECT_EQ(readTeamList(m.league), 3);
     // An empty link text is an empty line and still counts.
     EXPECT_EQ(m.get("teams.txt"), "Alder State\r\nAlder State\r\n\r\n");
@@ -48,18 +49,31 @@ TEST(TeamList, ALinkTextRightAfterThePrefixIsCut) {
     // The shortest line that can carry a name: the prefix's own ">" ends
     // the search when the link has no attributes.
     MemoryLeague m;
-    m.putLines("html\\standings.htm", {"       " + kCell + ">Dunmore</a></td>"});
+    m.putLines("html\\standings.htm", {"       " + kCell + ">Dunmore</a></td>", "</html>"});
     EXPECT_EQ(readTeamList(m.league), 1);
     EXPECT_EQ(m.lines("teams.txt"), (Lines{"Dunmore"}));
 }
 
-TEST(TeamList, AnEmptyPageGivesNoTeamsAndAnEmptyListRewrittenFromScratch) {
+TEST(TeamList, APageWithoutTeamsGivesAnEmptyListRewrittenFromScratch) {
     MemoryLeague m;
     m.put("teams.txt", "Old Team\r\n");
-    m.put("html\\standings.htm", "");
+    m.putLines("html\\standings.htm", {"<html>", "</html>", "  "});
     EXPECT_EQ(readTeamList(m.league), 0);
     EXPECT_TRUE(m.has("teams.txt"));
     EXPECT_EQ(m.get("teams.txt"), "");
+}
+
+// An empty page, or one cut before its closing tag, is one the game may
+// still be writing: its teams would be a part of the league.
+TEST(TeamList, APageCutShortStops) {
+    const std::string cut = "End of file: html\\standings.htm: the page ends before its end (the game may still "
+                            "be writing it); export the league's pages again";
+    for (const std::string& page : {std::string(), crlf({"<html><table>", standingsLine("Alder State")}),
+                                    crlf({standingsLine("Alder State"), "</HTML", "</table>"})}) {
+        MemoryLeague m;
+        m.put("html\\standings.htm", page);
+        EXPECT_EQ(stopMessage([&] { readTeamList(m.league); }), cut) << page;
+    }
 }
 
 TEST(TeamList, AMissingStandingsPageStopsBeforeTeamsTxtIsTouched) {

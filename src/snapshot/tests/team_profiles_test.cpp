@@ -195,24 +195,32 @@ TEST(TeamProfiles, ALineTooShortForItsCutIsAnInvalidArgumentAtItsLine) {
     EXPECT_EQ(p.m.lines("teaminfo.txt").size(), 2u);
 }
 
+// A whole page (its closing tag last) that lacks a line stops where the line
+// is missing; a page cut short stops as one the game may still be writing,
+// wherever the cut falls, after its RPI rank line too.
 TEST(TeamProfiles, APageEndingEarlyIsAnEndOfFileAtTheMissingLine) {
     const std::string where = "End of file: html\\rosters\\roster1.htm, line ";
-    auto stopOf = [](Lines lines) {
+    const std::string cut = "End of file: html\\rosters\\roster1.htm: the page ends before its end (the game may "
+                            "still be writing it); export the league's pages again";
+    auto stopOf = [](Lines lines, bool closed = true) {
+        if (closed) lines.push_back("</html>");
         Profiles p;
         p.page(1, lines);
         return p.run(1);
     };
     Lines page = RosterPage{}.lines();
     auto firstLines = [&](std::size_t n) { return Lines(page.begin(), page.begin() + static_cast<long>(n)); };
-    EXPECT_EQ(stopOf({}), where + "1");
-    EXPECT_EQ(stopOf(firstLines(1)), where + "2");
-    EXPECT_EQ(stopOf(firstLines(kColour - 1)), where + "5");   // no team colour line
-    EXPECT_EQ(stopOf(firstLines(kLogo - 1)), where + "8");     // no logo line
-    EXPECT_EQ(stopOf(firstLines(kRecord - 1)), where + "10");  // no record line
-    EXPECT_EQ(stopOf(firstLines(kPoll - 1)), where + "12");    // no poll rank line
-    EXPECT_EQ(stopOf(firstLines(kRpi - 1)), where + "14");     // no RPI rank line
-    EXPECT_EQ(stopOf(firstLines(kRpi)), where + "15");         // no line after it
+    EXPECT_EQ(stopOf({}), where + "2");
+    EXPECT_EQ(stopOf(firstLines(kColour - 1)), where + "6");   // no team colour line
+    EXPECT_EQ(stopOf(firstLines(kLogo - 1)), where + "9");     // no logo line
+    EXPECT_EQ(stopOf(firstLines(kPoll - 1)), where + "13");    // no poll rank line
+    EXPECT_EQ(stopOf(firstLines(kRpi - 1)), where + "15");     // no RPI rank line
     EXPECT_EQ(stopOf(firstLines(kRpi + 1)), "");
+    EXPECT_EQ(stopOf({}, false), cut);
+    EXPECT_EQ(stopOf(firstLines(kLogo - 1), false), cut);
+    EXPECT_EQ(stopOf(firstLines(kRpi + 1), false), cut);
+    EXPECT_EQ(stopOf(Lines(page.begin(), page.end() - 1), false), cut);
+    EXPECT_EQ(stopOf(page, false), "");
 }
 
 TEST(TeamProfiles, AMissingPageOrRostersFolderStopsKeepingTheLinesWritten) {
