@@ -41,14 +41,10 @@ bool isPageClose(std::string_view line) {
 }
 
 bool pageEndsWhole(LeagueFolder& league, std::string_view page) {
-    try {
-        auto again = league.openInput(page);
-        const bool whole = endsClosed(*again).value_or(false);
-        again->close();
-        return whole;
-    } catch (const Stop&) {
-        return true;
-    }
+    auto again = league.openInput(page);
+    const bool whole = endsClosed(*again).value_or(false);
+    again->close();
+    return whole;
 }
 
 void throwIfCutShort(LeagueFolder& league, const Stop& stop) {
@@ -56,7 +52,13 @@ void throwIfCutShort(LeagueFolder& league, const Stop& stop) {
     if (dynamic_cast<const PageCutShort*>(&stop) || stop.kind() != StopKind::EndOfFile || page.size() < 4 ||
         page.compare(page.size() - 4, 4, ".htm") != 0)
         return;
-    if (!pageEndsWhole(league, page)) throw PageCutShort(page);
+    bool whole = true;
+    try {
+        whole = pageEndsWhole(league, page);
+    } catch (const Stop&) {
+        // The page cannot be read again: its first stop says more.
+    }
+    if (!whole) throw PageCutShort(page);
 }
 
 void checkPageEnd(LeagueFolder& league, LineReader& page) {

@@ -34,8 +34,7 @@ void checkPageEnd(LeagueFolder& league, LineReader& page);
 // too soon keeps its own stop, with its line.
 void throwIfCutShort(LeagueFolder& league, const Stop& stop);
 
-// Whether the page in the league folder ends whole; a file that cannot be
-// read counts as whole (its own stop says why when it is read).
+// Whether the page in the league folder ends whole, read from its top.
 bool pageEndsWhole(LeagueFolder& league, std::string_view page);
 
 } // namespace vr

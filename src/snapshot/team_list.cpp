@@ -22,9 +22,11 @@ long readTeamList(LeagueFolder& league) {
     auto standings = league.openInput("html\\standings.htm");
     auto teams = league.openOutput("teams.txt");
     long teamCount = 0;
+    bool closed = false; // the last line not blank closes the page
 
     while (!standings->atEnd()) {
         std::string_view line = standings->readLine();
+        if (line.find_first_not_of(" \t") != std::string_view::npos) closed = isPageClose(line);
         if (!startsWith(line, kStandingsLine)) continue;
         // The link text: after the last ">" before the closing tags. The
         // prefix holds a ">" of its own, so one is always found.
@@ -36,7 +38,7 @@ long readTeamList(LeagueFolder& league) {
     }
 
     // A page cut short would give a part of the league as the whole.
-    checkPageEnd(league, *standings);
+    if (!closed) throw PageCutShort(standings->name());
     standings->close();
     teams->close();
     return teamCount;

@@ -100,9 +100,10 @@ TEST(Watch, PublishesEachNewExportOnceOverTheDaysSinceTheLast) {
     for (std::size_t at = crlfLines.find('\n'); at != std::string::npos; at = crlfLines.find('\n', at + 2))
         crlfLines.insert(at, "\r");
     EXPECT_EQ(testing::readBytes(log), crlfLines);
-    // Idle, it looks with a stat now and then: nothing opened, nothing listed.
+    // Idle, it looks with stats alone (the watched folders listed with
+    // theirs): nothing opened.
     EXPECT_EQ(files.opens, idleOpens);
-    EXPECT_EQ(files.listings, idleListings);
+    EXPECT_GT(files.listings, idleListings);
 
     // The period as a run over the same days publishes it.
     std::ostringstream runOut, runErr;

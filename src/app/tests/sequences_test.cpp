@@ -2,6 +2,7 @@
 #include "app/period_check.h"
 #include "app/run_sequences.h"
 #include "app/stop_report.h"
+#include "results/tests/publishing_fixture.h"
 #include "testsupport/memory_league.h"
 
 #include <gtest/gtest.h>
@@ -65,12 +66,15 @@ TEST(PeriodCheck, RefusesTyposAndPeriodsTheSeasonDoesNotHave) {
               "yet (no play-by-play file was found).");
 }
 
-// A league before its first game: no team, no day, a schedule without rows.
+// A league at its first simulated day: no team, one game of day 245 with
+// its box score page, a schedule that lists no game yet.
 struct EmptyLeague : MemoryLeague {
     EmptyLeague() {
-        put("html\\standings.htm", "");
+        put("html\\standings.htm", "</html>\r\n");
         putLines("html\\leagueschedule.htm",
-                 {"<table>", "       <td class=header width=75>&nbsp;Date</td>", "1", "2", "3", "4", "5"});
+                 {"<table>", "       <td class=header width=75>&nbsp;Date</td>", "1", "2", "3", "4", "</html>"});
+        put("pbp\\245-1.txt", "");
+        putLines(testing::boxName(245, 1), testing::boxPage({{"A", {}}, {"B", {}}}));
     }
 };
 
@@ -147,14 +151,26 @@ TEST(HeadlessRun, RunsTheLoadAndGo) {
 
 TEST(HeadlessRun, StopsWithTheMessage) {
     Headless h;
-    EXPECT_EQ(h.run({"--run"}), 1);
+    EXPECT_EQ(h.run({"--run", "--last-day", "x"}), 1);
     const std::string left = std::string(kLeftAsTheyWere) + "\n";
     EXPECT_EQ(h.err.str(), "Type mismatch: TxtLastDay\n" + left);
-    EXPECT_FALSE(h.m.has("Upsets.txt"));
+    // A period refused leaves even the window load's lists.
+    EXPECT_FALSE(h.m.has("Upsets.txt") || h.m.has("teams.txt") || h.m.has("schedfile.txt"));
 
     Headless days;
     EXPECT_EQ(days.run({"--run", "--last-day", "245", "--days", "-200"}), 1);
-    EXPECT_EQ(days.err.str(), "Subscript out of range: TxtDaysSimmed\n" + left);
+    EXPECT_EQ(days.err.str(), "Subscript out of range: a period of -200 days holds no day; the number of days "
+                              "must be 1 or more; the league's only simulated day is 245.\n" + left);
+    EXPECT_FALSE(days.m.has("teams.txt"));
+
+    // A stop after the load says what the load put in place.
+    Headless box;
+    box.m.fs.removeFile(testing::leaguePath(testing::boxName(245, 1)));
+    EXPECT_EQ(box.run({"--run"}), 1);
+    EXPECT_EQ(box.err.str(), "File not found: html\\boxes\\box245-1.htm\nGO!'s publications were left as they "
+                             "were; the window load refreshed teams.txt, teaminfo.txt and schedfile.txt.\n");
+    EXPECT_TRUE(box.m.has("teams.txt"));
+    EXPECT_FALSE(box.m.has("Upsets.txt"));
 
     MemoryFileSystem empty;
     std::ostringstream out, err;
