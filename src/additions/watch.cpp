@@ -24,11 +24,14 @@ namespace {
 // folders whose every file counts. The program's own files lie elsewhere,
 // so its publications are not taken for an export.
 const char* const kWatchedPages[] = {"html\\standings.htm", "html\\leagueschedule.htm"};
-const char* const kWatchedFolders[] = {"html\\rosters", "pbp", "html\\boxes"};
+// Folders whose files are rewritten at each export, and those whose files,
+// one per game, are written once.
+const char* const kWatchedFolders[] = {"html\\rosters"};
+const char* const kDeepFolders[] = {"pbp", "html\\boxes"};
 
 // Each stat of every input folded into one number, and the newest time
 // among them: a page rewritten in place changes no folder's own stat.
-struct Fingerprint {
+struct Stats {
     std::uint64_t hash = 14695981039346656037ull;
     std::int64_t newestNs = 0;
 
@@ -50,7 +53,13 @@ struct Fingerprint {
         add(st.identity);
         if (st.kind == EntryKind::File) newestNs = std::max({newestNs, st.modifiedNs, st.changedNs});
     }
-    bool operator==(const Fingerprint& o) const { return hash == o.hash; }
+};
+
+// Those of each look, and those of the files stat'ed every kDeepLookEvery.
+struct Fingerprint {
+    Stats quick, deep;
+    std::int64_t newestNs() const { return std::max(quick.newestNs, deep.newestNs); }
+    bool operator==(const Fingerprint& o) const { return quick.hash == o.quick.hash && deep.hash == o.deep.hash; }
 };
 
 class Watch {
@@ -62,11 +71,11 @@ public:
     }
 
     int run() {
-        Fingerprint seen = fingerprint();
+        Fingerprint seen = fingerprint(nullptr);
         double changedAt = clock_.now();
         bool pending = true; // an export may have come while nobody watched
-        while (!clock_.endRequested()) {
-            Fingerprint now = fingerprint();
+        for (long look = 1; !clock_.endRequested(); ++look) {
+            Fingerprint now = fingerprint(look % kDeepLookEvery == 0 ? nullptr : &seen);
             if (!(now == seen)) {
                 seen = now;
                 changedAt = clock_.now();
@@ -75,9 +84,9 @@ public:
                 pending = false;
                 // An export that comes while this runs is a change the
                 // next look finds.
-                check(seen.newestNs);
+                check(seen.newestNs());
             } else if (incompleteSince_ && clock_.now() - *incompleteSince_ >= kIncompleteWait) {
-                check(seen.newestNs); // still half-finished: published now, with the warning
+                check(seen.newestNs()); // still half-finished: published now, with the warning
                 incompleteSince_.reset(); // looked at once; a change starts a new wait
             }
             if (!clock_.endRequested()) clock_.sleep(kWatchPoll);
@@ -88,37 +97,46 @@ public:
 private:
     // A stat of each page and of each file of the watched folders, taken
     // straight from the host: the league folder's own listings are kept for
-    // a run.
-    Fingerprint fingerprint() {
+    // a run. The files of the deep folders as `previous` had them, where
+    // given and the rest is unchanged: an export under way is looked at
+    // whole.
+    Fingerprint fingerprint(const Fingerprint* previous) {
         league_.forgetFolders();
         Fingerprint f;
-        std::vector<FileSystem::NamedStat> entries;
         for (const char* page : kWatchedPages) {
             try {
-                f.add(page, fs_.stat(league_.hostPath(page)));
+                f.quick.add(page, fs_.stat(league_.hostPath(page)));
             } catch (const Stop&) {
-                f.add(page, FileStat{}); // a folder on the way is missing: as a missing page
+                f.quick.add(page, FileStat{}); // a folder on the way is missing: as a missing page
             }
         }
-        for (const char* folder : kWatchedFolders) {
-            entries.clear();
-            try {
-                const std::string host = league_.hostPath(folder);
-                f.add(folder, fs_.stat(host));
-                if (!fs_.listStats(host, entries)) {
-                    for (std::string& name : fs_.list(host)) {
-                        FileStat st = fs_.stat(host + "/" + name);
-                        entries.push_back(FileSystem::NamedStat{std::move(name), st});
-                    }
-                }
-            } catch (const Stop&) {
-                f.add(folder, FileStat{});
-                continue;
-            }
-            FileSystem::sortByName(entries);
-            for (const FileSystem::NamedStat& e : entries) f.add(e.name, e.stat);
-        }
+        for (const char* folder : kWatchedFolders) addFolder(f.quick, folder, true);
+        // A new file changes its folder's own stat at once.
+        for (const char* folder : kDeepFolders) addFolder(f.quick, folder, false);
+        if (previous && previous->quick.hash == f.quick.hash) f.deep = previous->deep;
+        else
+            for (const char* folder : kDeepFolders) addFolder(f.deep, folder, true);
         return f;
+    }
+
+    // The folder's own stat, and with `files` those of its entries.
+    void addFolder(Stats& stats, const char* folder, bool files) {
+        entries_.clear();
+        try {
+            const std::string host = league_.hostPath(folder);
+            stats.add(folder, fs_.stat(host));
+            if (files && !fs_.listStats(host, entries_)) {
+                for (std::string& name : fs_.list(host)) {
+                    FileStat st = fs_.stat(host + "/" + name);
+                    entries_.push_back(FileSystem::NamedStat{std::move(name), st});
+                }
+            }
+        } catch (const Stop&) {
+            stats.add(folder, FileStat{}); // a folder on the way is missing
+            return;
+        }
+        FileSystem::sortByName(entries_);
+        for (const FileSystem::NamedStat& e : entries_) stats.add(e.name, e.stat);
     }
 
     // A missing league or game folder is said once per change, as a run
@@ -251,6 +269,7 @@ private:
         });
     }
 
+    std::vector<FileSystem::NamedStat> entries_; // kept: a look allocates little
     // When the export was first found half-finished, while it is held back.
     std::optional<double> incompleteSince_;
     const WatchOptions& options_;

@@ -23,6 +23,12 @@ struct WatchOptions {
 
 // How often the league is looked at.
 inline constexpr double kWatchPoll = 1.0;
+// Every so many looks the play-by-play files and the box score pages are
+// stat'ed one by one as well (a season has thousands): a file of theirs
+// rewritten in place, which changes no folder's own stat, is seen within
+// that many seconds. The pages and the roster pages are stat'ed at each look,
+// and any change among them has the rest looked at too.
+inline constexpr int kDeepLookEvery = 10;
 // How long a half-finished export (play-by-play files missing) is waited
 // for before it is published anyway, with the warning.
 inline constexpr double kIncompleteWait = 600;

@@ -201,3 +201,78 @@ TEST(Watch, WaitsForAHalfFinishedExport) {
 
 } // namespace
 } // namespace vr
+
+namespace vr {
+namespace {
+
+// Copies the files of `from` over those of `to` that `pick` takes, file by
+// file, in place.
+void layOver(const testing::GeneratedDrive& from, const testing::GeneratedDrive& to,
+             const std::function<bool(const std::string&)>& pick) {
+    for (const auto& e : fs::recursive_directory_iterator(from.file(""))) {
+        const fs::path relative = e.path().lexically_relative(from.file(""));
+        const fs::path target = to.file("") / relative;
+        if (e.is_directory()) fs::create_directories(target);
+        else if (pick(relative.generic_string()))
+            std::ofstream(target, std::ios::binary | std::ios::trunc) << testing::readBytes(e.path());
+    }
+}
+
+bool isLatePage(const std::string& name) {
+    return name == "html/standings.htm" || name.rfind("html/rosters/", 0) == 0;
+}
+
+// The game writes the standings and the rosters last, after a pause that may
+// be longer than the settle time: the period is published again with them,
+// once.
+TEST(Watch, PagesComingAfterTheSettleTimeArePublishedAgainOnce) {
+    testing::GeneratedDrive first(std::string(kLeague) + "249"), next(std::string(kLeague) + "251"),
+        alone(std::string(kLeague) + "251");
+    if (!first.ready()) GTEST_SKIP() << "generator not built";
+    ASSERT_EQ(first.error() + next.error() + alone.error(), "");
+    ASSERT_NE(first.bytes("html/standings.htm"), next.bytes("html/standings.htm"));
+    FakeClock clock;
+    clock.onSleep = [&](FakeClock& c) {
+        if (c.t == 10) layOver(next, first, [](const std::string& name) { return !isLatePage(name); });
+        if (c.t == 40) layOver(next, first, isLatePage);
+        if (c.t >= 200) c.end = true;
+    };
+    std::ostringstream out, err;
+    EXPECT_EQ(runHeadless({"--watch", "--settle", "5", "--no-index"}, out, err, hostFileSystem(),
+                          first.drive().string(), false, &clock),
+              0);
+    EXPECT_EQ(out.str(), "2009-11-20 06:31:12 published days 247-249: 36 games\n"
+                         "2009-11-20 06:31:12 published days 250-251: 24 games\n"
+                         "2009-11-20 06:31:12 published days 250-251: 24 games\n");
+    std::ostringstream runOut, runErr;
+    ASSERT_EQ(runHeadless({"--run", "--last-day", "251", "--days", "2", "--no-index"}, runOut, runErr,
+                          hostFileSystem(), alone.drive().string()),
+              0);
+    for (const char* file : {"~daily.txt", "html/scoreboard.html", "teaminfo.txt", "Test.txt"})
+        EXPECT_EQ(first.bytes(file), alone.bytes(file)) << file;
+}
+
+// A page cut short is waited for, as the game may still be writing it.
+TEST(Watch, WaitsForAPageCutShort) {
+    testing::GeneratedDrive league(std::string(kLeague) + "249");
+    if (!league.ready()) GTEST_SKIP() << "generator not built";
+    ASSERT_EQ(league.error(), "");
+    const fs::path page = league.file("html/rosters/roster2.htm");
+    const std::string whole = testing::readBytes(page);
+    std::ofstream(page, std::ios::binary | std::ios::trunc) << whole.substr(0, whole.size() / 3);
+    FakeClock clock;
+    clock.onSleep = [&](FakeClock& c) {
+        if (c.t == 30) std::ofstream(page, std::ios::binary | std::ios::trunc) << whole;
+        if (c.t >= 100) c.end = true;
+    };
+    std::ostringstream out, err;
+    EXPECT_EQ(runHeadless({"--watch", "--settle", "5", "--no-index"}, out, err, hostFileSystem(),
+                          league.drive().string(), false, &clock),
+              0);
+    EXPECT_EQ(out.str(), "2009-11-20 06:31:12 waiting: End of file: html\\rosters\\roster2.htm: the page ends "
+                         "before its end (the game may still be writing it); export the league's pages again\n"
+                         "2009-11-20 06:31:12 published days 247-249: 36 games\n");
+}
+
+} // namespace
+} // namespace vr
