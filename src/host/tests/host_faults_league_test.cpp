@@ -241,7 +241,20 @@ TEST_F(HostFaults, ARunWaitsForTheFolderHeldByAnother) {
               "Permission denied: " + league(drive).string() +
                   " (another run of the program holds the league folder and has not finished)");
     EXPECT_EQ(outputsOf(drive), Files{});
-    ::close(other); // the other run ends: the folder is free
+
+    // The wait is said at once, and again when the other run ends.
+    std::vector<std::string> notices;
+    folder.setHoldWait(LeagueFolder::kHoldWaitMs);
+    folder.setHoldNotice([&](std::string_view notice) {
+        notices.emplace_back(notice);
+        if (notices.size() == 1) ::close(other); // the other run ends: the folder is free
+    });
+    folder.hold();
+    folder.release();
+    folder.hold(); // nobody else holds it: nothing to say
+    folder.release();
+    EXPECT_EQ(notices, (std::vector<std::string>{"waiting for another run in this league folder\u2026",
+                                                 "the other run has finished: this run goes on."}));
     EXPECT_EQ(runWhole(drive), "done, green");
 #endif
 }
