@@ -71,6 +71,7 @@ private slots:
     void init() {
         recordMessages();
         disk_ = std::make_unique<DiskLeague>();
+        disk_->simulateDay245();
     }
     void cleanup() {
         window_.reset();

@@ -35,6 +35,7 @@ private slots:
     void init() {
         recordMessages();
         disk_ = std::make_unique<DiskLeague>();
+        disk_->simulateDay245();
         window_ = std::make_unique<MainWindow>(disk_->league);
         QVERIFY(window_->load());
         window_->show();
@@ -52,9 +53,14 @@ private slots:
         QTest::newRow("letters") << "abc" << "3" << "Type mismatch: TxtLastDay";
         QTest::newRow("empty") << "" << "3" << "Type mismatch: TxtLastDay";
         QTest::newRow("fraction") << "245.5" << "3" << "Type mismatch: TxtLastDay";
-        QTest::newRow("past the season") << "401" << "3" << "Subscript out of range: TxtLastDay";
+        const QString found = "; the league's only simulated day is 245.";
+        QTest::newRow("not simulated") << "246" << "3" << "Subscript out of range: day 246 has not been simulated" + found;
+        QTest::newRow("before the season") << "239" << "1"
+                                           << "Subscript out of range: day 239 comes before the first simulated day" + found;
         QTest::newRow("days letters") << "245" << "x" << "Type mismatch: TxtDaysSimmed";
-        QTest::newRow("first day past") << "245" << "-200" << "Subscript out of range: TxtDaysSimmed";
+        QTest::newRow("no day") << "245" << "0"
+                                << "Subscript out of range: a period of 0 days holds no day; the number of days must be 1 "
+                                   "or more" + found;
     }
 
     void rejected() {

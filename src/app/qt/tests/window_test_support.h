@@ -30,9 +30,20 @@ struct DiskLeague {
     explicit DiskLeague(bool makeLeagueFolder = true) {
         if (!makeLeagueFolder) return;
         QDir(drive.path()).mkpath(QString::fromLatin1(kLeagueRelative) + "/html");
-        put("html/standings.htm", QByteArray());
+        put("html/standings.htm", "</html>\r\n");
         put("html/leagueschedule.htm",
-            "       <td class=header width=75>&nbsp;Date</td>\r\n\r\n\r\n\r\n\r\n\r\n");
+            "       <td class=header width=75>&nbsp;Date</td>\r\n\r\n\r\n\r\n\r\n</html>\r\n");
+    }
+    // Day 245 simulated, its one game's box score page with two empty team
+    // blocks: a period GO! can publish (the schedule lists no game yet).
+    void simulateDay245() const {
+        QDir(drive.path()).mkpath(QString::fromLatin1(kLeagueRelative) + "/pbp");
+        QDir(drive.path()).mkpath(QString::fromLatin1(kLeagueRelative) + "/html/boxes");
+        put("pbp/245-1.txt", QByteArray());
+        const QByteArray header = "   <tr><td class=tableheader colspan=14>&nbsp;";
+        const QByteArray totals = "       <td class=main align=left>&nbsp;<a class=>Totals</td>\r\n";
+        put("html/boxes/box245-1.htm", "<html><table>\r\n" + header + "A</td></tr>\r\n" + totals + header +
+                                           "B</td></tr>\r\n" + totals + "</table></html>\r\n");
     }
     // The host path of a league file, "/"-separated ("html/standings.htm").
     QString path(const QString& file) const {
