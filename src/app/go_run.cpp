@@ -1,11 +1,15 @@
 #include "app/export_check.h"
 #include "additions/after_go.h"
+#include "app/left_twins.h"
 #include "app/period_check.h"
 #include "app/run_sequences.h"
 #include "app/settings.h"
 #include "results/publishing.h"
 #include "results/season_reader.h"
+#include "text/end_request.h"
 #include "text/errors.h"
+
+#include <new>
 
 namespace vr {
 namespace {
@@ -13,15 +17,15 @@ namespace {
 const char* const kAdditionsLeft =
     "The run's publications were put in place; the archive and the posts may be updated only in part: run again.";
 
-} // namespace
-
-bool goRun(LeagueFolder& league, WindowPort& window, LeagueState& state, const PublishGate& gate) {
+// The steps of goRun(), which turns a failed allocation into a stop.
+bool goRunSteps(LeagueFolder& league, WindowPort& window, LeagueState& state, const PublishGate& gate) {
     Period period = checkPeriod(window.text(TextBox::LastDay), window.text(TextBox::DaysSimmed));
     league.forgetFolders();
 
     window.setGoColour(GoColour::Red);
     // Another run in the folder is waited for: this one reads its results.
     LeagueHold hold(league);
+    removeLeftRunTwins(league);
     saveSettings(league, Settings{window.text(TextBox::Website), window.text(TextBox::Message)});
 
     // The index is the user's cache, kept apart from the league folder; it
@@ -62,6 +66,10 @@ bool goRun(LeagueFolder& league, WindowPort& window, LeagueState& state, const P
     publishPeriod(league, state, period, [&](std::string_view line) { window.addScore(line); });
     publishLeaders(league, state, period, window.text(TextBox::Website));
     if (gate && !gate(state)) return false;
+    // The last place an end asked for is taken: from here the run puts
+    // its files in place and completes the archive and the posts.
+    checkEnd();
+    EndDeferred finishing;
     publishing.complete();
     if (!indexFile.empty() && league.fileSystem().makeFolders(state.cacheFolder))
         index.save(league.fileSystem(), indexFile, owner);
@@ -77,6 +85,18 @@ bool goRun(LeagueFolder& league, WindowPort& window, LeagueState& state, const P
 
     window.setGoColour(GoColour::Green);
     return true;
+}
+
+} // namespace
+
+bool goRun(LeagueFolder& league, WindowPort& window, LeagueState& state, const PublishGate& gate) {
+    try {
+        return goRunSteps(league, window, state, gate);
+    } catch (const std::bad_alloc&) {
+        // Every input is read within bounds; should memory still run out,
+        // the run stops as for any failure, leaving the files as they were.
+        throw Stop(StopKind::OutOfMemory);
+    }
 }
 
 } // namespace vr

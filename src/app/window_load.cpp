@@ -1,15 +1,22 @@
+#include "app/left_twins.h"
 #include "app/run_sequences.h"
 #include "app/settings.h"
 #include "snapshot/period_probe.h"
 #include "snapshot/team_list.h"
 #include "snapshot/team_profiles.h"
+#include "text/end_request.h"
+#include "text/errors.h"
 #include "text/numbers.h"
 
-namespace vr {
+#include <new>
 
-void windowLoad(LeagueFolder& league, WindowPort& window, LeagueState& state) {
+namespace vr {
+namespace {
+
+void windowLoadSteps(LeagueFolder& league, WindowPort& window, LeagueState& state) {
     league.forgetFolders();
     LeagueHold hold(league);
+    removeLeftLoadTwins(league);
 
     ensureLeagueSettings(league);
     Settings settings = loadSettings(league);
@@ -31,8 +38,19 @@ void windowLoad(LeagueFolder& league, WindowPort& window, LeagueState& state) {
 
     teamInfo->close();
     schedFile->close();
+    checkEnd();
     publishing.complete();
     window.setText(TextBox::DaysSimmed, "3");
+}
+
+} // namespace
+
+void windowLoad(LeagueFolder& league, WindowPort& window, LeagueState& state) {
+    try {
+        windowLoadSteps(league, window, state);
+    } catch (const std::bad_alloc&) {
+        throw Stop(StopKind::OutOfMemory); // as goRun()
+    }
 }
 
 } // namespace vr
