@@ -285,7 +285,7 @@ TEST_F(HostFaults, TwinsAreOnTheDiskBeforeTheyReplaceTheirFiles) {
         }
         void rename(const std::string& from, const std::string& to) override {
             ForwardingFileSystem::rename(from, to);
-            note("rename", relative(from) + " " + relative(to));
+            note("rename", relative(from) + "|" + relative(to));
         }
         void flushFolder(const std::string& path) override {
             ForwardingFileSystem::flushFolder(path);
@@ -320,8 +320,8 @@ TEST_F(HostFaults, TwinsAreOnTheDiskBeforeTheyReplaceTheirFiles) {
     std::set<std::string> renamed;
     for (std::size_t i = 0; i < e.size(); ++i) {
         if (e[i].rfind("rename ", 0) != 0) continue;
-        const std::string twin = e[i].substr(7, e[i].find(' ', 7) - 7);
-        const std::string target = e[i].substr(e[i].find(' ', 7) + 1);
+        const std::string twin = e[i].substr(7, e[i].find('|') - 7);
+        const std::string target = e[i].substr(e[i].find('|') + 1);
         SCOPED_TRACE(e[i]);
         renamed.insert(target.substr(target.rfind('/') + 1));
         const std::size_t closed = last("close " + twin, i), flushed = last("flush " + twin, closed);
