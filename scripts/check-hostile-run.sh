@@ -159,8 +159,6 @@ echo "SIGTERM: one run's whole set each time, no twin left"
 gen "$work/h"
 league="$work/h/$below"
 bad='[/code][b]Evil[url=http://x]X[img]y @everyone http://evil.example]East'
-team="$(sed -n 's/^team\t1\t\([^\t]*\).*/\1/p' "$work/h/manifest.txt" | head -1)"
-[ -n "$team" ] || team="$(head -1 "$league/teams.txt" 2>/dev/null | cut -d, -f1)"
 python3 - "$league" "$bad" <<'EOF'
 import glob, os, re, sys
 league, bad = sys.argv[1], sys.argv[2]
@@ -170,13 +168,14 @@ for path in glob.glob(os.path.join(league, 'pbp', '*.txt')):
     data = re.sub(rb'Player of the Game: [^\r\n]*',
                   b'Player of the Game: <script>document.title="pwned"</script><b>Z</b> - ' + bad.encode(), data)
     open(path, 'wb').write(data)
-# Team names on the schedule page, as the page writes text.
+# Every team on the schedule page, as the page writes text.
 page = os.path.join(league, 'html', 'leagueschedule.htm')
 data = open(page, 'rb').read()
-names = re.findall(rb'roster\d+\.htm[^>]*>([^<]+)</a>', data)
-if names:
-    data = data.replace(b'>' + names[0] + b'</a>', b'>' + bad.encode().replace(b'&', b'&amp;') + b'</a>')
+for k, name in enumerate(sorted(set(re.findall(rb"roster\d+\.htm'>([^<]+)</a>", data)))):
+    data = data.replace(b'>' + name + b'</a>', b'>' + bad.encode().replace(b'&', b'&amp;') + b' %d</a>' % k)
 open(page, 'wb').write(data)
+# The Message too.
+open(os.path.join(league, 'settings2.txt'), 'wb').write(b'http://www.marrowdeen.example/\r\n' + bad.encode() + b'\r\n')
 EOF
 VELLOR_DRIVE_C="$work/h" "$program" --run --no-index >/dev/null
 npmdir="$build/npm-checks"
@@ -185,6 +184,8 @@ if [ ! -d "$npmdir/node_modules/discord-markdown-parser" ]; then
     (cd "$npmdir" && npm install --no-audit --no-fund --silent @bbob/parser@4.4.1 @bbob/html@4.4.1 \
         @bbob/preset-html5@4.4.1 bbcode@0.1.5 discord-markdown@2.5.1 discord-markdown-parser@1.3.1 >/dev/null)
 fi
+[ "$(grep -c Evil "$league/posts/forum.txt")" -ge 2 ] || fail "the hostile names did not reach the forum post"
+[ "$(cat "$league"/posts/discord-*.md | grep -c Evil)" -ge 2 ] || fail "the hostile names did not reach the Discord post"
 NODE_PATH="$npmdir/node_modules" node tools/checks/posts_markup.js "$league/posts"
 page="$league/html/scoreboard.html"
 timeout 120 chromium --headless --no-sandbox --disable-gpu --no-first-run --disable-background-networking \

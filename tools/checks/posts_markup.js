@@ -3,6 +3,8 @@
 // two BBCode parsers on forum.txt, two Discord-markdown parsers on each
 // discord-<n>.md. The program's own lines (headings, fences, the [code]
 // and [url] lines) are passed over; every other line must come out as text.
+// The Message opens the first Discord message as the commissioner typed it
+// (chat markup is his to use there), so it is passed over in Discord alone.
 //
 //   NODE_PATH=.../node_modules node tools/checks/posts_markup.js POSTS_FOLDER
 'use strict';
@@ -65,7 +67,10 @@ if (!messages.length) failures.push('no Discord message');
 for (const name of messages) {
     const lines = fs.readFileSync(path.join(folder, name), 'utf8').split('\r\n');
     let fenced = false;
+    let message = name === messages[0];
     lines.forEach((line, i) => {
+        if (message && /^\*\*/.test(line)) message = false;
+        if (message) return;
         const where = `${name}:${i + 1}`;
         if (line === '```') {
             fenced = !fenced;
