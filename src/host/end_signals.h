@@ -9,7 +9,4 @@ namespace vr {
 
 void catchEndSignals();
 
-// "SIGTERM", "SIGINT", "SIGHUP", or "signal N".
-const char* endSignalName(int signal);
-
 } // namespace vr

@@ -3,7 +3,6 @@
 #include "text/end_request.h"
 
 #include <csignal>
-#include <cstdio>
 #include <initializer_list>
 
 namespace vr {
@@ -23,17 +22,6 @@ void catchEndSignals() {
     ignore.sa_handler = SIG_IGN;
     sigemptyset(&ignore.sa_mask);
     sigaction(SIGPIPE, &ignore, nullptr);
-}
-
-const char* endSignalName(int signal) {
-    switch (signal) {
-    case SIGTERM: return "SIGTERM";
-    case SIGINT: return "SIGINT";
-    case SIGHUP: return "SIGHUP";
-    }
-    static char name[32];
-    std::snprintf(name, sizeof name, "signal %d", signal);
-    return name;
 }
 
 } // namespace vr

@@ -1,6 +1,7 @@
 #include "text/end_request.h"
 
 #include <csignal>
+#include <cstdio>
 
 namespace vr {
 namespace {
@@ -20,6 +21,19 @@ void clearEndRequest() noexcept { asked = 0; }
 
 void checkEnd() {
     if (asked != 0 && deferred == 0) throw EndRequested(asked);
+}
+
+const char* endSignalName(int signal) {
+    switch (signal) {
+    case SIGTERM: return "SIGTERM";
+    case SIGINT: return "SIGINT";
+#ifdef SIGHUP
+    case SIGHUP: return "SIGHUP";
+#endif
+    }
+    static char name[32];
+    std::snprintf(name, sizeof name, "signal %d", signal);
+    return name;
 }
 
 EndDeferred::EndDeferred() { ++deferred; }

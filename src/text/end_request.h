@@ -27,6 +27,9 @@ int endRequestedBy() noexcept;
 // Forgets the request (tests, and a front end that goes on).
 void clearEndRequest() noexcept;
 
+// "SIGTERM", "SIGINT", "SIGHUP", or "signal N", for messages.
+const char* endSignalName(int signal);
+
 // Throws EndRequested when an end was asked for and no EndDeferred is alive.
 void checkEnd();
 

@@ -147,7 +147,6 @@ void LineReader::tooLong() const {
 bool LineReader::refill() {
     if (eof_) return false;
     checkEnd(); // reading is most of a run: an end asked for is taken here
-
     if (start_ > 0) {
         countPassedOver(); // those bytes are about to go
         std::memmove(buffer_.get(), buffer_.get() + start_, end_ - start_);
@@ -188,6 +187,7 @@ std::string_view LineReader::readLine() {
                 }
                 if (next < avail && base[next] == '\n') ++next;
             }
+            if (i > kLongestLine) tooLong(); // one the last read completed
             std::string_view line(base, i);
             start_ += next;
             scanned_ = 0;
@@ -197,6 +197,7 @@ std::string_view LineReader::readLine() {
         scanned_ = avail;
         if (!refill()) {
             if (start_ >= end_) throw Stop(StopKind::EndOfFile, name_, lineNumber() + 1);
+            if (end_ - start_ > kLongestLine) tooLong();
             std::string_view line(buffer_.get() + start_, end_ - start_);
             start_ = end_;
             scanned_ = 0;
@@ -240,6 +241,7 @@ std::string_view LineReader::readLineStartingWith(std::string_view prefix) {
         // to hold none; then the rest is searched at its line starts.
         std::size_t end = scanned_ + findLineEnd(base + scanned_, avail - scanned_);
         if (end < avail) {
+            if (end > kLongestLine) tooLong(); // passed over or not, as readLine()
             std::size_t rest = end + 1;
             std::size_t hit = findAtLineStart(base + rest, avail - rest, prefix);
             if (hit < avail - rest) {
