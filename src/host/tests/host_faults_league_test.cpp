@@ -23,6 +23,7 @@
 #include <unistd.h>
 #endif
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -253,6 +254,25 @@ TEST_F(HostFaults, AFifoWhereTheProgramWritesIsRefusedAtOnce) {
     ASSERT_EQ(::mkfifo((index.string() + ".new").c_str(), 0600), 0);
     EXPECT_EQ(runWhole(drive, hostFileSystem(), cache.string()), "done, green");
 #endif
+}
+
+// Twins a killed run left are removed by the next run, before it writes;
+// files of other names ending in .new are not the program's and stay.
+TEST_F(HostFaults, TwinsLeftByAKilledRunAreRemovedByTheNext) {
+    fs::path drive = copyDrive("left");
+    ASSERT_EQ(runWhole(drive), "done, green");
+    const std::vector<std::string> left = {"Test.txt.new", "leaguesettings.txt.new", "html/scoreboard-day200.html.new",
+                                           "html/periods.html.new", "posts/discord-9.md.new", "posts/forum.txt.new"};
+    const std::vector<std::string> others = {"notes.txt.new", "html/other.html.new", "posts/discord-x.md.new"};
+    for (const auto& names : {left, others})
+        for (const std::string& name : names) write(league(drive) / name, "left\r\n");
+    ASSERT_EQ(runWhole(drive), "done, green");
+    std::vector<std::string> expected;
+    for (const std::string& name : others) expected.push_back((league(drive) / name).string());
+    std::vector<std::string> found = twinsIn(league(drive));
+    std::sort(found.begin(), found.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(found, expected);
 }
 
 // Every twin is written, flushed to the disk and closed before it is
