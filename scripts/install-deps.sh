@@ -6,7 +6,8 @@
 #
 #   --with-checks   also what the checks with the tools people use need: the
 #                   browser (chromium, large) and the X server, its input and
-#                   picture tools and the accessibility bus. The test command
+#                   picture tools and the accessibility bus; strace, and node
+#                   with npm for the forum and chat parsers of the posts. The test command
 #                   installs them, so that the checks run wherever it does.
 set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
@@ -14,7 +15,7 @@ packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev l
           dpkg-dev man-db appstream lintian python3-html5lib)
 case "${1:-}" in
   --with-checks)
-    packages+=(chromium python3 xvfb xdotool x11-utils imagemagick dbus at-spi2-core
+    packages+=(chromium python3 strace nodejs npm xvfb xdotool x11-utils imagemagick dbus at-spi2-core
                python3-gi gir1.2-atspi-2.0) ;;
   "") ;;
   *) sed -n '2,10p' "$0" | sed 's/^# \{0,1\}//' >&2; exit 2 ;;

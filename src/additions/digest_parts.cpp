@@ -57,6 +57,7 @@ Digest readDigest(std::string_view bytes) {
     std::string text = decodeForPost(bytes);
     std::vector<std::string_view> lines = splitLines(text);
     std::size_t i = 0;
+    bool dateless = false; // a day of the period without games has no date
     for (; i < lines.size(); ++i) {
         std::string_view line = lines[i];
         if (startsWith(line, kLeaders)) break;
@@ -69,8 +70,10 @@ Digest readDigest(std::string_view bytes) {
                 d.lastDate = std::string(dates.substr(dash + 3));
             }
         } else if (startsWith(line, kDay)) {
-            d.days.push_back(DigestDay{std::string(line), {}});
-        } else if (!d.days.empty() && !trimSpaces(line).empty() && line != kDashLine && line != kEqualsLine) {
+            dateless = trimSpaces(line.substr(kDay.size())).empty();
+            if (!dateless) d.days.push_back(DigestDay{std::string(line), {}});
+        } else if (!dateless && !d.days.empty() && !trimSpaces(line).empty() && line != kDashLine &&
+                   line != kEqualsLine) {
             d.days.back().results.emplace_back(line);
         }
     }

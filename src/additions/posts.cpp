@@ -3,6 +3,8 @@
 #include "additions/post_text.h"
 
 #include <algorithm>
+#include <cctype>
+#include <utility>
 
 namespace vr {
 namespace {
@@ -27,6 +29,21 @@ std::string bold(std::string_view open, std::string_view text, std::string_view 
     return std::string(open) + std::string(text) + std::string(close);
 }
 
+// A "[" before a letter, "/" or "*" would open or close a forum tag: a
+// zero-width space after it leaves the text as it reads and no tag in it,
+// as fenced() does for a code fence below. Names and the Message are text.
+std::string forumText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        out += text[i];
+        if (text[i] != '[' || i + 1 == text.size()) continue;
+        const unsigned char next = static_cast<unsigned char>(text[i + 1]);
+        if (std::isalpha(next) || next == '/' || next == '*') out += "\u200B";
+    }
+    return out;
+}
+
 // A run of three backticks would close the fence a line stands in.
 std::string fenced(std::string line) {
     for (std::size_t at = line.find(kFence); at != std::string::npos; at = line.find(kFence, at + 1))
@@ -40,6 +57,7 @@ struct Part {
     std::vector<std::string> head;
     std::vector<std::string> body;
     bool fenced = false;
+    bool last = false; // the website, which never stands alone
 };
 
 std::vector<Part> discordParts(const Digest& d, std::string_view message) {
@@ -62,7 +80,7 @@ std::vector<Part> discordParts(const Digest& d, std::string_view message) {
     // In angle brackets a link shows no preview card under the results.
     if (!d.website.empty()) {
         bool link = d.website.rfind("http://", 0) == 0 || d.website.rfind("https://", 0) == 0;
-        parts.push_back(Part{{}, {link ? "<" + d.website + ">" : discordEscape(d.website)}, false});
+        parts.push_back(Part{{}, {link ? "<" + d.website + ">" : discordEscape(d.website)}, false, true});
     }
     return parts;
 }
@@ -70,11 +88,15 @@ std::vector<Part> discordParts(const Digest& d, std::string_view message) {
 // A line's characters in a message file, its CR LF included.
 std::size_t cost(std::string_view line) { return chatLength(line) + 2; }
 
-// Cuts a line too long for any message at character boundaries.
+// Cuts a line too long for any message between words: each piece ends at
+// the last space that fits, the space dropped; a word longer than a whole
+// message is cut at a character boundary.
 std::vector<std::string> cutLine(const std::string& line, std::size_t room) {
     std::vector<std::string> pieces;
     std::string piece;
     std::size_t length = 0;
+    std::size_t space = std::string::npos; // in piece, the last space
+    std::size_t afterSpace = 0;             // the length that follows it
     for (std::size_t i = 0; i < line.size();) {
         std::size_t n = 1;
         unsigned char b = static_cast<unsigned char>(line[i]);
@@ -82,9 +104,23 @@ std::vector<std::string> cutLine(const std::string& line, std::size_t room) {
         std::string_view ch(line.data() + i, std::min(n, line.size() - i));
         std::size_t units = chatLength(ch);
         if (length + units > room) {
-            pieces.push_back(std::move(piece));
-            piece.clear();
-            length = 0;
+            if (space != std::string::npos && space > 0) {
+                pieces.push_back(piece.substr(0, space));
+                piece.erase(0, space + 1);
+                length = afterSpace;
+            } else {
+                pieces.push_back(std::move(piece));
+                piece.clear();
+                length = 0;
+            }
+            space = std::string::npos;
+            afterSpace = 0;
+        }
+        if (ch == " ") {
+            space = piece.size();
+            afterSpace = 0;
+        } else if (space != std::string::npos) {
+            afterSpace += units;
         }
         piece += ch;
         length += units;
@@ -99,7 +135,17 @@ public:
     explicit Packer(std::size_t limit) : limit_(limit) {}
 
     void add(const Part& part) {
-        std::vector<std::string> whole = part.head;
+        // A heading of its own (the period's, the leaders') goes with the
+        // part after it, so that no message ends with a heading.
+        if (part.body.empty() && !part.head.empty()) {
+            if (!held_.empty()) held_.emplace_back();
+            held_.insert(held_.end(), part.head.begin(), part.head.end());
+            return;
+        }
+        std::vector<std::string> held = std::exchange(held_, {});
+        if (!held.empty()) held.emplace_back();
+        std::vector<std::string> whole = held;
+        whole.insert(whole.end(), part.head.begin(), part.head.end());
         if (part.fenced) whole.emplace_back(kFence);
         whole.insert(whole.end(), part.body.begin(), part.body.end());
         if (part.fenced) whole.emplace_back(kFence);
@@ -107,25 +153,49 @@ public:
         for (const std::string& l : whole) size += cost(l);
         std::size_t gap = current_.empty() ? 0 : cost("");
         if (used_ + gap + size <= limit_) {
+            lastPart_ = current_.size();
             if (gap) put("");
             for (const std::string& l : whole) put(l);
             return;
         }
+        // The website closes the post: rather than stand alone in a last
+        // message, it takes the part before it along.
+        if (part.last && lastPart_ > 0 && lastPart_ < current_.size()) {
+            std::vector<std::string> moved(current_.begin() + static_cast<long>(lastPart_) + 1, current_.end());
+            std::size_t movedSize = 0;
+            for (const std::string& l : moved) movedSize += cost(l);
+            if (movedSize + cost("") + size <= limit_) {
+                current_.resize(lastPart_);
+                used_ = 0;
+                for (const std::string& l : current_) used_ += cost(l);
+                finish();
+                for (const std::string& l : moved) put(l);
+                put("");
+                for (const std::string& l : whole) put(l);
+                return;
+            }
+        }
         finish();
+        lastPart_ = 0;
         if (size <= limit_) {
             for (const std::string& l : whole) put(l);
             return;
         }
-        addLineByLine(part);
+        addLineByLine(part, held);
     }
 
     std::vector<std::vector<std::string>> take() {
+        if (!held_.empty()) {
+            Part headings;
+            headings.body = std::exchange(held_, {});
+            add(headings);
+        }
         finish();
         return std::move(messages_);
     }
 
 private:
-    void addLineByLine(const Part& part) {
+    void addLineByLine(const Part& part, const std::vector<std::string>& held) {
         std::size_t opening = 0;
         for (const std::string& l : part.head) opening += cost(l);
         std::size_t fences = part.fenced ? 2 * cost(kFence) : 0;
@@ -137,6 +207,8 @@ private:
                 for (std::string& piece : cutLine(l, limit_ - 2)) put(piece);
             if (part.fenced) put(std::string(kFence));
         };
+        for (const std::string& l : held)
+            for (std::string& piece : cutLine(l, limit_ - 2)) put(piece);
         open();
         bool bodyLines = false;
         for (const std::string& line : part.body) {
@@ -169,6 +241,8 @@ private:
     std::vector<std::vector<std::string>> messages_;
     std::vector<std::string> current_;
     std::size_t used_ = 0;
+    std::vector<std::string> held_; // headings waiting for their part
+    std::size_t lastPart_ = 0;      // where the last part put whole begins in current_
 };
 
 } // namespace
@@ -178,6 +252,13 @@ std::string discordEscape(std::string_view text) {
     out.reserve(text.size() + 8);
     for (std::size_t i = 0; i < text.size(); ++i) {
         char c = text[i];
+        // A web address in a name would become a link, and take the
+        // escapes after it into the address: a zero-width space after
+        // its "://" leaves it text.
+        if (c == ':' && text.substr(i, 3) == "://") {
+            out += ":\u200B";
+            continue;
+        }
         bool special = c == '\\' || c == '*' || c == '_' || c == '~' || c == '`' || c == '|' || c == '[' ||
                        c == ']' || c == '<' || c == '@' ||
                        // quotes, headings and lists only where a line starts
@@ -193,33 +274,33 @@ std::vector<std::string> forumPost(const Digest& d, std::string_view message) {
     auto gap = [&] {
         if (!lines.empty()) lines.emplace_back();
     };
-    if (!message.empty()) lines.emplace_back(message);
+    if (!message.empty()) lines.push_back(forumText(message));
     if (!d.heading.empty()) {
         gap();
-        lines.push_back(bold("[b]", d.heading, "[/b]"));
+        lines.push_back(bold("[b]", forumText(d.heading), "[/b]"));
     }
     for (const DigestDay& day : d.days) {
         gap();
-        lines.push_back(bold("[b]", day.heading, "[/b]"));
-        for (const std::string& r : day.results) lines.push_back(r);
+        lines.push_back(bold("[b]", forumText(day.heading), "[/b]"));
+        for (const std::string& r : day.results) lines.push_back(forumText(r));
         if (day.results.empty()) lines.push_back("[i]" + std::string(kNoGames) + "[/i]");
     }
     if (!d.leadersHeading.empty()) {
         gap();
-        lines.push_back(bold("[b]", d.leadersHeading, "[/b]"));
+        lines.push_back(bold("[b]", forumText(d.leadersHeading), "[/b]"));
     }
     for (const DigestLeaderList& s : d.leaders) {
         gap();
-        lines.push_back(bold("[b]", s.heading, "[/b]"));
+        lines.push_back(bold("[b]", forumText(s.heading), "[/b]"));
         lines.emplace_back("[code]");
         std::vector<std::string> entries = entryLines(s);
         if (entries.empty()) entries.emplace_back("-");
-        lines.insert(lines.end(), entries.begin(), entries.end());
+        for (const std::string& entry : entries) lines.push_back(forumText(entry));
         lines.emplace_back("[/code]");
     }
     if (!d.website.empty()) {
         gap();
-        lines.push_back("[url]" + d.website + "[/url]");
+        lines.push_back("[url]" + forumText(d.website) + "[/url]");
     }
     return lines;
 }

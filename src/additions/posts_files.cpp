@@ -8,19 +8,47 @@
 #include "text/errors.h"
 #include "text/numbers.h"
 
+#include <algorithm>
+
 namespace vr {
 namespace {
 
 std::string discordName(std::size_t n) { return "discord-" + plainDigits(static_cast<long>(n)) + ".md"; }
+
+// The Message and the website are typed or pasted by the commissioner: a
+// few thousand characters is more than any post wants, and a pasted file
+// would make thousands of messages. A longer text is cut between words,
+// and the post says so where it was cut.
+constexpr std::size_t kLongestText = 4000;
+
+std::string bounded(std::string text) {
+    if (chatLength(text) <= kLongestText) return text;
+    std::size_t length = 0, end = 0, space = std::string::npos;
+    while (end < text.size()) {
+        std::size_t n = 1;
+        const unsigned char b = static_cast<unsigned char>(text[end]);
+        if (b >= 0xF0) n = 4; else if (b >= 0xE0) n = 3; else if (b >= 0xC0) n = 2;
+        n = std::min(n, text.size() - end);
+        const std::size_t units = chatLength(std::string_view(text).substr(end, n));
+        if (length + units > kLongestText) break;
+        if (text[end] == ' ') space = end;
+        length += units;
+        end += n;
+    }
+    if (space != std::string::npos && end - space < 200) end = space;
+    text.resize(end);
+    return text + " \u2026 (cut: longer than " + plainDigits(static_cast<long>(kLongestText)) + " characters)";
+}
 
 } // namespace
 
 std::size_t writePosts(StagedWrites& batch, FileSystem& fs, const std::string& postsFolder, std::string_view digest,
                        std::string_view message) {
     makeFolderFor(fs, postsFolder, "posts\\forum.txt");
-    const Digest d = readDigest(digest);
+    Digest d = readDigest(digest);
+    d.website = bounded(std::move(d.website));
     // The commissioner's own text: decoded, its "&" kept as typed.
-    const std::string note = codePageToUtf8(message);
+    const std::string note = bounded(codePageToUtf8(message));
 
     batch.write(postsFolder + "/forum.txt", crlfLines(forumPost(d, note)), "posts\\forum.txt");
     std::vector<std::vector<std::string>> messages = discordPost(d, note);

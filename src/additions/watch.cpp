@@ -10,6 +10,7 @@
 #include "league/league_folder.h"
 #include "league/page_end.h"
 #include "snapshot/period_probe.h"
+#include "text/end_request.h"
 #include "text/errors.h"
 #include "text/numbers.h"
 
@@ -283,7 +284,13 @@ private:
 
 int runWatch(const WatchOptions& options, std::ostream& out, FileSystem& fs, const LeaguePlace& place,
              WatchClock& clock) {
-    return Watch(options, out, fs, place, clock).run();
+    try {
+        return Watch(options, out, fs, place, clock).run();
+    } catch (const EndRequested&) {
+        // Asked to end during a run, before it put anything in place: every
+        // file is as it was.
+        return 0;
+    }
 }
 
 } // namespace vr

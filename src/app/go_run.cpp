@@ -1,11 +1,15 @@
 #include "app/export_check.h"
+#include "app/left_twins.h"
 #include "additions/after_go.h"
 #include "app/period_check.h"
 #include "app/run_sequences.h"
 #include "app/settings.h"
 #include "results/publishing.h"
 #include "results/season_reader.h"
+#include "text/end_request.h"
 #include "text/errors.h"
+
+#include <new>
 
 namespace vr {
 namespace {
@@ -24,6 +28,7 @@ bool publishGo(LeagueFolder& league, WindowPort& window, LeagueState& state, con
     window.setGoColour(GoColour::Red);
     // Another run in the folder is waited for: this one reads its results.
     LeagueHold hold(league);
+    removeLeftRunTwins(league);
     saveSettings(league, Settings{window.text(TextBox::Website), window.text(TextBox::Message)});
 
     // The index is the user's cache, kept apart from the league folder; it
@@ -64,6 +69,10 @@ bool publishGo(LeagueFolder& league, WindowPort& window, LeagueState& state, con
     publishPeriod(league, state, period, [&](std::string_view line) { window.addScore(line); });
     publishLeaders(league, state, period, window.text(TextBox::Website));
     if (gate && !gate(state)) return false;
+    // The last place an end asked for is taken: from here the run puts
+    // its files in place and completes the archive and the posts.
+    checkEnd();
+    EndDeferred finishing;
     publishing.complete();
     if (!indexFile.empty() && league.fileSystem().makeFolders(state.cacheFolder))
         index.save(league.fileSystem(), indexFile, owner);
@@ -90,6 +99,12 @@ bool goRun(LeagueFolder& league, WindowPort& window, LeagueState& state, const P
     } catch (Stop& stop) {
         if (stop.left().empty()) stop.setLeft(kListsRefreshed);
         throw;
+    } catch (const std::bad_alloc&) {
+        // Every input is read within bounds; should memory still run out,
+        // the run stops as for any failure, leaving the files as they were.
+        Stop stop(StopKind::OutOfMemory);
+        stop.setLeft(kListsRefreshed);
+        throw stop;
     }
 }
 

@@ -9,7 +9,9 @@
 #include "app/stop_report.h"
 #include "results/player_of_the_game.h"
 #include "host/cache_folder.h"
+#include "host/end_signals.h"
 #include "text/code_page.h"
+#include "text/end_request.h"
 #include "text/errors.h"
 #include "text/numbers.h"
 
@@ -131,6 +133,9 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
 
     if (options->watch) return watch(*options, out, err, fs, place, clock, program);
 
+    // A signal asks the run to end where it may (text/end_request.h); a
+    // closed standard output ends nothing and is told at the end.
+    if (processEnds) catchEndSignals();
     HeadlessWindow window(&out);
     auto state = std::make_unique<LeagueState>();
     if (!options->noIndex) state->cacheFolder = cacheFolderFromEnvironment();
@@ -158,6 +163,23 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
     } catch (const Stop& stop) {
         out.flush();
         err << stopReport(stop, league) << '\n';
+        status = 1;
+    } catch (const EndRequested& end) {
+        out.flush();
+        err << "Ended by " << endSignalName(end.signal()) << " before the publications were put in place.\n"
+            << kLeftAsTheyWere << '\n';
+        status = 1;
+    }
+    if (status == 0 && endRequestedBy() != 0) {
+        err << "Ended by " << endSignalName(endRequestedBy())
+            << " once the publications were put in place: the run's files are whole.\n";
+        status = 1;
+    }
+    // The score list goes to a pipe or a file that may refuse it (a reader
+    // gone, a full disk): the run publishes all the same and says so.
+    if (!out.flush()) {
+        err << "The score list could not be written to the standard output"
+            << (status == 0 ? "; the publications were put in place.\n" : ".\n");
         status = 1;
     }
     if (processEnds) leftToTheSystem = state.release();

@@ -7,6 +7,7 @@ namespace {
 
 constexpr std::string_view kLeagueSettings = "leaguesettings.txt";
 constexpr std::string_view kSettings = "settings2.txt";
+constexpr std::string_view kLeagueSettingsTemporary = "leaguesettings.txt.new";
 constexpr std::string_view kSettingsTemporary = "settings2.txt.new";
 
 // Each value is one line: a line end pasted into a box becomes a space.
@@ -19,16 +20,38 @@ std::string oneLine(std::string text) {
 void writeSettings(LineWriter& out, const Settings& settings) {
     out.line(oneLine(settings.website));
     out.line(oneLine(settings.message));
-    out.close();
+}
+
+// Writes `file` as a twin, flushed to the disk as it is closed, renames
+// it over the file and flushes the folder: after a power cut the file is
+// the old one or the new one, never empty.
+template <class Write>
+void replaceThroughTwin(LeagueFolder& league, std::string_view file, std::string_view twin, Write write) {
+    FileSystem& fs = league.fileSystem();
+    std::string target = league.hostPath(file);
+    std::string temporary = league.hostPath(twin);
+    try {
+        auto out = league.openOutput(twin);
+        write(*out);
+        out->close();
+        fs.checkReplaceable(target);
+        fs.rename(temporary, target);
+        fs.flushFolder(folderOfHostPath(target));
+    } catch (Stop& s) {
+        fs.remove(temporary);
+        // The user knows the file, not its temporary twin.
+        Stop stop(s.kind(), std::string(file));
+        throw stop.withNote(s.note());
+    }
 }
 
 } // namespace
 
 void ensureLeagueSettings(LeagueFolder& league) {
     if (league.exists(kLeagueSettings)) return;
-    auto out = league.openOutput(kLeagueSettings);
-    for (int i = 0; i < 20; ++i) out->number(0, After::EndLine);
-    out->close();
+    replaceThroughTwin(league, kLeagueSettings, kLeagueSettingsTemporary, [](LineWriter& out) {
+        for (int i = 0; i < 20; ++i) out.number(0, After::EndLine);
+    });
 }
 
 Settings loadSettings(LeagueFolder& league) {
@@ -44,19 +67,8 @@ Settings loadSettings(LeagueFolder& league) {
 }
 
 void saveSettings(LeagueFolder& league, const Settings& settings) {
-    FileSystem& fs = league.fileSystem();
-    std::string target = league.hostPath(kSettings);
-    std::string temporary = league.hostPath(kSettingsTemporary);
-    try {
-        auto out = league.openOutput(kSettingsTemporary);
-        writeSettings(*out, settings);
-        fs.rename(temporary, target);
-    } catch (Stop& s) {
-        fs.remove(temporary);
-        // The user knows the settings file, not its temporary twin.
-        Stop stop(s.kind(), std::string(kSettings));
-        throw stop.withNote(s.note());
-    }
+    replaceThroughTwin(league, kSettings, kSettingsTemporary,
+                       [&](LineWriter& out) { writeSettings(out, settings); });
 }
 
 } // namespace vr

@@ -1,17 +1,24 @@
 #include "app/export_check.h"
+#include "app/left_twins.h"
 #include "app/run_sequences.h"
 #include "app/settings.h"
 #include "snapshot/period_probe.h"
 #include "snapshot/team_list.h"
 #include "snapshot/team_profiles.h"
+#include "text/end_request.h"
+#include "text/errors.h"
 #include "text/numbers.h"
 
-namespace vr {
+#include <new>
 
-void windowLoad(LeagueFolder& league, WindowPort& window, LeagueState& state,
-                const std::function<void()>& beforePublishing) {
+namespace vr {
+namespace {
+
+void windowLoadSteps(LeagueFolder& league, WindowPort& window, LeagueState& state,
+                     const std::function<void()>& beforePublishing) {
     league.forgetFolders();
     LeagueHold hold(league);
+    removeLeftLoadTwins(league);
 
     ensureLeagueSettings(league);
     Settings settings = loadSettings(league);
@@ -37,7 +44,19 @@ void windowLoad(LeagueFolder& league, WindowPort& window, LeagueState& state,
     schedFile->close();
     window.setText(TextBox::DaysSimmed, "3");
     if (beforePublishing) beforePublishing();
+    checkEnd();
     publishing.complete();
+}
+
+} // namespace
+
+void windowLoad(LeagueFolder& league, WindowPort& window, LeagueState& state,
+                const std::function<void()>& beforePublishing) {
+    try {
+        windowLoadSteps(league, window, state, beforePublishing);
+    } catch (const std::bad_alloc&) {
+        throw Stop(StopKind::OutOfMemory); // as goRun()
+    }
 }
 
 } // namespace vr

@@ -109,6 +109,8 @@ bool isDirectory(const std::string& path) {
     case ENOTDIR:
     case ENAMETOOLONG:
         throw Stop(StopKind::PathNotFound);
+    case EEXIST: // something put in a fresh file's place meanwhile
+    case ELOOP:  // a link there, not followed
     case EACCES:
     case EPERM:
     case EROFS:
@@ -135,29 +137,49 @@ void takeBack(int fd, std::size_t written) {
 class PosixFileSystem final : public FileSystem {
     // Opens `path`, relative to the folder `at` unless absolute; `fullPath`
     // gives the whole path where a failure needs it.
+    // Makes room for a file written afresh: what a killed run or anyone
+    // else left in its place goes, a link itself rather than what it points
+    // to. A folder or a special file (a FIFO would hold the run for ever) is
+    // refused, as is a file the system keeps from writing.
+    template <class FullPath>
+    static void clearFor(int at, const char* path, FullPath fullPath) {
+        struct stat st;
+        if (::fstatat(at, path, &st, AT_SYMLINK_NOFOLLOW) != 0) return;
+        if (!S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) throw Stop(StopKind::PermissionDenied);
+        if (S_ISREG(st.st_mode) && ::faccessat(at, path, W_OK, 0) != 0 && (errno == EACCES || errno == EROFS))
+            throw Stop(StopKind::PermissionDenied);
+        if (::unlinkat(at, path, 0) != 0 && errno != ENOENT) failOpen(errno, fullPath(), OpenMode::Output);
+    }
+
+    // Opens `path`, relative to the folder `at` unless absolute; `fullPath`
+    // gives the whole path where a failure needs it.
     template <class FullPath>
     static Handle openAt(int at, const char* path, OpenMode mode, FullPath fullPath) {
-        int flags = O_CLOEXEC;
+        // Never blocking: a FIFO in a file's place would wait for the other
+        // end. Special files are then refused below.
+        int flags = O_CLOEXEC | O_NONBLOCK;
         switch (mode) {
-        // Without blocking: a FIFO in a file's place would wait for a writer.
-        case OpenMode::Input: flags |= O_RDONLY | O_NONBLOCK; break;
-        case OpenMode::Output: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
+        case OpenMode::Input: flags |= O_RDONLY; break;
+        // Created here and nowhere else: a link or a special file put in
+        // the place between the removal and the open fails the open.
+        case OpenMode::Output: flags |= O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW; break;
         case OpenMode::Append: flags |= O_WRONLY | O_CREAT | O_APPEND; break;
         }
+        if (mode == OpenMode::Output) clearFor(at, path, fullPath);
         int fd;
         do {
             fd = ::openat(at, path, flags, 0666);
         } while (fd < 0 && errno == EINTR);
         if (fd < 0) failOpen(errno, fullPath(), mode);
-        if (mode == OpenMode::Input) {
-            // A FIFO, socket or device is no file to read: refused at once,
-            // as a folder is when read (a folder opens for reading on POSIX).
-            struct stat st;
-            if (::fstat(fd, &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) {
-                ::close(fd);
-                throw Stop(StopKind::PermissionDenied);
-            }
+        // A FIFO, socket or device is no file to read or write: refused at
+        // once, as a folder is when read (a folder opens for reading on POSIX).
+        struct stat st;
+        if (::fstat(fd, &st) == 0 && !S_ISREG(st.st_mode) && !(mode == OpenMode::Input && S_ISDIR(st.st_mode))) {
+            ::close(fd);
+            throw Stop(StopKind::PermissionDenied);
         }
+        // Writes block as usual once the file is known to be one.
+        if (mode != OpenMode::Input) ::fcntl(fd, F_SETFL, flags & O_APPEND);
         return fd;
     }
 
@@ -207,8 +229,13 @@ public:
         }
     }
 
-    void flush(Handle) override {
-        // Bytes handed to write() are with the system already.
+    void flush(Handle h) override {
+        int synced;
+        do {
+            synced = ::fsync(h);
+        } while (synced != 0 && errno == EINTR);
+        // EINVAL: a file that cannot be synced, so nothing to wait for.
+        if (synced != 0 && errno != EINVAL) throw Stop(StopKind::DeviceIOError);
     }
 
     void close(Handle h) override {
@@ -319,13 +346,30 @@ public:
         }
     }
 
+    void flushFolder(const std::string& path) override {
+        int fd;
+        do {
+            fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        } while (fd < 0 && errno == EINTR);
+        if (fd < 0) throw Stop(StopKind::DeviceIOError);
+        int synced;
+        do {
+            synced = ::fsync(fd);
+        } while (synced != 0 && errno == EINTR);
+        const int error = errno;
+        ::close(fd);
+        if (synced != 0 && error != EINVAL) throw Stop(StopKind::DeviceIOError);
+    }
+
     void checkReplaceable(const std::string& path) override {
         // A folder, or a file the system keeps from writing (a read-only
         // file or mount): refused, as an open of the file for writing is.
         struct stat st;
         if (::stat(path.c_str(), &st) != 0) return;
-        if (S_ISDIR(st.st_mode)) throw Stop(StopKind::PermissionDenied);
-        if (S_ISREG(st.st_mode) && ::access(path.c_str(), W_OK) != 0 && (errno == EACCES || errno == EROFS))
+        // A special file: renaming over it is no publication, and an earlier
+        // run's open of it would have hung.
+        if (!S_ISREG(st.st_mode)) throw Stop(StopKind::PermissionDenied);
+        if (::access(path.c_str(), W_OK) != 0 && (errno == EACCES || errno == EROFS))
             throw Stop(StopKind::PermissionDenied);
     }
 

@@ -2,6 +2,7 @@
 // descriptor. Locks of different opens exclude each other, in one process as
 // in two, and the system drops a lock when its holder dies.
 #include "host/folder_lock.h"
+#include "text/end_request.h"
 
 #include <cerrno>
 #include <chrono>
@@ -31,6 +32,10 @@ LockOutcome lockHostFolder(const std::string& folder, long waitMs, HostLock& loc
         if (std::chrono::steady_clock::now() >= deadline) {
             ::close(fd);
             return LockOutcome::TimedOut;
+        }
+        if (endRequestedBy() != 0) {
+            ::close(fd);
+            checkEnd(); // nothing written yet: the run may end here
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }

@@ -1,6 +1,8 @@
 // The watch's clock on POSIX hosts: the monotonic clock, nanosleep, and
-// SIGINT/SIGTERM turned into a request to end between runs.
+// SIGINT/SIGTERM/SIGHUP turned into a request to end (host/end_signals.h).
 #include "additions/watch_clock.h"
+#include "host/end_signals.h"
+#include "text/end_request.h"
 
 #include <csignal>
 #include <ctime>
@@ -8,20 +10,9 @@
 namespace vr {
 namespace {
 
-volatile std::sig_atomic_t endAsked = 0;
-
-extern "C" void askEnd(int) { endAsked = 1; }
-
 class PosixWatchClock final : public WatchClock {
 public:
-    PosixWatchClock() {
-        struct sigaction action {};
-        action.sa_handler = askEnd;
-        sigemptyset(&action.sa_mask);
-        action.sa_flags = 0; // no SA_RESTART: a wait in progress ends at once
-        sigaction(SIGINT, &action, nullptr);
-        sigaction(SIGTERM, &action, nullptr);
-    }
+    PosixWatchClock() { catchEndSignals(); }
     double now() override {
         timespec ts{};
         clock_gettime(CLOCK_MONOTONIC, &ts);
@@ -36,13 +27,13 @@ public:
         return std::string(text, n);
     }
     void sleep(double seconds) override {
-        if (endAsked || seconds <= 0) return;
+        if (endRequested() || seconds <= 0) return;
         timespec ts{};
         ts.tv_sec = static_cast<std::time_t>(seconds);
         ts.tv_nsec = static_cast<long>((seconds - static_cast<double>(ts.tv_sec)) * 1e9);
         nanosleep(&ts, nullptr); // a signal cuts it short
     }
-    bool endRequested() override { return endAsked != 0; }
+    bool endRequested() override { return endRequestedBy() != 0; }
 };
 
 } // namespace

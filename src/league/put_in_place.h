@@ -15,8 +15,12 @@ struct StagedFile {
     std::string temporary;
 };
 
-// On a stop the twins not yet renamed are removed, and the stop says which
+// Twins are written, flushed and closed first; after the renames each
+// folder is flushed. On a stop the twins not yet renamed are removed, and the stop says which
 // files were already replaced, if any.
 void putInPlace(FileSystem& fs, const std::vector<StagedFile>& staged);
+
+// The folder of a host path ("a/b/c.txt" -> "a/b").
+std::string folderOfHostPath(const std::string& path);
 
 } // namespace vr

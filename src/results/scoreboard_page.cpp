@@ -87,6 +87,17 @@ void writeTeamRow(LineWriter& page, const TeamRow& row, RowResult result) {
     else if (result == RowResult::Lost) writeLoserCells(page, row);
 }
 
+// The player of the game and his team come from the play-by-play file,
+// which is plain text: a "<" there opens no tag in the page. Nothing else
+// is changed, so that names with ">" or "&" stay as the page always had them.
+void plainText(LineWriter& page, std::string_view text) {
+    for (std::size_t at = text.find('<'); at != std::string_view::npos; at = text.find('<')) {
+        page.text(text.substr(0, at)).text("&lt;");
+        text.remove_prefix(at + 1);
+    }
+    page.text(text);
+}
+
 } // namespace
 
 bool rankTagDue(std::string_view pollRank) {
@@ -119,8 +130,11 @@ void writeGameBox(LineWriter& page, const GameEntry& game, const TeamTable& team
     page.line("    <tr>");
     writeTeamRow(page, team1, result1);
     page.line("      <td rowspan=2 width=150><div class=mvpteam> Player of the Game:</div><br>");
-    page.text("<div class=mvp>").text(game.playerOfTheGame()).text("</div><div class=mvpteam>")
-        .text(game.playerOfTheGameTeam()).text("<div><br>&nbsp;<br>", After::EndLine);
+    page.text("<div class=mvp>");
+    plainText(page, game.playerOfTheGame());
+    page.text("</div><div class=mvpteam>");
+    plainText(page, game.playerOfTheGameTeam());
+    page.text("<div><br>&nbsp;<br>", After::EndLine);
     page.text(" <div=boxlink><a href=").text(game.boxScoreLink()).text(">Boxscore</a></div>", After::EndLine);
     page.line(kCellEnd);
     page.line("    </tr>");

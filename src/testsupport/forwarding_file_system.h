@@ -32,6 +32,7 @@ public:
         return to_.openIn(folder, folderPath, name, mode);
     }
     void rename(const std::string& from, const std::string& to) override { to_.rename(from, to); }
+    void flushFolder(const std::string& path) override { to_.flushFolder(path); }
     bool lockFolder(const std::string& path, long waitMs, Lock& lock) override {
         return to_.lockFolder(path, waitMs, lock);
     }

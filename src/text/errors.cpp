@@ -12,6 +12,7 @@ std::string_view stopKindText(StopKind kind) {
     case StopKind::TypeMismatch: return "Type mismatch";
     case StopKind::PermissionDenied: return "Permission denied";
     case StopKind::DeviceIOError: return "Device I/O error";
+    case StopKind::OutOfMemory: return "Out of memory";
     }
     return "Unknown error";
 }

@@ -17,6 +17,7 @@ enum class StopKind {
     TypeMismatch,
     PermissionDenied,
     DeviceIOError,
+    OutOfMemory,
 };
 
 // The kind's text as the user sees it, e.g. "File not found".

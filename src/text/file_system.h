@@ -51,13 +51,18 @@ public:
     // Input: the file must exist ("File not found", or "Path not found" when
     // its folder is missing); a folder in its place may open, and reading it
     // is then "Permission denied"; a special file is "Permission denied" at
-    // once, never waited on. Output: created or emptied. Append:
-    // created if missing, written at its end.
+    // once, never waited on. Output: made afresh, whatever was there (a
+    // file, or a link, which is not followed) removed first; a folder or a
+    // special file there is "Permission denied". Append: created if
+    // missing, written at its end; a special file is refused as for Output.
     virtual Handle open(const std::string& path, OpenMode mode) = 0;
     // Up to n bytes; 0 only at the end of the file.
     virtual std::size_t read(Handle h, char* buffer, std::size_t n) = 0;
     // All n bytes or a stop; nothing of a failed write counts as written.
     virtual void write(Handle h, const char* data, std::size_t n) = 0;
+    // The file's bytes on the disk itself, not only with the system: a file
+    // about to be renamed over another must not come back empty after a
+    // power cut.
     virtual void flush(Handle h) = 0;
     virtual void close(Handle h) = 0;
 
@@ -128,6 +133,10 @@ public:
 
     // Replaces `to` by `from` in one step (both in the same folder).
     virtual void rename(const std::string& from, const std::string& to) = 0;
+    // The renames made in the folder on the disk, so that after a power cut
+    // it names the new files, not the old ones or none. Nothing where the
+    // host's moves are written through already.
+    virtual void flushFolder(const std::string& path) { (void)path; }
     // Holds the folder for this process alone until unlockFolder(), waiting
     // up to waitMs while another run holds it: false when the wait ran out.
     // Hosts without such locks hold nothing and return true.

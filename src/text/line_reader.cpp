@@ -1,5 +1,6 @@
 #include "text/line_reader.h"
 
+#include "text/end_request.h"
 #include "text/errors.h"
 
 #include <cstdlib>
@@ -9,10 +10,6 @@
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
-#endif
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-#include <immintrin.h>
-#define VR_WIDE_SEARCH 1
 #endif
 
 namespace vr {
@@ -32,45 +29,7 @@ bool prefixAt(const char* p, std::size_t at, std::string_view prefix) {
     return std::memcmp(p + at, prefix.data(), prefix.size()) == 0 && (at == 0 || isLineEnd(p[at - 1]));
 }
 
-#if VR_WIDE_SEARCH
-// The candidate search of findAtLineStart() with 32-byte vectors, on
-// processors that have them: from `at` on while 64 places fit, leaving `at`
-// where it stopped. The place of a match, or n.
-__attribute__((target("avx2"))) std::size_t findWide(const char* p, std::size_t n, std::string_view prefix,
-                                                      std::size_t& at) {
-    const std::size_t k = prefix.size();
-    const __m256i first = _mm256_set1_epi8(prefix.front());
-    const __m256i last = _mm256_set1_epi8(prefix.back());
-    auto candidates = [&](const char* q) __attribute__((target("avx2"))) {
-        __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(q));
-        __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(q + k - 1));
-        return _mm256_and_si256(_mm256_cmpeq_epi8(a, first), _mm256_cmpeq_epi8(b, last));
-    };
-    for (; at + k - 1 + 64 <= n; at += 64) {
-        __m256i c0 = candidates(p + at), c1 = candidates(p + at + 32);
-        if (_mm256_testz_si256(_mm256_or_si256(c0, c1), _mm256_or_si256(c0, c1))) continue;
-        std::uint64_t mask = static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(c0))) |
-                             static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(c1))) << 32;
-        while (mask != 0) {
-            std::size_t candidate = at + static_cast<std::size_t>(__builtin_ctzll(mask));
-            if (prefixAt(p, candidate, prefix)) return candidate;
-            mask &= mask - 1;
-        }
-    }
-    return n;
-}
-
-bool haveWideVectors() {
-    static const bool have = __builtin_cpu_supports("avx2");
-    return have;
-}
-#endif
-
-bool wideVectorsAllowed = true;
-
 } // namespace
-
-void allowWideVectors(bool allow) { wideVectorsAllowed = allow; }
 
 std::size_t findLineEnd(const char* p, std::size_t n) {
     std::size_t i = 0;
@@ -88,20 +47,13 @@ std::size_t findLineEnd(const char* p, std::size_t n) {
 }
 
 // Candidates are the places where both the prefix's first and last bytes
-// stand, 64 places at a time; few survive to the full comparison. The
-// places the wide search leaves go through the narrow one.
+// stand, 64 places at a time; few survive to the full comparison.
 std::size_t findAtLineStart(const char* p, std::size_t n, std::string_view prefix) {
     const std::size_t k = prefix.size();
     if (k == 0) return 0;
     if (k > n) return n;
     auto matches = [&](std::size_t at) { return prefixAt(p, at, prefix); };
     std::size_t at = 0;
-#if VR_WIDE_SEARCH
-    if (wideVectorsAllowed && haveWideVectors()) {
-        std::size_t found = findWide(p, n, prefix, at);
-        if (found < n) return found;
-    }
-#endif
 #if defined(__SSE2__)
     const __m128i first = _mm_set1_epi8(prefix.front());
     const __m128i last = _mm_set1_epi8(prefix.back());
@@ -147,7 +99,7 @@ LineReader::LineReader(FileSystem& fs, FileSystem::Handle handle, std::string na
     } else {
         // Left uninitialised: only bytes the file system wrote are looked at.
         buffer_.reset(static_cast<char*>(std::malloc(kBlock)));
-        if (!buffer_) throw std::bad_alloc();
+        if (!buffer_) throw Stop(StopKind::OutOfMemory, name_);
     }
     size_ = kBlock;
 }
@@ -172,32 +124,38 @@ void LineReader::close() {
     at(name_, 0, [&] { fs_.close(handle_); });
 }
 
-// Only a line longer than the buffer grows it, to that line plus one block.
-// The block is reallocated rather than copied beside itself: the system
-// remaps large blocks in place, so a long line is neither held twice nor
-// copied over and over as it grows block by block.
+// Only a line longer than half the buffer grows it, doubling it up to room
+// for the longest line and one block. The block is reallocated rather than
+// copied beside itself: the system remaps large blocks in place.
 void LineReader::grow(std::size_t size) {
     char* bigger = static_cast<char*>(std::realloc(buffer_.get(), size));
-    if (!bigger) throw std::bad_alloc();
+    if (!bigger) throw Stop(StopKind::OutOfMemory, name_, lineNumber() + 1);
     (void)buffer_.release();
     buffer_.reset(bigger);
     size_ = size;
 }
 
+void LineReader::tooLong() const {
+    Stop stop(StopKind::InvalidArgument, name_, lineNumber() + 1);
+    throw stop.withNote("The line is too long to be the game's: the file is damaged or not one of the game's pages.");
+}
+
 // Moves the unread bytes to the front, grows the buffer only when one line
 // fills more than half of it, and reads what room is left. False at the end
-// of the file.
+// of the file. The bytes kept are at most one line begun (and the CR that
+// may end it): past kLongestLine the line is refused.
 bool LineReader::refill() {
     if (eof_) return false;
+    checkEnd(); // reading is most of a run: an end asked for is taken here
     if (start_ > 0) {
         countPassedOver(); // those bytes are about to go
         std::memmove(buffer_.get(), buffer_.get() + start_, end_ - start_);
         end_ -= start_;
         start_ = 0;
     }
+    if (end_ > kLongestLine) tooLong();
     // A line begun takes part of the block; the next read fills the rest.
-    // Only a line that leaves less than half a block free grows it.
-    if (size_ - end_ < kBlock / 2) grow(end_ + kBlock);
+    if (size_ - end_ < kBlock / 2) grow(std::min(std::max(2 * size_, end_ + kBlock), kLongestLine + 2 * kBlock));
     std::size_t got = at(name_, 0, [&] { return fs_.read(handle_, buffer_.get() + end_, size_ - end_); });
     if (got == 0) {
         eof_ = true;
@@ -229,6 +187,7 @@ std::string_view LineReader::readLine() {
                 }
                 if (next < avail && base[next] == '\n') ++next;
             }
+            if (i > kLongestLine) tooLong(); // one the last read completed
             std::string_view line(base, i);
             start_ += next;
             scanned_ = 0;
@@ -238,6 +197,7 @@ std::string_view LineReader::readLine() {
         scanned_ = avail;
         if (!refill()) {
             if (start_ >= end_) throw Stop(StopKind::EndOfFile, name_, lineNumber() + 1);
+            if (end_ - start_ > kLongestLine) tooLong();
             std::string_view line(buffer_.get() + start_, end_ - start_);
             start_ = end_;
             scanned_ = 0;
@@ -267,27 +227,49 @@ long LineReader::lineNumber() const {
     return line_;
 }
 
+// Each byte is searched once: after a refill only the line begun is looked
+// at again from its start (a line start is a place, not a scan), and the
+// search for line starts goes on from where it stopped.
 std::string_view LineReader::readLineStartingWith(std::string_view prefix) {
     for (;;) {
         const char* base = buffer_.get() + start_;
         std::size_t avail = end_ - start_;
-        std::size_t hit = findAtLineStart(base, avail, prefix);
-        if (hit < avail) {
-            passOver(start_ + hit);
-            return readLine();
+        // start_ is a line start; its line is looked at once it holds the
+        // prefix's length, or at the end of the file.
+        if (avail >= prefix.size() && prefixAt(base, 0, prefix)) return readLine();
+        // The line begun goes on up to its end, bytes up to scanned_ known
+        // to hold none; then the rest is searched at its line starts.
+        std::size_t end = scanned_ + findLineEnd(base + scanned_, avail - scanned_);
+        if (end < avail) {
+            if (end > kLongestLine) tooLong(); // passed over or not, as readLine()
+            std::size_t rest = end + 1;
+            std::size_t hit = findAtLineStart(base + rest, avail - rest, prefix);
+            if (hit < avail - rest) {
+                passOver(start_ + rest + hit);
+                return readLine();
+            }
+            if (eof_) break;
+            // No line of the buffer starts with the prefix, but the last one
+            // may go on in the next block: keep it, from its start. A CR at
+            // the very end may be the first half of a CR LF, so its line is
+            // kept too. Only bytes after `end` are scanned back over.
+            std::size_t keep = avail;
+            while (keep > rest && !isLineEnd(base[keep - 1])) --keep;
+            if (keep == avail && base[keep - 1] == '\r') {
+                // The line the CR ends starts after the line end before it,
+                // or at start_ when the CR is the first line end.
+                keep = end == avail - 1 ? 0 : avail - 1;
+                while (keep > rest && !isLineEnd(base[keep - 1])) --keep;
+            }
+            // The bytes kept hold no line end before their last one, if any.
+            const std::size_t kept = avail - keep;
+            passOver(start_ + keep);
+            scanned_ = kept > 0 && base[avail - 1] == '\r' ? kept - 1 : kept;
+        } else {
+            if (eof_) break;
+            scanned_ = avail; // one line begun fills the buffer
         }
-        if (eof_) break;
-        // No line of the buffer starts with the prefix, but the last one may
-        // go on in the next block: keep it, from its start. A CR at the very
-        // end may be the first half of a CR LF, so its line is kept too.
-        std::size_t keep = avail;
-        while (keep > 0 && !isLineEnd(base[keep - 1])) --keep;
-        if (keep == avail && keep > 0 && base[keep - 1] == '\r') {
-            --keep;
-            while (keep > 0 && !isLineEnd(base[keep - 1])) --keep;
-        }
-        passOver(start_ + keep);
-        refill();
+        if (!refill()) break;
     }
     // No line left starts with the prefix: read them as readLine() would, up
     // to its "End of file" stop.

@@ -1,7 +1,8 @@
 // Reads a file line by line through one reused buffer filled in large blocks.
 // A line ends at CR LF, a lone LF or a lone CR; a last line without an end
 // still counts, and a file that ends in a line end has no extra empty line.
-// Memory stays bounded by the longest line plus one block.
+// Memory stays bounded by kLongestLine plus one block, whatever the file;
+// each byte is looked at a bounded number of times, however long its line.
 #pragma once
 
 #include "text/errors.h"
@@ -17,6 +18,13 @@ namespace vr {
 class LineReader {
 public:
     static constexpr std::size_t kBlock = 64 * 1024;
+    // The longest line read. The game's pages hold a table row, a play or a
+    // player's line per line, a few hundred bytes at most, and every line
+    // the program looks at is compared with a fixed form of under a
+    // hundred; a line of a megabyte is no page of the game's but a damaged
+    // or foreign file. A longer line stops with "Invalid argument" naming
+    // the file and the line before more of it is held.
+    static constexpr std::size_t kLongestLine = 1024 * 1024;
 
     // Takes over the open handle; `name` is the file as messages name it.
     LineReader(FileSystem& fs, FileSystem::Handle handle, std::string name);
@@ -46,6 +54,7 @@ public:
 private:
     bool refill();
     void grow(std::size_t size);
+    [[noreturn]] void tooLong() const;
     void passOver(std::size_t to);
     void countPassedOver() const;
 
@@ -90,10 +99,6 @@ std::size_t findLineEnd(const char* p, std::size_t n);
 // a line: at offset 0 (taken as a line start) or right after a CR or LF; n
 // when there is none. Occurrences must lie wholly within the n bytes.
 std::size_t findAtLineStart(const char* p, std::size_t n, std::string_view prefix);
-
-// Whether findAtLineStart() may use the processor's 32-byte vectors where it
-// has them (the default); tests turn them off to check the narrow search.
-void allowWideVectors(bool allow);
 
 // Number of line ends (CR LF, lone LF, lone CR) in the n bytes at p; a CR
 // at the very end counts as a lone CR.

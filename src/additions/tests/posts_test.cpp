@@ -165,6 +165,68 @@ TEST(DiscordPost, AWholeSectionMovesToTheNextMessage) {
     }
 }
 
+// Names and the Message are text: no forum tag and no chat link comes from
+// them, whatever they hold.
+TEST(Posts, NamesAndTheMessageOpenNoTagAndNoLink) {
+    Digest d = readDigest(sampleDigest());
+    d.days[0].results[0] = "(1)[/code][b]Evil[/b] 80, (NR)[url=http://x]X[/url] [img]y[/img] 70";
+    d.leaders[0].entries[0].label = "[/code][*]Z, Tech";
+    std::vector<std::string> forum = forumPost(d, "[b]Sim[/b] [1] [ x");
+    EXPECT_EQ(forum[0], "[\u200Bb]Sim[\u200B/b] [1] [ x");
+    EXPECT_EQ(forum[5], "(1)[\u200B/code][\u200Bb]Evil[\u200B/b] 80, (NR)[\u200Burl=http://x]X[\u200B/url] "
+                        "[\u200Bimg]y[\u200B/img] 70");
+    EXPECT_EQ(forum[15], "1) 31  [\u200B/code][\u200B*]Z, Tech");
+
+    EXPECT_EQ(discordEscape("http://evil.example]East @everyone"), "http:\u200B//evil.example\\]East \\@everyone");
+}
+
+// A heading never ends a message, a long Message is split between words,
+// the website never stands alone, and a day without games (no date) gives
+// no heading.
+TEST(DiscordPost, HeadingsStayWithTheirLinesAndTheMessageSplitsBetweenWords) {
+    std::string words;
+    for (int i = 0; words.size() < 1500; ++i) words += (i ? " word" : "word") + std::to_string(i);
+    for (std::size_t limit = 150; limit <= 700; limit += 7) {
+        SCOPED_TRACE(limit);
+        auto messages = discordPost(readDigest(sampleDigest()), words, limit);
+        expectSoundSplit(messages, limit);
+        std::string joined;
+        for (const auto& m : messages) {
+            EXPECT_NE(m.back().substr(0, 2), "**") << m.back();
+            for (const auto& l : m)
+                if (l.rfind("word", 0) == 0) joined += (joined.empty() ? "" : " ") + l;
+        }
+        EXPECT_EQ(joined, words);
+        EXPECT_GT(messages.back().size(), 1u);
+    }
+    std::string digest = sampleDigest();
+    digest.replace(digest.find("Top 25 Results for 11/19/2009"), 29, "Top 25 Results for ");
+    EXPECT_EQ(readDigest(digest).days.size(), 1u);
+}
+
+TEST(PostsFiles, AHugeMessageOrWebsiteIsCutWithANote) {
+    struct Huge : testing::MemoryLeague {
+        std::string folder = testing::leaguePath("posts");
+    } m;
+    m.fs.addFolder(m.folder);
+    std::string digest = sampleDigest();
+    digest.replace(digest.find("http://www.marrowdeen.example/"), 30, std::string(1000000, 'w'));
+    std::string message;
+    while (message.size() < 1000000) message += "many words ";
+    writePosts(m.fs, m.folder, digest, message);
+    // Two 4000-character texts make a few messages, not thousands.
+    EXPECT_TRUE(m.has("posts\\discord-3.md"));
+    EXPECT_FALSE(m.has("posts\\discord-7.md"));
+    const std::string first = m.lines("posts\\forum.txt")[0];
+    // Cut between words, and said so.
+    const std::string tail = " \u2026 (cut: longer than 4000 characters)";
+    ASSERT_GT(first.size(), tail.size() + 5);
+    EXPECT_EQ(first.substr(first.size() - tail.size()), tail);
+    const std::string cut = first.substr(0, first.size() - tail.size());
+    EXPECT_TRUE(cut.substr(cut.size() - 5) == " many" || cut.substr(cut.size() - 5) == "words") << cut;
+    EXPECT_LT(first.size(), 4100u);
+}
+
 struct PostsLeague : testing::MemoryLeague {
     std::string folder = testing::leaguePath("posts");
 };

@@ -6,6 +6,7 @@
 // on Windows, which has none: the Windows layer's read-only, held and full
 // files are windows_file_system_test's.
 #include "app/run_sequences.h"
+#include "testsupport/forwarding_file_system.h"
 #include "testsupport/generated_league.h"
 #include "testsupport/memory_league.h"
 #include "testsupport/temporary_folder.h"
@@ -22,11 +23,13 @@
 #include <unistd.h>
 #endif
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 
 namespace vr {
 namespace {
@@ -47,10 +50,11 @@ const char* const kOutputs[] = {"leaguesettings.txt", "settings2.txt", "teams.tx
 
 // A whole run over the league under `drive`: "done" or the stop's message,
 // and "green" when it showed green.
-std::string runWhole(const fs::path& drive) {
-    LeagueFolder league(hostFileSystem(), drive.string());
+std::string runWhole(const fs::path& drive, FileSystem& files = hostFileSystem(), const std::string& cache = "") {
+    LeagueFolder league(files, drive.string());
     FakeWindow window;
     auto state = std::make_unique<LeagueState>();
+    state->cacheFolder = cache;
     std::string outcome = "done";
     try {
         windowLoad(league, window, *state);
@@ -221,6 +225,133 @@ TEST_F(HostFaults, AFifoIsNeverWaitedOn) {
     ASSERT_EQ(::mkfifo((league(drive) / "html/leagueschedule.htm").c_str(), 0600), 0);
     EXPECT_EQ(runWhole(drive), "Permission denied: html\\leagueschedule.htm");
 #endif
+}
+
+// A FIFO where the program writes (leaguesettings.txt, a left twin, the
+// cache's index) is never opened to wait on: refused at once, naming the
+// file, or, for the index, which is only a cache, passed over.
+TEST_F(HostFaults, AFifoWhereTheProgramWritesIsRefusedAtOnce) {
+#ifdef _WIN32
+    GTEST_SKIP() << "FIFOs are POSIX's";
+#else
+    fs::path drive = copyDrive("fifo-written");
+    fs::remove(league(drive) / "leaguesettings.txt");
+    ASSERT_EQ(::mkfifo((league(drive) / "leaguesettings.txt").c_str(), 0600), 0);
+    EXPECT_EQ(runWhole(drive), "Permission denied: leaguesettings.txt");
+    fs::remove(league(drive) / "leaguesettings.txt");
+    ASSERT_EQ(::mkfifo((league(drive) / "Test.txt.new").c_str(), 0600), 0);
+    EXPECT_EQ(runWhole(drive), "Permission denied: Test.txt");
+    EXPECT_EQ(outputsOf(drive).count("Test.txt"), 0u);
+    fs::remove(league(drive) / "Test.txt.new");
+
+    fs::path cache = scratch_ / "cache";
+    fs::create_directory(cache);
+    EXPECT_EQ(runWhole(drive, hostFileSystem(), cache.string()), "done, green");
+    ASSERT_EQ(std::distance(fs::directory_iterator(cache), fs::directory_iterator()), 1);
+    const fs::path index = fs::directory_iterator(cache)->path();
+    fs::remove(index);
+    ASSERT_EQ(::mkfifo(index.c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo((index.string() + ".new").c_str(), 0600), 0);
+    EXPECT_EQ(runWhole(drive, hostFileSystem(), cache.string()), "done, green");
+#endif
+}
+
+// Twins a killed run left are removed by the next run, before it writes;
+// files of other names ending in .new are not the program's and stay.
+TEST_F(HostFaults, TwinsLeftByAKilledRunAreRemovedByTheNext) {
+    fs::path drive = copyDrive("left");
+    ASSERT_EQ(runWhole(drive), "done, green");
+    const std::vector<std::string> left = {"Test.txt.new", "leaguesettings.txt.new", "html/scoreboard-day200.html.new",
+                                           "html/periods.html.new", "posts/discord-9.md.new", "posts/forum.txt.new"};
+    const std::vector<std::string> others = {"notes.txt.new", "html/other.html.new", "posts/discord-x.md.new"};
+    for (const auto& names : {left, others})
+        for (const std::string& name : names) write(league(drive) / name, "left\r\n");
+    ASSERT_EQ(runWhole(drive), "done, green");
+    std::vector<std::string> expected;
+    for (const std::string& name : others) expected.push_back((league(drive) / name).string());
+    std::vector<std::string> found = twinsIn(league(drive));
+    std::sort(found.begin(), found.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(found, expected);
+}
+
+// Every twin is written, flushed to the disk and closed before it is
+// renamed over its file, and each folder is flushed after its renames: a
+// power cut leaves the old file or the new one, never an empty one.
+TEST_F(HostFaults, TwinsAreOnTheDiskBeforeTheyReplaceTheirFiles) {
+    class Recorder : public testing::ForwardingFileSystem {
+    public:
+        Recorder(const fs::path& drive) : ForwardingFileSystem(hostFileSystem()), drive_(drive.string()) {}
+        std::vector<std::string> events;
+
+        Handle open(const std::string& path, OpenMode mode) override {
+            return opened(ForwardingFileSystem::open(path, mode), path);
+        }
+        Handle openIn(Folder folder, const std::string& folderPath, std::string_view name, OpenMode mode) override {
+            return opened(ForwardingFileSystem::openIn(folder, folderPath, name, mode),
+                          folderPath + "/" + std::string(name));
+        }
+        void write(Handle h, const char* data, std::size_t n) override {
+            ForwardingFileSystem::write(h, data, n);
+            note("write", names_[h]);
+        }
+        void flush(Handle h) override {
+            ForwardingFileSystem::flush(h);
+            note("flush", names_[h]);
+        }
+        void close(Handle h) override {
+            ForwardingFileSystem::close(h);
+            note("close", names_[h]);
+        }
+        void rename(const std::string& from, const std::string& to) override {
+            ForwardingFileSystem::rename(from, to);
+            note("rename", relative(from) + "|" + relative(to));
+        }
+        void flushFolder(const std::string& path) override {
+            ForwardingFileSystem::flushFolder(path);
+            note("folder", relative(path));
+        }
+
+    private:
+        Handle opened(Handle h, const std::string& path) {
+            names_[h] = relative(path);
+            return h;
+        }
+        std::string relative(const std::string& path) const {
+            return path.compare(0, drive_.size(), drive_) == 0 ? path.substr(drive_.size()) : path;
+        }
+        void note(const char* what, const std::string& name) {
+            std::string event = std::string(what) + " " + name;
+            if (events.empty() || events.back() != event) events.push_back(event);
+        }
+        std::string drive_;
+        std::map<Handle, std::string> names_;
+    };
+
+    fs::path drive = copyDrive("order");
+    Recorder recorder(drive);
+    ASSERT_EQ(runWhole(drive, recorder), "done, green");
+    const std::vector<std::string>& e = recorder.events;
+    auto last = [&](const std::string& event, std::size_t before) {
+        for (std::size_t i = before; i-- > 0;)
+            if (e[i] == event) return i;
+        return e.size();
+    };
+    std::set<std::string> renamed;
+    for (std::size_t i = 0; i < e.size(); ++i) {
+        if (e[i].rfind("rename ", 0) != 0) continue;
+        const std::string twin = e[i].substr(7, e[i].find('|') - 7);
+        const std::string target = e[i].substr(e[i].find('|') + 1);
+        SCOPED_TRACE(e[i]);
+        renamed.insert(target.substr(target.rfind('/') + 1));
+        const std::size_t closed = last("close " + twin, i), flushed = last("flush " + twin, closed);
+        ASSERT_LT(closed, i);
+        ASSERT_LT(flushed, closed);
+        EXPECT_LT(last("write " + twin, closed), flushed);
+        const std::string folder = "folder " + target.substr(0, target.rfind('/'));
+        EXPECT_NE(std::find(e.begin() + static_cast<long>(i), e.end(), folder), e.end());
+    }
+    for (const char* out : kOutputs) EXPECT_EQ(renamed.count(fs::path(out).filename().string()), 1u) << out;
 }
 
 // A run that finds the league folder held waits; when the wait runs out it

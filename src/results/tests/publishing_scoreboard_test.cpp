@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace vr::testing {
 namespace {
 
@@ -75,6 +77,22 @@ TEST(ScoreboardPage, TieAndUnlistedGameHaveNoNameCells) {
     EXPECT_EQ(page[50], "        <div class=logo><img src=./images/ height=40 width=40></div>");
     EXPECT_EQ(page[54], "<div class=mvp></div><div class=mvpteam><div><br>&nbsp;<br>");
     EXPECT_EQ(page[55], " <div=boxlink><a href=>Boxscore</a></div>");
+}
+
+// The player of the game and his team come from the plain-text play-by-play
+// file: a "<" there is written as "&lt;", and nothing else changes (a ">" or
+// "&" stays as the page always had it).
+TEST(ScoreboardPage, ThePlayerOfTheGameIsTextInThePage) {
+    PublishingLeague l;
+    GameEntry& g = l.game(245, 1, "d", "A", "70", "B", "71");
+    g.set(GameEntry::PlayerOfTheGame, "<script>alert(1)</script> O'Neil >>");
+    g.set(GameEntry::PlayerOfTheGameTeam, "A&M <b>");
+    l.publish(245, 1);
+    Lines page = l.lines("html\\scoreboard.html");
+    EXPECT_NE(std::find(page.begin(), page.end(),
+                        "<div class=mvp>&lt;script>alert(1)&lt;/script> O'Neil >></div><div class=mvpteam>A&M "
+                        "&lt;b><div><br>&nbsp;<br>"),
+              page.end());
 }
 
 TEST(ScoreboardPage, RankTagBelowTwentySix) {

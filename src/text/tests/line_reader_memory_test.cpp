@@ -5,6 +5,7 @@
 // copies on every reallocation.
 #include "text/line_reader.h"
 
+#include "testsupport/memory_league.h"
 #include "testsupport/process_memory.h"
 #include "testsupport/temporary_folder.h"
 
@@ -30,6 +31,7 @@ namespace {
 namespace fs = std::filesystem;
 
 using testing::statusBytes;
+using testing::stopMessage;
 
 // How far the peak resident memory rose above the memory in use while f ran.
 template <class F>
@@ -74,22 +76,46 @@ protected:
     fs::path folder_;
 };
 
+// A line of the longest length comes whole; a 10 MB one without a line end
+// stops naming its line, having held no more than the longest line's room,
+// and so does the search for a label over it.
 TEST_F(ReaderMemory, ATenMegabyteLineWithoutALineEnd) {
     const fs::path file = folder_ / "long.htm";
     const std::size_t size = 10 * 1024 * 1024;
-    {
+    auto writeLines = [&](std::size_t firstLine, std::size_t secondLine) {
         // Written a block at a time: a 10 MB string of the test's own would
         // change how the allocator serves the reader afterwards.
         std::ofstream out(file, std::ios::binary);
+        out << "first\r\n";
         const std::string block(LineReader::kBlock, 'x');
-        for (std::size_t put = 0; put < size; put += block.size()) out << block;
-    }
+        for (std::size_t line : {firstLine, secondLine}) {
+            for (std::size_t put = 0; put < line; put += block.size())
+                out << std::string_view(block).substr(0, std::min(block.size(), line - put));
+            out << "\n";
+        }
+    };
     long lines = 0;
     std::size_t longest = 0;
-    const long growth = peakGrowth([&] { longest = readAll(file, lines); });
-    EXPECT_EQ(lines, 1);
-    EXPECT_EQ(longest, size);
-    EXPECT_LE(growth, static_cast<long>(size + LineReader::kBlock) + kSlack);
+    writeLines(LineReader::kLongestLine, 10);
+    EXPECT_EQ(readAll(file, lines), LineReader::kLongestLine);
+    EXPECT_EQ(lines, 3);
+
+    writeLines(10, size);
+    std::string stop;
+    const long growth = peakGrowth([&] {
+        try {
+            longest = readAll(file, lines);
+        } catch (const Stop& s) {
+            stop = s.message() + " / " + s.note();
+        }
+    });
+    EXPECT_EQ(stop, "Invalid argument: file, line 3 / The line is too long to be the game's: the file is damaged "
+                    "or not one of the game's pages.");
+    EXPECT_LE(growth, static_cast<long>(LineReader::kLongestLine + 2 * LineReader::kBlock) + kSlack);
+
+    FileSystem& host = hostFileSystem();
+    LineReader reader(host, host.open(file.string(), OpenMode::Input), "file");
+    EXPECT_EQ(stopMessage([&] { reader.readLineStartingWith("Player of the Game:"); }), "Invalid argument: file, line 3");
 }
 
 TEST_F(ReaderMemory, BinaryGarbage) {

@@ -46,7 +46,30 @@ TEST(LineReader, LongLinesComeWholeAndMemoryStaysBounded) {
     EXPECT_EQ(r.readLine(), longLine);
     EXPECT_EQ(r.readLine(), "b");
     EXPECT_TRUE(r.atEnd());
-    EXPECT_LE(fs.largestRead(), longLine.size() + 2 * LineReader::kBlock);
+    EXPECT_LE(r.bufferSize(), 2 * (longLine.size() + LineReader::kBlock));
+}
+
+// A line past the longest is refused, naming it, wherever its end falls
+// (in the read that completed it, or at the end of the file), whether read
+// or searched over; one of the longest length comes whole.
+TEST(LineReader, ALineLongerThanTheLongestIsRefused) {
+    MemoryFileSystem fs;
+    for (std::size_t extra : {std::size_t{1}, std::size_t{1000}, LineReader::kBlock + 7}) {
+        SCOPED_TRACE(extra);
+        const std::string line(LineReader::kLongestLine + extra, 'y');
+        for (const std::string& end : {std::string("\r\nb\r\n"), std::string()}) {
+            fs.setFile("/f.txt", "a\r\n" + line + end);
+            LineReader r(fs, fs.open("/f.txt", OpenMode::Input), "f.txt");
+            EXPECT_EQ(r.readLine(), "a");
+            EXPECT_EQ(testing::stopMessage([&] { r.readLine(); }), "Invalid argument: f.txt, line 2");
+            LineReader s(fs, fs.open("/f.txt", OpenMode::Input), "f.txt");
+            EXPECT_EQ(testing::stopMessage([&] { s.readLineStartingWith("b"); }), "Invalid argument: f.txt, line 2");
+        }
+    }
+    fs.setFile("/f.txt", std::string(LineReader::kLongestLine, 'z') + "\nb");
+    LineReader r(fs, fs.open("/f.txt", OpenMode::Input), "f.txt");
+    EXPECT_EQ(r.readLineStartingWith("b"), "b");
+    EXPECT_EQ(r.lineNumber(), 2);
 }
 
 TEST(LineReader, ShortLinesAcrossBlocksKeepOneBlockAndReadInLargePieces) {

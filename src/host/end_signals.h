@@ -1,0 +1,12 @@
+// The signals that ask a headless run or the watch to end: SIGTERM, SIGINT
+// and SIGHUP alike become a request to end (text/end_request.h), taken where
+// the run may stop without harm, instead of ending the process at once; a
+// closed pipe (SIGPIPE) ends nothing and shows as a failed write. On Windows
+// Ctrl+C and the console's close do the same. Host code: src/host/.
+#pragma once
+
+namespace vr {
+
+void catchEndSignals();
+
+} // namespace vr
