@@ -2,7 +2,7 @@
 
 #include "league/league_folder.h"
 #include "app/export_check.h"
-#include "additions/watch.h"
+#include "app/watch.h"
 #include "app/headless_window.h"
 #include "app/run_sequences.h"
 #include "app/stop_report.h"

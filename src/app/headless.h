@@ -2,7 +2,8 @@
 // and scheduled runs after each simulation.
 #pragma once
 
-#include "additions/watch_clock.h"
+#include "host/drive.h"
+#include "host/watch_clock.h"
 #include "league/league_folder.h"
 #include "text/file_system.h"
 
@@ -14,6 +15,11 @@
 namespace vr {
 
 inline constexpr const char* kVersion = "0.1.0";
+
+// Where the program looks for the league on this host.
+inline LeaguePlace leaguePlaceFromEnvironment() {
+    return LeaguePlace(driveFromEnvironment(), documentsFromEnvironment());
+}
 
 // `args` are the command-line arguments after the program name. Score list
 // lines go to `out` as they are added; a stop's message goes to `err`.

@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
     if (argc > 1) {
         std::vector<std::string> args(argv + 1, argv + argc);
         return vr::runHeadless(args, std::cout, std::cerr, vr::hostFileSystem(),
-                               vr::LeagueFolder::placeFromEnvironment(), /*processEnds=*/true);
+                               vr::leaguePlaceFromEnvironment(), /*processEnds=*/true);
     }
     return vr::runWindow(argc, argv);
 }

@@ -3,6 +3,7 @@
 // looked and what to do, in the host's own terms.
 #pragma once
 
+#include "host/drive.h"
 #include "league/league_folder.h"
 #include "text/errors.h"
 
@@ -18,16 +19,5 @@ inline constexpr std::string_view kLeftAsTheyWere =
 // UTF-8 lines, without a final line end: the stop's message, advice where
 // there is some, then what became of the publications.
 std::string stopReport(const Stop& stop, LeagueFolder& league);
-
-// The host's advice for a missing league folder at `leaguePath` under
-// `drive` (one or two sentences, UTF-8). Host code: src/host/.
-std::string missingLeagueAdvice(const std::string& drive, const std::string& leaguePath);
-
-// Where the league folder lies on this host and how to point the program
-// elsewhere: the end of the usage text, which runs on from its last line.
-std::string leagueFolderHelp();
-
-// The host's spelling of one of its paths for the user (backslashes on Windows).
-std::string displayPath(const std::string& hostPath);
 
 } // namespace vr

@@ -23,7 +23,7 @@ int wmain(int argc, wchar_t** argv) {
     // Without options the window would open: here that is a usage error
     // (status 2, the usage on standard error), as a script needs to hear.
     int status = vr::runHeadless(args, std::cout, std::cerr, vr::hostFileSystem(),
-                                 vr::LeagueFolder::placeFromEnvironment(), /*processEnds=*/true, nullptr,
+                                 vr::leaguePlaceFromEnvironment(), /*processEnds=*/true, nullptr,
                                  {"vellor-results-cli", /*hasWindow=*/false});
     std::cout.flush();
     return status;

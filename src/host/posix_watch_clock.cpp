@@ -1,6 +1,6 @@
 // The watch's clock on POSIX hosts: the monotonic clock, nanosleep, and
 // SIGINT/SIGTERM turned into a request to end between runs.
-#include "additions/watch_clock.h"
+#include "host/watch_clock.h"
 
 #include <csignal>
 #include <ctime>

@@ -15,7 +15,7 @@ namespace {
 // The folders from the drive down to the league folder.
 const char* const kLeagueFolders[] = {
     "Users", "Public", "Documents", "GDS", "Fast Break College Basketball 2010",
-    "leaguedata", "Marrowdeen",
+    "leaguedata", kLeagueName,
 };
 
 bool sameIgnoringCase(const std::string& a, const std::string& b) {

@@ -21,6 +21,10 @@
 
 namespace vr {
 
+// The league's name: its folder's last name, the window's title, the
+// periods page's heading.
+inline constexpr const char* kLeagueName = "Marrowdeen";
+
 // Where the league lies on the host: under the folder standing for "C:\",
 // or under the host's own Public Documents folder where the host names it
 // (on Windows, the system's known folder stands for
@@ -41,13 +45,6 @@ public:
     ~LeagueFolder();
     LeagueFolder(const LeagueFolder&) = delete;
     LeagueFolder& operator=(const LeagueFolder&) = delete;
-
-    // VELLOR_DRIVE_C, else $WINEPREFIX/drive_c, else ~/.wine/drive_c (an
-    // empty variable counts as unset).
-    static std::string driveFromEnvironment();
-    // Where the program looks for the league: on POSIX hosts the drive
-    // above; on Windows VELLOR_DRIVE_C, else the Public Documents folder.
-    static LeaguePlace placeFromEnvironment();
 
     FileSystem& fileSystem() { return fs_; }
     // The host folder standing for "C:\\".

@@ -27,11 +27,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
         std::vector<std::string> args;
         for (int i = 1; i < __argc; ++i) args.push_back(vr::win32::wideToUtf8(__wargv[i]));
         return vr::runHeadless(args, std::cout, std::cerr, vr::hostFileSystem(),
-                               vr::LeagueFolder::placeFromEnvironment(), /*processEnds=*/true);
+                               vr::leaguePlaceFromEnvironment(), /*processEnds=*/true);
     }
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    vr::LeagueFolder league(vr::hostFileSystem(), vr::LeagueFolder::placeFromEnvironment());
+    vr::LeagueFolder league(vr::hostFileSystem(), vr::leaguePlaceFromEnvironment());
     const int status = vr::win32::runWindowOn(league, showCommand);
     // The league's tables are left to the system, which takes a process's
     // memory back at once.

@@ -3,6 +3,7 @@
 // links, /proc, setenv) skips itself on Windows, saying why; the Windows
 // layer's own cases are in windows_file_system_test.
 #include "league/league_folder.h"
+#include "host/drive.h"
 #include "testsupport/memory_league.h"
 #include "testsupport/temporary_folder.h"
 
@@ -236,13 +237,13 @@ TEST(DriveFolder, EnvironmentDecides) {
     GTEST_SKIP() << "the POSIX drive; Windows finds its Public Documents folder (windows_file_system_test)";
 #else
     ::setenv("VELLOR_DRIVE_C", "/x/drive", 1);
-    EXPECT_EQ(LeagueFolder::driveFromEnvironment(), "/x/drive");
+    EXPECT_EQ(driveFromEnvironment(), "/x/drive");
     ::setenv("VELLOR_DRIVE_C", "", 1);
     ::setenv("WINEPREFIX", "/home/c/.wine-league", 1);
-    EXPECT_EQ(LeagueFolder::driveFromEnvironment(), "/home/c/.wine-league/drive_c");
+    EXPECT_EQ(driveFromEnvironment(), "/home/c/.wine-league/drive_c");
     ::unsetenv("WINEPREFIX");
     ::setenv("HOME", "/home/c", 1);
-    EXPECT_EQ(LeagueFolder::driveFromEnvironment(), "/home/c/.wine/drive_c");
+    EXPECT_EQ(driveFromEnvironment(), "/home/c/.wine/drive_c");
     ::unsetenv("VELLOR_DRIVE_C");
 #endif
 }

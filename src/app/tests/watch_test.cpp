@@ -1,7 +1,7 @@
 // The watch on generated leagues with a clock of the test's own: no test
 // waits for the settle time. The game's next export is laid over the league
 // while the watch sleeps.
-#include "additions/watch.h"
+#include "app/watch.h"
 #include "app/export_check.h"
 #include "app/headless.h"
 #include "app/stop_report.h"

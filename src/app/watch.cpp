@@ -1,4 +1,4 @@
-#include "additions/watch.h"
+#include "app/watch.h"
 
 #include "additions/addition_files.h"
 #include "additions/archive.h"
