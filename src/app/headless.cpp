@@ -88,10 +88,6 @@ std::optional<Options> parse(const std::vector<std::string>& args) {
     return o;
 }
 
-// The tables of the program's own run, left to the system as it ends; kept
-// reachable, so that leak checkers see nothing lost.
-LeagueState* leftToTheSystem = nullptr;
-
 int watch(const Options& o, std::ostream& out, std::ostream& err, FileSystem& fs, const LeaguePlace& place,
           WatchClock* clock, const HeadlessProgram& program) {
     WatchOptions w;
@@ -112,7 +108,7 @@ int watch(const Options& o, std::ostream& out, std::ostream& err, FileSystem& fs
 } // namespace
 
 int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                FileSystem& fs, const LeaguePlace& place, bool processEnds, WatchClock* clock,
+                FileSystem& fs, const LeaguePlace& place, WatchClock* clock,
                 const HeadlessProgram& program) {
     std::optional<Options> options = parse(args);
     if (!options) {
@@ -150,7 +146,6 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
         err << stopReport(stop, league) << '\n';
         status = 1;
     }
-    if (processEnds) leftToTheSystem = state.release();
     return status;
 }
 

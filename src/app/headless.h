@@ -23,10 +23,7 @@ inline LeaguePlace leaguePlaceFromEnvironment() {
 
 // `args` are the command-line arguments after the program name. Score list
 // lines go to `out` as they are added; a stop's message goes to `err`.
-// Returns the exit status: 0 done, 1 stopped, 2 bad usage. With
-// `processEnds` (the program's own call) the league's tables are left to
-// the system, which takes a process's memory back at once: freeing thousands
-// of game table entries one by one costs more.
+// Returns the exit status: 0 done, 1 stopped, 2 bad usage.
 // `clock` is the watch's (the host's when none is given).
 // The program the usage names: the window's, or its console twin.
 struct HeadlessProgram {
@@ -34,7 +31,7 @@ struct HeadlessProgram {
     bool hasWindow = true;
 };
 int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                FileSystem& fs, const LeaguePlace& place, bool processEnds = false,
-                WatchClock* clock = nullptr, const HeadlessProgram& program = {});
+                FileSystem& fs, const LeaguePlace& place, WatchClock* clock = nullptr,
+                const HeadlessProgram& program = {});
 
 } // namespace vr

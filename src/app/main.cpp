@@ -3,16 +3,14 @@
 #include "app/headless.h"
 #include "league/league_folder.h"
 #include "app/qt/window_main.h"
-#include "host/memory.h"
 
 #include <iostream>
 
 int main(int argc, char** argv) {
-    vr::prepareHeap();
     if (argc > 1) {
         std::vector<std::string> args(argv + 1, argv + argc);
         return vr::runHeadless(args, std::cout, std::cerr, vr::hostFileSystem(),
-                               vr::leaguePlaceFromEnvironment(), /*processEnds=*/true);
+                               vr::leaguePlaceFromEnvironment());
     }
     return vr::runWindow(argc, argv);
 }

@@ -3,7 +3,6 @@
 // as UTF-8; the score lines go to the standard output handle as UTF-8 bytes
 // with "\n" line ends, exactly as on Linux; a console is told they are UTF-8.
 #include "app/headless.h"
-#include "host/memory.h"
 #include "host/windows_console.h"
 #include "league/league_folder.h"
 #include "text/code_page.h"
@@ -13,7 +12,6 @@
 #include <vector>
 
 int wmain(int argc, wchar_t** argv) {
-    vr::prepareHeap();
     vr::prepareStandardStreams();
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) {
@@ -23,7 +21,7 @@ int wmain(int argc, wchar_t** argv) {
     // Without options the window would open: here that is a usage error
     // (status 2, the usage on standard error), as a script needs to hear.
     int status = vr::runHeadless(args, std::cout, std::cerr, vr::hostFileSystem(),
-                                 vr::leaguePlaceFromEnvironment(), /*processEnds=*/true, nullptr,
+                                 vr::leaguePlaceFromEnvironment(), nullptr,
                                  {"vellor-results-cli", /*hasWindow=*/false});
     std::cout.flush();
     return status;

@@ -10,10 +10,6 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-#include <immintrin.h>
-#define VR_WIDE_SEARCH 1
-#endif
 
 namespace vr {
 namespace {
@@ -32,45 +28,7 @@ bool prefixAt(const char* p, std::size_t at, std::string_view prefix) {
     return std::memcmp(p + at, prefix.data(), prefix.size()) == 0 && (at == 0 || isLineEnd(p[at - 1]));
 }
 
-#if VR_WIDE_SEARCH
-// The candidate search of findAtLineStart() with 32-byte vectors, on
-// processors that have them: from `at` on while 64 places fit, leaving `at`
-// where it stopped. The place of a match, or n.
-__attribute__((target("avx2"))) std::size_t findWide(const char* p, std::size_t n, std::string_view prefix,
-                                                      std::size_t& at) {
-    const std::size_t k = prefix.size();
-    const __m256i first = _mm256_set1_epi8(prefix.front());
-    const __m256i last = _mm256_set1_epi8(prefix.back());
-    auto candidates = [&](const char* q) __attribute__((target("avx2"))) {
-        __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(q));
-        __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(q + k - 1));
-        return _mm256_and_si256(_mm256_cmpeq_epi8(a, first), _mm256_cmpeq_epi8(b, last));
-    };
-    for (; at + k - 1 + 64 <= n; at += 64) {
-        __m256i c0 = candidates(p + at), c1 = candidates(p + at + 32);
-        if (_mm256_testz_si256(_mm256_or_si256(c0, c1), _mm256_or_si256(c0, c1))) continue;
-        std::uint64_t mask = static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(c0))) |
-                             static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(c1))) << 32;
-        while (mask != 0) {
-            std::size_t candidate = at + static_cast<std::size_t>(__builtin_ctzll(mask));
-            if (prefixAt(p, candidate, prefix)) return candidate;
-            mask &= mask - 1;
-        }
-    }
-    return n;
-}
-
-bool haveWideVectors() {
-    static const bool have = __builtin_cpu_supports("avx2");
-    return have;
-}
-#endif
-
-bool wideVectorsAllowed = true;
-
 } // namespace
-
-void allowWideVectors(bool allow) { wideVectorsAllowed = allow; }
 
 std::size_t findLineEnd(const char* p, std::size_t n) {
     std::size_t i = 0;
@@ -88,20 +46,13 @@ std::size_t findLineEnd(const char* p, std::size_t n) {
 }
 
 // Candidates are the places where both the prefix's first and last bytes
-// stand, 64 places at a time; few survive to the full comparison. The
-// places the wide search leaves go through the narrow one.
+// stand, 64 places at a time; few survive to the full comparison.
 std::size_t findAtLineStart(const char* p, std::size_t n, std::string_view prefix) {
     const std::size_t k = prefix.size();
     if (k == 0) return 0;
     if (k > n) return n;
     auto matches = [&](std::size_t at) { return prefixAt(p, at, prefix); };
     std::size_t at = 0;
-#if VR_WIDE_SEARCH
-    if (wideVectorsAllowed && haveWideVectors()) {
-        std::size_t found = findWide(p, n, prefix, at);
-        if (found < n) return found;
-    }
-#endif
 #if defined(__SSE2__)
     const __m128i first = _mm_set1_epi8(prefix.front());
     const __m128i last = _mm_set1_epi8(prefix.back());

@@ -91,10 +91,6 @@ std::size_t findLineEnd(const char* p, std::size_t n);
 // when there is none. Occurrences must lie wholly within the n bytes.
 std::size_t findAtLineStart(const char* p, std::size_t n, std::string_view prefix);
 
-// Whether findAtLineStart() may use the processor's 32-byte vectors where it
-// has them (the default); tests turn them off to check the narrow search.
-void allowWideVectors(bool allow);
-
 // Number of line ends (CR LF, lone LF, lone CR) in the n bytes at p; a CR
 // at the very end counts as a lone CR.
 long countLineEnds(const char* p, std::size_t n);

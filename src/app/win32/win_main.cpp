@@ -6,7 +6,6 @@
 #include "app/headless.h"
 #include "app/win32/main_window.h"
 #include "app/win32/wide_text.h"
-#include "host/memory.h"
 #include "host/windows_console.h"
 #include "league/league_folder.h"
 #include "text/file_system.h"
@@ -21,13 +20,12 @@
 #include <vector>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
-    vr::prepareHeap();
     if (__argc > 1) {
         vr::prepareStandardStreams();
         std::vector<std::string> args;
         for (int i = 1; i < __argc; ++i) args.push_back(vr::win32::wideToUtf8(__wargv[i]));
         return vr::runHeadless(args, std::cout, std::cerr, vr::hostFileSystem(),
-                               vr::leaguePlaceFromEnvironment(), /*processEnds=*/true);
+                               vr::leaguePlaceFromEnvironment());
     }
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);

@@ -92,17 +92,7 @@ TEST(LineReaderSearch, LabelAndLineEndsAcrossBlockEnds) {
     expectSameAsLineByLine(std::string(3 * block + 7, 'w') + "\r\n" + label + std::string(2 * block, 'v'));
 }
 
-// Both widths of the search: wide vectors where the processor has them,
-// 16-byte ones everywhere.
-class LineReaderSearchWidths : public ::testing::TestWithParam<bool> {
-protected:
-    void SetUp() override { allowWideVectors(GetParam()); }
-    void TearDown() override { allowWideVectors(true); }
-};
-
-INSTANTIATE_TEST_SUITE_P(Widths, LineReaderSearchWidths, ::testing::Bool());
-
-TEST_P(LineReaderSearchWidths, RandomPagesReadAsLineByLine) {
+TEST(LineReaderSearch, RandomPagesReadAsLineByLine) {
     std::mt19937 random(20090311);
     const std::vector<std::string> pieces = {
         "a", "Pl", "P", " of the ", "Player of the Game", "Player of the Game:", ":", "\r", "\n", "\r\n",
@@ -143,7 +133,7 @@ TEST(LineReaderSearch, TheLabelFoundInTheFirstBlockEndsTheReading) {
     EXPECT_EQ(fs.readCalls(), 1u);
 }
 
-TEST_P(LineReaderSearchWidths, LabelsFoundAtEveryPlaceOfEveryLength) {
+TEST(LineReaderSearch, LabelsFoundAtEveryPlaceOfEveryLength) {
     // The label at every place of texts of every length around the
     // vector steps, at a line start or inside a line.
     for (std::size_t n = kLabel.size(); n < 200; ++n) {
