@@ -7,6 +7,7 @@
 #include "league/league_folder.h"
 #include "text/errors.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -19,5 +20,19 @@ inline constexpr std::string_view kLeftAsTheyWere =
 // UTF-8 lines, without a final line end: the stop's message, advice where
 // there is some, then what became of the publications.
 std::string stopReport(const Stop& stop, LeagueFolder& league);
+
+// How a window's handler (the load, GO!) ended, and what the user is told.
+struct HandlerEnd {
+    enum class How {
+        Done,
+        Rejected, // the period's texts refused, nothing written: the user mends them
+        Stopped,  // a stop, or no memory left: the window ends
+    };
+    How how = How::Done;
+    std::string message; // UTF-8; empty when done
+};
+
+// Runs `handler` for one of the windows, catching how it stops.
+HandlerEnd guardedRun(LeagueFolder& league, const std::function<void()>& handler);
 
 } // namespace vr

@@ -7,8 +7,10 @@
 #include "app/run_sequences.h"
 #include "app/stop_report.h"
 #include "league/league_folder.h"
+#include "league/play_by_play_name.h"
 #include "snapshot/period_probe.h"
 #include "text/errors.h"
+#include "text/file_handle.h"
 #include "text/numbers.h"
 
 #include <memory>
@@ -121,7 +123,7 @@ private:
         state->cacheFolder = options_.cacheFolder;
         try {
             // The index checks every play-by-play file: their stats come in while the load reads.
-            if (!state->cacheFolder.empty()) league_.prefetchStats("pbp");
+            if (!state->cacheFolder.empty()) league_.prefetchStats(kPlayByPlayFolder);
             windowLoad(league_, window, *state);
             window.setText(TextBox::LastDay, plainDigits(last));
             window.setText(TextBox::DaysSimmed, plainDigits(days));
@@ -174,14 +176,9 @@ private:
             bytes += c;
         }
         at(options_.log, 0, [&] {
-            FileSystem::Handle h = fs_.open(options_.log, OpenMode::Append);
-            try {
-                fs_.write(h, bytes.data(), bytes.size());
-            } catch (const Stop&) {
-                fs_.close(h);
-                throw;
-            }
-            fs_.close(h);
+            FileHandle log(fs_, options_.log, OpenMode::Append);
+            fs_.write(log.get(), bytes.data(), bytes.size());
+            log.close();
         });
     }
 
