@@ -7,28 +7,26 @@
 # (layers.includes_run_downwards); prints each include that runs upwards.
 set -u
 src=${1:-$(dirname "$0")/../src}
-declare -A allowed=(
-  [text]="text"
-  [host]="text host"
-  [league]="text league"
-  [snapshot]="text league snapshot"
-  [results]="text league snapshot results"
-  [additions]="text league snapshot results additions"
-  [app]="text host league snapshot results additions app"
-  [testsupport]="text host league snapshot results additions app testsupport"
-)
-bad=0
-for layer in "${!allowed[@]}"; do
-  [ -d "$src/$layer" ] || continue
-  while IFS=: read -r file line include; do
-    target=$(sed -E 's/^#include "([a-z_0-9]+)\/.*/\1/' <<<"$include")
-    ok=no
-    for a in ${allowed[$layer]}; do [ "$target" = "$a" ] && ok=yes; done
-    case "$file" in */tests/*) [ "$target" != app ] && ok=yes ;; esac
-    if [ $ok = no ]; then
-      echo "${file#$src/}:$line: $layer includes $target: $include"
-      bad=1
-    fi
-  done < <(grep -rnE '^#include "[a-z_0-9]+/' "$src/$layer" --include='*.h' --include='*.cpp')
-done
-exit $bad
+cd "$src" || exit 2
+grep -rnE '^#include "[a-z_0-9]+/' --include='*.h' --include='*.cpp' \
+    text host league snapshot results additions app testsupport |
+awk -F: '
+  BEGIN {
+    allowed["text"] = " text "
+    allowed["host"] = " text host "
+    allowed["league"] = " text league "
+    allowed["snapshot"] = " text league snapshot "
+    allowed["results"] = " text league snapshot results "
+    allowed["additions"] = " text league snapshot results additions "
+    allowed["app"] = " text host league snapshot results additions app "
+    allowed["testsupport"] = " text host league snapshot results additions app testsupport "
+  }
+  {
+    split($1, parts, "/"); layer = parts[1]
+    include = $3; for (i = 4; i <= NF; i++) include = include ":" $i
+    target = include; sub(/^#include "/, "", target); sub(/\/.*/, "", target)
+    ok = index(allowed[layer], " " target " ") > 0
+    if ($1 ~ /\/tests\// && target != "app") ok = 1
+    if (!ok) { printf "%s:%s: %s includes %s: %s\n", $1, $2, layer, target, include; bad = 1 }
+  }
+  END { exit bad }'
