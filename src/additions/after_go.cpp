@@ -3,7 +3,6 @@
 #include "additions/addition_files.h"
 #include "additions/archive.h"
 #include "additions/posts_files.h"
-#include "app/window_layout.h"
 
 namespace vr {
 namespace {
@@ -26,7 +25,7 @@ void publishAdditions(LeagueFolder& league, const Period& period, std::string_vi
     StagedWrites batch(fs);
     const std::string html = folderOf(boardPath);
     archivePeriod(batch, html, period.lastDay, scoreboard, digest);
-    writePeriodsIndex(fs, batch, html, layout::kControls[layout::LblTitle].caption);
+    writePeriodsIndex(fs, batch, html, kLeagueName);
     const std::string posts = folderOf(digestPath) + "/posts";
     const std::size_t messages = writePosts(batch, fs, posts, digest, message);
     batch.complete();

@@ -2,14 +2,13 @@
 
 #include "league/league_folder.h"
 #include "app/export_check.h"
-#include "additions/watch.h"
+#include "app/watch.h"
 #include "app/headless_window.h"
 #include "app/period_check.h"
 #include "app/run_sequences.h"
 #include "app/stop_report.h"
 #include "results/player_of_the_game.h"
 #include "host/cache_folder.h"
-#include "host/end_signals.h"
 #include "text/code_page.h"
 #include "text/end_request.h"
 #include "text/errors.h"
@@ -91,10 +90,6 @@ std::optional<Options> parse(const std::vector<std::string>& args) {
     return o;
 }
 
-// The tables of the program's own run, left to the system as it ends; kept
-// reachable, so that leak checkers see nothing lost.
-LeagueState* leftToTheSystem = nullptr;
-
 int watch(const Options& o, std::ostream& out, std::ostream& err, FileSystem& fs, const LeaguePlace& place,
           WatchClock* clock, const HeadlessProgram& program) {
     WatchOptions w;
@@ -115,7 +110,7 @@ int watch(const Options& o, std::ostream& out, std::ostream& err, FileSystem& fs
 } // namespace
 
 int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                FileSystem& fs, const LeaguePlace& place, bool processEnds, WatchClock* clock,
+                FileSystem& fs, const LeaguePlace& place, WatchClock* clock,
                 const HeadlessProgram& program) {
     std::optional<Options> options = parse(args);
     if (!options) {
@@ -133,9 +128,6 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
 
     if (options->watch) return watch(*options, out, err, fs, place, clock, program);
 
-    // A signal asks the run to end where it may (text/end_request.h); a
-    // closed standard output ends nothing and is told at the end.
-    if (processEnds) catchEndSignals();
     HeadlessWindow window(&out);
     auto state = std::make_unique<LeagueState>();
     if (!options->noIndex) state->cacheFolder = cacheFolderFromEnvironment();
@@ -182,7 +174,6 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
             << (status == 0 ? "; the publications were put in place.\n" : ".\n");
         status = 1;
     }
-    if (processEnds) leftToTheSystem = state.release();
     return status;
 }
 

@@ -1,5 +1,6 @@
 #include "app/stop_report.h"
 
+#include "app/period_check.h"
 #include "text/code_page.h"
 
 namespace vr {
@@ -24,6 +25,19 @@ std::string stopReport(const Stop& stop, LeagueFolder& league) {
     std::string more = advice(stop, league);
     if (!more.empty()) report += "\n" + more;
     return report + "\n" + (stop.left().empty() ? std::string(kLeftAsTheyWere) : codePageToUtf8(stop.left()));
+}
+
+HandlerEnd guardedRun(LeagueFolder& league, const std::function<void()>& handler) {
+    try {
+        handler();
+        return {};
+    } catch (const PeriodRejected& rejected) {
+        return {HandlerEnd::How::Rejected, codePageToUtf8(rejected.message())};
+    } catch (const Stop& stop) {
+        return {HandlerEnd::How::Stopped, stopReport(stop, league)};
+    } catch (const std::exception& e) {
+        return {HandlerEnd::How::Stopped, e.what()};
+    }
 }
 
 } // namespace vr

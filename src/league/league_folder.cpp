@@ -2,8 +2,10 @@
 
 #include "league/put_in_place.h"
 #include "text/errors.h"
+#include "text/file_handle.h"
 
 #include <algorithm>
+#include <chrono>
 #include <iterator>
 #include <system_error>
 #include <utility>
@@ -15,7 +17,7 @@ namespace {
 // The folders from the drive down to the league folder.
 const char* const kLeagueFolders[] = {
     "Users", "Public", "Documents", "GDS", "Fast Break College Basketball 2010",
-    "leaguedata", "Marrowdeen",
+    "leaguedata", kLeagueName,
 };
 
 bool sameIgnoringCase(const std::string& a, const std::string& b) {
@@ -159,7 +161,7 @@ bool LeagueFolder::exists(std::string_view file) {
     if (plainName) {
         if (!recent_.listing) recent_.listing = &listings_[*host];
         Listing& listing = *recent_.listing;
-        if (!listing.taken && !takeFilesListedAside(listing, *host) && ++listing.tests > kStatsBeforeListing)
+        if (!listing.taken && !takePrefetchedFiles(listing, *host) && ++listing.tests > kStatsBeforeListing)
             takeListing(listing, *host);
         if (listing.taken) return std::binary_search(listing.files.begin(), listing.files.end(), name);
     }
@@ -171,8 +173,8 @@ void LeagueFolder::visitFilesIn(std::string_view folder, const std::function<voi
     if (!host) return;
     if (!recent_.listing) recent_.listing = &listings_[*host];
     Listing& listing = *recent_.listing;
-    if ((listing.parts && listing.parts->wasListed()) || listing.statsTaken) {
-        for (const FileSystem::NamedStat& e : listing.parts ? listing.parts->all() : listing.stats)
+    if (listing.statsTaken) {
+        for (const FileSystem::NamedStat& e : listing.stats)
             if (e.stat.kind == EntryKind::File) visit(e.name);
         return;
     }
@@ -193,15 +195,29 @@ std::optional<std::vector<FileSystem::NamedStat>> sortedStats(FileSystem& fs, co
 
 } // namespace
 
+LeagueFolder::Listed* LeagueFolder::Prefetch::listed(bool wait) {
+    if (!in) {
+        if (!wait && pending.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return nullptr;
+        try {
+            in = pending.get();
+        } catch (const std::exception&) {
+            in = Listed{}; // out of memory there: the host is asked when wanted
+        }
+    }
+    return &*in;
+}
+
 void LeagueFolder::takeStats(Listing& listing, const std::string& host) {
     listing.statsAsked = true;
+    std::optional<std::vector<FileSystem::NamedStat>> stats;
     if (prefetch_ && prefetch_->host == host && !prefetch_->statsTaken) {
-        // Its names too are this handler's or none's: a later one lists afresh.
+        // Its names too are this handler's or none's.
         prefetch_->statsTaken = prefetch_->filesTaken = true;
-        listing.parts = prefetch_->parts;
-        return;
+        stats = std::move(prefetch_->listed(true)->stats);
+    } else {
+        stats = sortedStats(fs_, host);
     }
-    if (auto stats = sortedStats(fs_, host)) {
+    if (stats) {
         listing.stats = std::move(*stats);
         listing.statsTaken = true;
     }
@@ -213,15 +229,15 @@ void LeagueFolder::prefetchStats(std::string_view folder) {
     if (!host) return;
     prefetch_.reset();
     try {
-        auto parts = std::make_shared<StatsInParts>();
-        Prefetch p{*host, parts, {}};
-        p.done = std::async(std::launch::async, [&fs = fs_, host = *host, parts] {
-            try {
-                fs.listStatsInParts(host, *parts);
-            } catch (const std::exception&) {
-                // Out of memory: what is not in yet is asked of the host when wanted.
+        Prefetch p{*host, {}};
+        p.pending = std::async(std::launch::async, [&fs = fs_, host = *host] {
+            Listed listed;
+            listed.stats = sortedStats(fs, host);
+            if (listed.stats) {
+                listed.files = fs.listFiles(host);
+                std::sort(listed.files.begin(), listed.files.end());
             }
-            parts->finish();
+            return listed;
         });
         prefetch_ = std::move(p);
     } catch (const std::exception&) {
@@ -229,12 +245,14 @@ void LeagueFolder::prefetchStats(std::string_view folder) {
     }
 }
 
-bool LeagueFolder::takeFilesListedAside(Listing& listing, const std::string& host) {
+bool LeagueFolder::takePrefetchedFiles(Listing& listing, const std::string& host) {
     if (!prefetch_ || prefetch_->filesTaken || prefetch_->host != host) return false;
+    // Not in yet: the tests go on as ever, never waiting for the stats.
+    Listed* listed = prefetch_->listed(false);
+    if (!listed) return false;
     prefetch_->filesTaken = true;
-    // Not listed there: the tests go on as ever.
-    if (!prefetch_->parts->wasListed()) return false;
-    listing.files = prefetch_->parts->takeFiles();
+    if (!listed->stats) return false;
+    listing.files = std::move(listed->files);
     listing.taken = true;
     return true;
 }
@@ -246,9 +264,7 @@ FileStat LeagueFolder::stat(std::string_view file) {
     if (!recent_.listing) recent_.listing = &listings_[*host];
     Listing& listing = *recent_.listing;
     if (!listing.statsAsked) takeStats(listing, *host);
-    if (listing.parts) {
-        if (const FileStat* taken = listing.parts->find(name)) return *taken;
-    } else if (listing.statsTaken) {
+    if (listing.statsTaken) {
         auto it = std::lower_bound(listing.stats.begin(), listing.stats.end(), name,
                                    [](const FileSystem::NamedStat& e, std::string_view n) { return e.name < n; });
         if (it != listing.stats.end() && it->name == name) return it->stat;
@@ -347,9 +363,11 @@ std::unique_ptr<LineWriter> LeagueFolder::openStaged(std::string_view file, Open
         }
         // Appending to a file not written in this handler starts from what
         // it holds.
-        handle = openHandle(twin, fresh || mode == OpenMode::Output ? OpenMode::Output : OpenMode::Append);
+        FileHandle twinHandle(fs_, openHandle(twin, fresh || mode == OpenMode::Output ? OpenMode::Output
+                                                                                        : OpenMode::Append));
         if (fresh && mode == OpenMode::Append && fs_.kind(staged_.back().target) == EntryKind::File)
-            copyInto(handle, file);
+            copyInto(twinHandle.get(), file);
+        handle = twinHandle.release();
     } catch (const Stop& s) {
         // The user knows the file, not its twin.
         Stop named(s.kind(), std::string(file));
@@ -360,20 +378,9 @@ std::unique_ptr<LineWriter> LeagueFolder::openStaged(std::string_view file, Open
 
 void LeagueFolder::copyInto(FileSystem::Handle to, std::string_view file) {
     std::vector<char> block(LineReader::kBlock);
-    FileSystem::Handle from = -1;
-    try {
-        from = openHandle(file, OpenMode::Input);
-        while (std::size_t n = fs_.read(from, block.data(), block.size())) fs_.write(to, block.data(), n);
-        fs_.close(std::exchange(from, -1));
-    } catch (...) {
-        for (FileSystem::Handle h : {from, to}) {
-            try {
-                if (h != -1) fs_.close(h);
-            } catch (...) {
-            }
-        }
-        throw;
-    }
+    FileHandle from(fs_, openHandle(file, OpenMode::Input));
+    while (std::size_t n = fs_.read(from.get(), block.data(), block.size())) fs_.write(to, block.data(), n);
+    from.close();
 }
 
 void LeagueFolder::hold() {

@@ -1,6 +1,5 @@
 #include "app/qt/main_window.h"
 
-#include "app/period_check.h"
 #include "app/run_sequences.h"
 #include "app/settings.h"
 #include "app/stop_report.h"
@@ -176,29 +175,18 @@ void MainWindow::buildControls() {
 }
 
 bool MainWindow::load() {
-    try {
-        windowLoad(league_, *this, *state_);
-        return true;
-    } catch (const Stop& stop) {
-        // The window has not shown yet: the box stands alone.
-        showMessage(nullptr, MessageIcon::Critical, QString::fromUtf8(stopReport(stop, league_)));
-    } catch (const std::exception& e) {
-        showMessage(nullptr, MessageIcon::Critical, QString::fromLocal8Bit(e.what()));
-    }
+    const HandlerEnd end = guardedRun(league_, [this] { windowLoad(league_, *this, *state_); });
+    if (end.how == HandlerEnd::How::Done) return true;
+    // The window has not shown yet: the box stands alone.
+    showMessage(nullptr, MessageIcon::Critical, QString::fromStdString(end.message));
     return false;
 }
 
 void MainWindow::go() {
-    try {
-        goRun(league_, *this, *state_);
-    } catch (const PeriodRejected& rejected) {
-        // Nothing has been written: the user mends the text and goes again.
-        showMessage(this, MessageIcon::Warning, decode(rejected.message()));
-    } catch (const Stop& stop) {
-        fail(QString::fromUtf8(stopReport(stop, league_)));
-    } catch (const std::exception& e) {
-        fail(QString::fromLocal8Bit(e.what()));
-    }
+    const HandlerEnd end = guardedRun(league_, [this] { goRun(league_, *this, *state_); });
+    // Rejected: nothing has been written; the user mends the text and goes again.
+    if (end.how == HandlerEnd::How::Rejected) showMessage(this, MessageIcon::Warning, QString::fromStdString(end.message));
+    if (end.how == HandlerEnd::How::Stopped) fail(QString::fromStdString(end.message));
 }
 
 void MainWindow::fail(const QString& message) {

@@ -1,6 +1,7 @@
 #include "app/qt/window_main.h"
 
 #include "league/league_folder.h"
+#include "host/drive.h"
 #include "app/qt/application.h"
 #include "app/qt/main_window.h"
 #include "text/file_system.h"
@@ -103,7 +104,7 @@ std::unique_ptr<QApplication> startApplication(int& argc, char** argv) {
 int runWindow(int argc, char** argv) {
     std::unique_ptr<QApplication> app = startApplication(argc, argv);
     setUpApplication();
-    LeagueFolder league(hostFileSystem(), LeagueFolder::driveFromEnvironment());
+    LeagueFolder league(hostFileSystem(), driveFromEnvironment());
     return runWindowOn(league);
 }
 

@@ -201,7 +201,7 @@ TEST(HeadlessRun, UsageErrorsDoNothing) {
     EXPECT_EQ(v.out.str(), "vellor-results 0.1.0\n");
     // The console twin's usage names it, its option lines under its own.
     Headless cli;
-    EXPECT_EQ(runHeadless({}, cli.out, cli.err, cli.m.fs, testing::kDrive, false, nullptr,
+    EXPECT_EQ(runHeadless({}, cli.out, cli.err, cli.m.fs, testing::kDrive, nullptr,
                           {"vellor-results-cli", /*hasWindow=*/false}),
               2);
     EXPECT_EQ(cli.err.str().substr(0, 159),

@@ -21,7 +21,7 @@ const std::string kUnder = "/Users/Public/Documents/GDS/Fast Break College Baske
 std::string messageOnEmptyDisk() {
     MemoryFileSystem empty;
     std::ostringstream out, err;
-    EXPECT_EQ(runHeadless({"--run"}, out, err, empty, LeagueFolder::driveFromEnvironment()), 1);
+    EXPECT_EQ(runHeadless({"--run"}, out, err, empty, driveFromEnvironment()), 1);
     return err.str();
 }
 

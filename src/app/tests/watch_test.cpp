@@ -1,7 +1,7 @@
 // The watch on generated leagues with a clock of the test's own: no test
 // waits for the settle time. The game's next export is laid over the league
 // while the watch sleeps.
-#include "additions/watch.h"
+#include "app/watch.h"
 #include "app/export_check.h"
 #include "app/headless.h"
 #include "app/stop_report.h"
@@ -91,7 +91,7 @@ TEST(Watch, PublishesEachNewExportOnceOverTheDaysSinceTheLast) {
         }
     };
     const int status = runHeadless({"--watch", "--settle", "5", "--log", log.string(), "--no-index"}, out, err,
-                                   files, first.drive().string(), false, &clock);
+                                   files, first.drive().string(), &clock);
     EXPECT_EQ(status, 0) << err.str();
     const std::string lines = "2009-11-20 06:31:12 published days 247-249: 36 games\n"
                               "2009-11-20 06:31:12 published days 250-251: 24 games\n";
@@ -130,7 +130,7 @@ TEST(Watch, SaysWhatStopsAndWatchesOn) {
     };
     std::ostringstream out, err;
     EXPECT_EQ(runHeadless({"--watch", "--days", "1", "--settle", "0"}, out, err, hostFileSystem(),
-                          league.drive().string(), false, &clock),
+                          league.drive().string(), &clock),
               0);
     const std::string html = (league.file("") / "html").string();
     const std::string left = std::string(kLeftAsTheyWere) + "\n";
@@ -146,7 +146,7 @@ TEST(Watch, AMissingLeagueIsSaidOnceWithWhereItLooked) {
     FakeClock clock;
     clock.onSleep = [](FakeClock& c) { c.end = c.t >= 50; };
     std::ostringstream out, err;
-    EXPECT_EQ(runHeadless({"--watch", "--settle", "0"}, out, err, hostFileSystem(), drive.string(), false, &clock), 0);
+    EXPECT_EQ(runHeadless({"--watch", "--settle", "0"}, out, err, hostFileSystem(), drive.string(), &clock), 0);
     fs::remove_all(drive);
     const std::string said = out.str();
     EXPECT_EQ(said.rfind("2009-11-20 06:31:12 Path not found: leaguesettings.txt\n", 0), 0u) << said;
@@ -161,7 +161,7 @@ TEST(Watch, AWrongCommandLineExitsWithTwo) {
                                           {"--watch", "--log"}}) {
         std::ostringstream out, err;
         FakeClock clock;
-        EXPECT_EQ(runHeadless(args, out, err, hostFileSystem(), "/nonexistent", false, &clock), 2) << args[1];
+        EXPECT_EQ(runHeadless(args, out, err, hostFileSystem(), "/nonexistent", &clock), 2) << args[1];
         EXPECT_EQ(err.str().substr(0, 7), "Usage: ");
     }
 }
@@ -190,7 +190,7 @@ TEST(Watch, WaitsForAHalfFinishedExport) {
         };
         std::ostringstream out, err;
         EXPECT_EQ(runHeadless({"--watch", "--days", "3", "--settle", "5", "--no-index"}, out, err,
-                              hostFileSystem(), league.drive().string(), false, &clock),
+                              hostFileSystem(), league.drive().string(), &clock),
                   0);
         const std::string warning = incompleteExportWarning({"pbp\\248-3.txt"});
         std::string expected = "2009-11-20 06:31:12 waiting: " + warning + "\n2009-11-20 06:31:12 published days 247-249: ";

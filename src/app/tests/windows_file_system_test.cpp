@@ -2,6 +2,7 @@
 // UTF-16 names and long paths, in a real temporary folder.
 #include "app/settings.h"
 #include "app/stop_report.h"
+#include "host/drive.h"
 #include "host/windows_paths.h"
 #include "league/league_folder.h"
 #include "testsupport/generated_league.h"
@@ -251,7 +252,7 @@ TEST_F(WindowsLeague, OneRunAtATimeHoldsTheLeagueFolder) {
 
 TEST(WindowsDrive, TheLeagueIsInPublicDocumentsUnlessVellorDriveCNamesAnother) {
     SetEnvironmentVariableW(L"VELLOR_DRIVE_C", nullptr);
-    LeaguePlace place = LeagueFolder::placeFromEnvironment();
+    LeaguePlace place(driveFromEnvironment(), documentsFromEnvironment());
     PWSTR documents = nullptr;
     ASSERT_EQ(SHGetKnownFolderPath(FOLDERID_PublicDocuments, 0, nullptr, &documents), S_OK);
     EXPECT_EQ(place.documents, fs::path(documents).string());
@@ -267,7 +268,7 @@ TEST(WindowsDrive, TheLeagueIsInPublicDocumentsUnlessVellorDriveCNamesAnother) {
                   std::string(kLeftAsTheyWere));
 
     SetEnvironmentVariableW(L"VELLOR_DRIVE_C", L"D:\\copies\\league");
-    place = LeagueFolder::placeFromEnvironment();
+    place = LeaguePlace(driveFromEnvironment(), documentsFromEnvironment());
     EXPECT_EQ(place.drive, "D:\\copies\\league");
     EXPECT_EQ(place.documents, "");
     LeagueFolder copied(empty, place);

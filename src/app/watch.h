@@ -5,7 +5,7 @@
 // and GO!, over the days since the last publication.
 #pragma once
 
-#include "additions/watch_clock.h"
+#include "host/watch_clock.h"
 #include "league/league_folder.h"
 #include "text/file_system.h"
 

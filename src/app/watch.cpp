@@ -1,4 +1,4 @@
-#include "additions/watch.h"
+#include "app/watch.h"
 
 #include "additions/addition_files.h"
 #include "additions/archive.h"
@@ -9,9 +9,11 @@
 #include "app/stop_report.h"
 #include "league/league_folder.h"
 #include "league/page_end.h"
+#include "league/play_by_play_name.h"
 #include "snapshot/period_probe.h"
 #include "text/end_request.h"
 #include "text/errors.h"
+#include "text/file_handle.h"
 #include "text/numbers.h"
 
 #include <algorithm>
@@ -194,7 +196,7 @@ private:
         state->cacheFolder = options_.cacheFolder;
         try {
             // The index checks every play-by-play file: their stats come in while the load reads.
-            if (!state->cacheFolder.empty()) league_.prefetchStats("pbp");
+            if (!state->cacheFolder.empty()) league_.prefetchStats(kPlayByPlayFolder);
             // A period the season does not have leaves even the lists.
             windowLoad(league_, window, *state, [&] {
                 window.setText(TextBox::LastDay, plainDigits(last));
@@ -259,14 +261,9 @@ private:
             bytes += c;
         }
         at(options_.log, 0, [&] {
-            FileSystem::Handle h = fs_.open(options_.log, OpenMode::Append);
-            try {
-                fs_.write(h, bytes.data(), bytes.size());
-            } catch (const Stop&) {
-                fs_.close(h);
-                throw;
-            }
-            fs_.close(h);
+            FileHandle log(fs_, options_.log, OpenMode::Append);
+            fs_.write(log.get(), bytes.data(), bytes.size());
+            log.close();
         });
     }
 
