@@ -239,7 +239,7 @@ TEST(Watch, PagesComingAfterTheSettleTimeArePublishedAgainOnce) {
     };
     std::ostringstream out, err;
     EXPECT_EQ(runHeadless({"--watch", "--settle", "5", "--no-index"}, out, err, hostFileSystem(),
-                          first.drive().string(), false, &clock),
+                          first.drive().string(), &clock),
               0);
     EXPECT_EQ(out.str(), "2009-11-20 06:31:12 published days 247-249: 36 games\n"
                          "2009-11-20 06:31:12 published days 250-251: 24 games\n"
@@ -267,7 +267,7 @@ TEST(Watch, WaitsForAPageCutShort) {
     };
     std::ostringstream out, err;
     EXPECT_EQ(runHeadless({"--watch", "--settle", "5", "--no-index"}, out, err, hostFileSystem(),
-                          league.drive().string(), false, &clock),
+                          league.drive().string(), &clock),
               0);
     EXPECT_EQ(out.str(), "2009-11-20 06:31:12 waiting: End of file: html\\rosters\\roster2.htm: the page ends "
                          "before its end (the game may still be writing it); export the league's pages again\n"
