@@ -5,12 +5,14 @@
 #include "app/export_check.h"
 #include "app/headless_window.h"
 #include "app/run_sequences.h"
+#include "app/send_after_go.h"
 #include "app/stop_report.h"
 #include "league/league_folder.h"
 #include "snapshot/period_probe.h"
 #include "text/errors.h"
 #include "text/numbers.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -58,6 +60,8 @@ public:
             } else if (incompleteSince_ && clock_.now() - *incompleteSince_ >= kIncompleteWait) {
                 check(); // still half-finished: published now, with the warning
                 incompleteSince_.reset(); // looked at once; a change starts a new wait
+            } else if (retryAt_ && clock_.now() >= *retryAt_) {
+                send(std::nullopt); // what a failed send left, even with no new export
             }
             if (!clock_.endRequested()) clock_.sleep(kWatchPoll);
         }
@@ -148,6 +152,24 @@ private:
                                            : "days " + plainDigits(last - days + 1) + "-" + plainDigits(last);
         say("published " + span + ": " + plainDigits(games) + (games == 1 ? " game" : " games"));
         if (!state->missingPlayByPlay.empty()) say(incompleteExportWarning(state->missingPlayByPlay));
+        if (options_.send) send(last);
+    }
+
+    // Sends what is due; a failure is tried again after a pause that grows
+    // (1, 2, 4 ... 30 minutes), a success ends the retries.
+    void send(std::optional<long> last) {
+        const SendOutcome sent = sendAfterGo(league_, last, nullptr);
+        for (const std::string& line : sent.lines) say(line);
+        for (const std::string& line : sent.failures) say(line);
+        if (!sent.failed()) {
+            retryAt_.reset();
+            retryPause_ = 0;
+            return;
+        }
+        retryPause_ = retryPause_ == 0 ? kFirstSendRetry : std::min(retryPause_ * 2, kLongestSendRetry);
+        retryAt_ = clock_.now() + retryPause_;
+        say("sending again in " + plainDigits(static_cast<long>(retryPause_ / 60)) +
+            (retryPause_ == 60 ? " minute" : " minutes"));
     }
 
     // One line with the local time before it (a stop's advice follows on
@@ -187,6 +209,9 @@ private:
 
     // When the export was first found half-finished, while it is held back.
     std::optional<double> incompleteSince_;
+    // When a failed send is tried again, and the pause before it.
+    std::optional<double> retryAt_;
+    double retryPause_ = 0;
     const WatchOptions& options_;
     std::ostream& out_;
     FileSystem& fs_;

@@ -5,9 +5,11 @@
 #include "additions/watch.h"
 #include "app/headless_window.h"
 #include "app/run_sequences.h"
+#include "app/send_after_go.h"
 #include "app/stop_report.h"
 #include "results/player_of_the_game.h"
 #include "host/cache_folder.h"
+#include "host/terminal.h"
 #include "text/code_page.h"
 #include "text/errors.h"
 #include "text/numbers.h"
@@ -32,6 +34,11 @@ const char* const kOptionsHelp =
     "  --days N       the period when none is archived yet (default: 3)\n"
     "  --settle S     the seconds the export must stand still (default: 20)\n"
     "  --log FILE     append the watch's lines to FILE as well\n"
+    "With a sending profile (publish.ini) each run and each publication of the\n"
+    "watch then sends the html folder to the league's website and the period's\n"
+    "posts to Discord; a failed send ends --run with status 3:\n"
+    "  --no-send      publish without sending, for this run\n"
+    "  --send         send what is due without publishing again\n"
     "The score list is printed as it fills. ";
 
 // The usage of `program`, with where it looks for the league: its name
@@ -42,7 +49,7 @@ std::string usage(const HeadlessProgram& program) {
     const std::string indent(7 + name.size() + 1, ' ');
     std::string text = "Usage: " + name + " [--run [--last-day N] [--days N] [--no-index]]\n" + indent +
                        "[--watch [--days N] [--settle S] [--log FILE] [--no-index]]\n" + indent +
-                       "[--help] [--version]\n\n";
+                       "[--send] [--no-send] [--help] [--version]\n\n";
     text += program.hasWindow ? "Without options the window opens.\n"
                               : "Without options it prints this text; the window is vellor-results.exe.\n";
     return text + kOptionsHelp + leagueFolderHelp();
@@ -54,6 +61,8 @@ struct Options {
     bool help = false;
     bool version = false;
     bool noIndex = false;
+    bool send = false;
+    bool noSend = false;
     std::optional<std::string> lastDay;
     std::optional<std::string> days;
     std::optional<std::string> settle;
@@ -69,6 +78,8 @@ std::optional<Options> parse(const std::vector<std::string>& args) {
         else if (a == "--help" || a == "-h") o.help = true;
         else if (a == "--version") o.version = true;
         else if (a == "--no-index") o.noIndex = true;
+        else if (a == "--send") o.send = true;
+        else if (a == "--no-send") o.noSend = true;
         else if (a == "--last-day" || a == "--days") {
             // The next argument is the value even when it starts with "-".
             if (i + 1 >= args.size()) return std::nullopt;
@@ -80,7 +91,9 @@ std::optional<Options> parse(const std::vector<std::string>& args) {
             return std::nullopt;
         }
     }
-    if (!o.run && !o.watch && !o.help && !o.version) return std::nullopt;
+    if (!o.run && !o.watch && !o.help && !o.version && !o.send) return std::nullopt;
+    if (o.send && (o.run || o.watch || o.noSend || o.noIndex || o.lastDay || o.days)) return std::nullopt;
+    if (o.noSend && !o.run && !o.watch) return std::nullopt;
     if (o.run && o.watch) return std::nullopt;
     if (!o.run && !o.watch && (o.lastDay || o.days || o.noIndex)) return std::nullopt;
     if (!o.watch && (o.settle || o.log)) return std::nullopt;
@@ -106,6 +119,7 @@ int watch(const Options& o, std::ostream& out, std::ostream& err, FileSystem& fs
     w.settle = *settle;
     if (o.log) w.log = *o.log;
     if (!o.noIndex) w.cacheFolder = cacheFolderFromEnvironment();
+    w.send = !o.noSend;
     return runWatch(w, out, fs, place, clock ? *clock : hostWatchClock());
 }
 
@@ -129,12 +143,20 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
     }
 
     if (options->watch) return watch(*options, out, err, fs, place, clock, program);
+    if (options->send) {
+        LeagueFolder league(fs, place);
+        const SendOutcome sent = sendAfterGo(league, std::nullopt, standardErrorIsTerminal() ? &err : nullptr);
+        reportSending(sent, err);
+        if (!sent.configured) err << "No sending profile (publish.ini): nothing to send.\n";
+        return !sent.configured ? 1 : sent.failed() ? 3 : 0;
+    }
 
     HeadlessWindow window(&out);
     auto state = std::make_unique<LeagueState>();
     if (!options->noIndex) state->cacheFolder = cacheFolderFromEnvironment();
     LeagueFolder league(fs, place);
     int status = 0;
+    bool published = false;
     try {
         // The index checks every play-by-play file's stat: they are taken
         // while the load reads.
@@ -142,13 +164,21 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
         windowLoad(league, window, *state);
         if (options->lastDay) window.setText(TextBox::LastDay, utf8ToCodePage(*options->lastDay));
         if (options->days) window.setText(TextBox::DaysSimmed, utf8ToCodePage(*options->days));
-        goRun(league, window, *state);
+        published = goRun(league, window, *state);
         std::string warning = incompleteExportWarning(state->missingPlayByPlay);
         if (!warning.empty()) err << warning << '\n';
     } catch (const Stop& stop) {
         out.flush();
         err << stopReport(stop, league) << '\n';
         status = 1;
+    }
+    // After the run's lock is let go: sending waits on the network.
+    if (published && !options->noSend) {
+        out.flush();
+        const SendOutcome sent =
+            sendAfterGo(league, readWholeText(window.text(TextBox::LastDay)), standardErrorIsTerminal() ? &err : nullptr);
+        reportSending(sent, err);
+        if (sent.failed()) status = 3;
     }
     if (processEnds) leftToTheSystem = state.release();
     return status;

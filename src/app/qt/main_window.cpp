@@ -2,6 +2,7 @@
 
 #include "app/period_check.h"
 #include "app/run_sequences.h"
+#include "app/send_after_go.h"
 #include "app/settings.h"
 #include "app/stop_report.h"
 #include "app/qt/application.h"
@@ -182,7 +183,7 @@ bool MainWindow::load() {
 
 void MainWindow::go() {
     try {
-        goRun(league_, *this, *state_);
+        if (goRun(league_, *this, *state_)) sendOn();
     } catch (const PeriodRejected& rejected) {
         // Nothing has been written: the user mends the text and goes again.
         showMessage(this, MessageIcon::Warning, decode(rejected.message()));
@@ -191,6 +192,16 @@ void MainWindow::go() {
     } catch (const std::exception& e) {
         fail(QString::fromLocal8Bit(e.what()));
     }
+}
+
+// After the run's lock is let go: sending waits on the network. A failure
+// is told and the window stays; the next GO! sends what is due.
+void MainWindow::sendOn() {
+    const SendOutcome sent = sendAfterGo(league_, std::nullopt, nullptr);
+    if (!sent.failed()) return;
+    QStringList lines;
+    for (const std::string& line : sent.failures) lines << QString::fromUtf8(line);
+    showMessage(this, MessageIcon::Warning, lines.join("\n\n"));
 }
 
 void MainWindow::fail(const QString& message) {
