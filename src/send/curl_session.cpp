@@ -36,6 +36,7 @@ CURLcode CurlSession::perform(const std::string& url) {
 
 std::string CurlSession::describe(CURLcode code, const std::string& doing) const {
     std::string why;
+    bool whileDoing = false; // the connection's own failures happen before any file
     switch (code) {
     case CURLE_LOGIN_DENIED:
         why = "the server refused the user name or password";
@@ -55,18 +56,29 @@ std::string CurlSession::describe(CURLcode code, const std::string& doing) const
     case CURLE_COULDNT_CONNECT:
         why = "the server could not be reached";
         break;
+    case CURLE_SSH:
+    case CURLE_SEND_ERROR:
+    case CURLE_RECV_ERROR:
+    case CURLE_PARTIAL_FILE:
+    case CURLE_GOT_NOTHING:
+        why = "the connection was lost (" + (error_[0] ? std::string(error_) : std::string(curl_easy_strerror(code))) +
+              ")";
+        whileDoing = true;
+        break;
     case CURLE_OPERATION_TIMEDOUT:
         why = "the connection timed out";
         break;
     case CURLE_REMOTE_ACCESS_DENIED:
         why = "the server refused access (" + std::string(error_) + ")";
+        whileDoing = true;
         break;
     default:
         why = error_[0] ? std::string(error_) : std::string(curl_easy_strerror(code));
         if (code == CURLE_AUTH_ERROR) why = "the server refused the login (" + why + ")";
+        else whileDoing = true;
         break;
     }
-    return why + ", while " + doing;
+    return whileDoing ? why + ", while " + doing : why;
 }
 
 } // namespace vr

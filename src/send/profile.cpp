@@ -136,7 +136,7 @@ std::optional<SendProfile> loadProfile(const std::string& configFolder) {
     SendProfile profile = parseProfile(text);
     const bool secret = (profile.site && !profile.site->password.empty()) || profile.discord;
     if (secret && othersMayRead(path))
-        throw SendError(path + " holds a password or a webhook and others may read it: nothing was sent. "
+        throw SendError(path + " holds a password or a webhook and others may read it. "
                         "Make it yours alone with: chmod 600 '" + path + "'");
     return profile;
 }

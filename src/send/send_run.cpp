@@ -22,6 +22,12 @@ std::string megabytes(std::uint64_t bytes) {
     return text;
 }
 
+// A cause as a sentence: its own full stop, or one added.
+std::string sentence(std::string text) {
+    if (text.empty() || text.back() != '.') text += '.';
+    return text;
+}
+
 std::string fileFolder(const std::string& address) {
     // file:///folder (and file://localhost/folder)
     std::string path = address.substr(7);
@@ -46,9 +52,11 @@ void sendSite(const SiteProfile& site, const SendRequest& request, SendOutcome& 
             if (p.filesDone == p.files) *terminal << "\n" << std::flush;
         };
     const MirrorResult r = mirrorFolder(fs, request.htmlFolder, *link, record, progress);
-    outcome.lines.push_back("sent to " + shownAddress(site.address) + ": " + std::to_string(r.sent) +
-                            (r.sent == 1 ? " file, " : " files, ") + megabytes(r.bytesSent) + " (" +
-                            std::to_string(r.localFiles) + " in the html folder)");
+    const std::string in = std::to_string(r.localFiles) + " in the html folder)";
+    outcome.lines.push_back("sent to " + shownAddress(site.address) + ": " +
+                            (r.sent == 0 ? "nothing changed (" + in
+                                         : std::to_string(r.sent) + (r.sent == 1 ? " file, " : " files, ") +
+                                               megabytes(r.bytesSent) + " (" + in));
 }
 
 // The period's Discord messages, discord-1.md on, as UTF-8.
@@ -104,8 +112,8 @@ SendOutcome sendDue(const SendRequest& request) {
         try {
             sendSite(*profile->site, request, outcome);
         } catch (const SendError& e) {
-            outcome.failures.push_back("Sending to " + shownAddress(profile->site->address) + " failed: " + e.what() +
-                                       ". " + kSentNextTime);
+            outcome.failures.push_back("Sending to " + shownAddress(profile->site->address) + " failed: " +
+                                       sentence(e.what()) + " " + kSentNextTime);
         }
     }
     if (profile->discord && !request.periodKey.empty()) {
@@ -113,7 +121,7 @@ SendOutcome sendDue(const SendRequest& request) {
             sendPosts(*profile->discord, request, outcome);
         } catch (const SendError& e) {
             outcome.failures.push_back("Posting to " + shownWebhook(profile->discord->webhook) + " failed: " +
-                                       e.what() + ". " + kSentNextTime);
+                                       sentence(e.what()) + " " + kSentNextTime);
         }
     }
     for (std::string& l : outcome.lines) l = secrets.scrub(l);
