@@ -23,6 +23,12 @@ case "${1:-}" in
 esac
 build="$(cd "$build" && pwd)"
 program="$build/vellor-results" generator="$build/make-sample-league"
+# The servers run as root (sshd, and the FTP server's user switch), and
+# need to be installed (scripts/install-deps.sh).
+if [ "$(id -u)" -ne 0 ] || [ ! -x /usr/sbin/sshd ] || ! command -v pure-ftpd >/dev/null || [ ! -x "$generator" ]; then
+    echo "check-send: skipped: needs root, sshd, pure-ftpd and $generator" >&2
+    exit 77
+fi
 
 work="$(mktemp -d)"
 cleanup() { bash scripts/send-servers/stop.sh "$work"; rm -rf "$work"; }

@@ -34,9 +34,10 @@ const char* const kOptionsHelp =
     "  --days N       the period when none is archived yet (default: 3)\n"
     "  --settle S     the seconds the export must stand still (default: 20)\n"
     "  --log FILE     append the watch's lines to FILE as well\n"
-    "With a sending profile (publish.ini) each run and each publication of the\n"
-    "watch then sends the html folder to the league's website and the period's\n"
-    "posts to Discord; a failed send ends --run with status 3:\n"
+    "With a sending profile (publish.ini in VELLOR_CONFIG_DIR, else the user's\n"
+    "configuration folder) each run and each publication of the watch then\n"
+    "sends the html folder to the league's website and the period's posts to\n"
+    "Discord; a failed send ends --run with status 3:\n"
     "  --no-send      publish without sending, for this run\n"
     "  --send         send what is due without publishing again\n"
     "The score list is printed as it fills. ";
