@@ -22,16 +22,9 @@ using Record = std::map<std::string, std::vector<Sent>>; // by period
 
 Record loadRecord(FileSystem& fs, const std::string& file) {
     Record record;
-    if (fs.kind(file) != EntryKind::File) return record;
-    std::string text;
-    try {
-        text = readLocalFile(fs, file);
-    } catch (const SendError&) {
-        return record;
-    }
-    if (text.rfind(kHeader, 0) != 0) return record;
-    std::string_view rest(text);
-    rest.remove_prefix(std::string_view(kHeader).size());
+    const std::optional<std::string> text = readRecord(fs, file, kHeader);
+    if (!text) return record;
+    std::string_view rest(*text);
     std::vector<Sent>* period = nullptr;
     while (!rest.empty()) {
         const std::size_t end = rest.find('\n');

@@ -1,6 +1,7 @@
 #include "send/profile.h"
 
 #include "host/config_folder.h"
+#include "send/site_record.h"
 #include "text/file_system.h"
 
 namespace vr {
@@ -121,17 +122,9 @@ std::optional<SendProfile> loadProfile(const std::string& configFolder) {
     if (fs.kind(path) != EntryKind::File) return std::nullopt;
     std::string text;
     try {
-        FileSystem::Handle h = fs.open(path, OpenMode::Input);
-        char buffer[4096];
-        try {
-            for (std::size_t n; (n = fs.read(h, buffer, sizeof buffer)) > 0;) text.append(buffer, n);
-        } catch (const Stop&) {
-            fs.close(h);
-            throw;
-        }
-        fs.close(h);
-    } catch (const Stop& stop) {
-        throw SendError("publish.ini could not be read (" + std::string(stop.message()) + "): " + path);
+        text = readLocalFile(fs, path);
+    } catch (const SendError& e) {
+        throw SendError(std::string("publish.ini could not be read: ") + e.what());
     }
     SendProfile profile = parseProfile(text);
     const bool secret = (profile.site && !profile.site->password.empty()) || profile.discord;

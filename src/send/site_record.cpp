@@ -70,18 +70,22 @@ bool replaceLocalFile(FileSystem& fs, const std::string& path, std::string_view 
     return true;
 }
 
+std::optional<std::string> readRecord(FileSystem& fs, const std::string& file, std::string_view header) {
+    if (fs.kind(file) != EntryKind::File) return std::nullopt;
+    try {
+        std::string text = readLocalFile(fs, file);
+        if (text.rfind(header, 0) != 0) return std::nullopt;
+        return text.substr(header.size());
+    } catch (const SendError&) {
+        return std::nullopt;
+    }
+}
+
 SiteRecord loadSiteRecord(FileSystem& fs, const std::string& file) {
     SiteRecord record;
-    if (fs.kind(file) != EntryKind::File) return record;
-    std::string text;
-    try {
-        text = readLocalFile(fs, file);
-    } catch (const SendError&) {
-        return record;
-    }
-    if (text.rfind(kHeader, 0) != 0) return record;
-    std::string_view rest(text);
-    rest.remove_prefix(std::string_view(kHeader).size());
+    const std::optional<std::string> text = readRecord(fs, file, kHeader);
+    if (!text) return record;
+    std::string_view rest(*text);
     while (!rest.empty()) {
         const std::size_t end = rest.find('\n');
         if (end == std::string_view::npos) return SiteRecord{}; // cut short: not to be trusted

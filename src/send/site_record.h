@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -37,6 +38,9 @@ std::string hex16(std::uint64_t value);
 
 // A host file's bytes, or a SendError naming it.
 std::string readLocalFile(FileSystem& fs, const std::string& path);
+// A record file's text after its first line, when that is `header`; none
+// when the file is missing, unreadable or not such a record.
+std::optional<std::string> readRecord(FileSystem& fs, const std::string& file, std::string_view header);
 // Replaces a file by writing beside it and renaming; false on any failure.
 bool replaceLocalFile(FileSystem& fs, const std::string& path, std::string_view bytes);
 

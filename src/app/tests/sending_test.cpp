@@ -52,6 +52,13 @@ std::size_t filesIn(const fs::path& folder) {
     return n;
 }
 
+// A folder that cannot be made: a file stands in its place.
+fs::path blockedFolder(const testing::GeneratedDrive& league) {
+    const fs::path blocked = league.drive() / "blocked";
+    std::ofstream(blocked) << "x";
+    return blocked;
+}
+
 #ifdef _WIN32
 #define SKIP_WITHOUT_SENDING() GTEST_SKIP() << "this program is built without sending"
 #else
@@ -103,9 +110,7 @@ TEST(Sending, AFailedSendIsStatusThreeWithThePublicationsInPlace) {
     testing::GeneratedDrive league(std::string(kLeague) + "249");
     if (!league.ready()) GTEST_SKIP() << "generator not built";
     ASSERT_EQ(league.error(), "");
-    // A folder that cannot be made: a file stands on its way.
-    const fs::path blocked = league.drive() / "blocked";
-    std::ofstream(blocked) << "x";
+    const fs::path blocked = blockedFolder(league);
     Profile profile((blocked / "site").string());
     std::ostringstream out, err;
     EXPECT_EQ(runHeadless({"--run"}, out, err, hostFileSystem(), league.drive().string()), 3);
@@ -135,8 +140,7 @@ TEST(Sending, TheWatchTriesAFailedSendAgainAfterGrowingPausesWithoutANewExport) 
     testing::GeneratedDrive league(std::string(kLeague) + "249");
     if (!league.ready()) GTEST_SKIP() << "generator not built";
     ASSERT_EQ(league.error(), "");
-    const fs::path blocked = league.drive() / "blocked";
-    std::ofstream(blocked) << "x";
+    const fs::path blocked = blockedFolder(league);
     Profile profile((blocked / "site").string());
     FakeClock clock;
     clock.onSleep = [&](FakeClock& c) {
