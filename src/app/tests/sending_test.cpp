@@ -59,14 +59,7 @@ fs::path blockedFolder(const testing::GeneratedDrive& league) {
     return blocked;
 }
 
-#ifdef _WIN32
-#define SKIP_WITHOUT_SENDING() GTEST_SKIP() << "this program is built without sending"
-#else
-#define SKIP_WITHOUT_SENDING() (void)0
-#endif
-
 TEST(Sending, AfterARunThatPublishedNeverAfterOneThatStoppedAndNotWithNoSend) {
-    SKIP_WITHOUT_SENDING();
     testing::GeneratedDrive league(std::string(kLeague) + "249");
     if (!league.ready()) GTEST_SKIP() << "generator not built";
     ASSERT_EQ(league.error(), "");
@@ -106,7 +99,6 @@ TEST(Sending, AfterARunThatPublishedNeverAfterOneThatStoppedAndNotWithNoSend) {
 }
 
 TEST(Sending, AFailedSendIsStatusThreeWithThePublicationsInPlace) {
-    SKIP_WITHOUT_SENDING();
     testing::GeneratedDrive league(std::string(kLeague) + "249");
     if (!league.ready()) GTEST_SKIP() << "generator not built";
     ASSERT_EQ(league.error(), "");
@@ -136,7 +128,6 @@ public:
 };
 
 TEST(Sending, TheWatchTriesAFailedSendAgainAfterGrowingPausesWithoutANewExport) {
-    SKIP_WITHOUT_SENDING();
     testing::GeneratedDrive league(std::string(kLeague) + "249");
     if (!league.ready()) GTEST_SKIP() << "generator not built";
     ASSERT_EQ(league.error(), "");
