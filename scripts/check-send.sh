@@ -67,8 +67,8 @@ said() { grep -qF -- "$1" "$outputs/$step.err" || fail "step $step: no \"$1\" on
 same_tree() { diff -r "$league/html" "$1" >/dev/null || fail "step $step: $1 differs from the html folder"; }
 messages() { python3 -c 'import json,sys; print(len(json.load(open(sys.argv[1]))))' "$work/discord/messages.json"; }
 sftp_site() {
-    printf '[site]\naddress = sftp://127.0.0.1:%s%s\nuser = %s\nkey = %s\nhost-key = %s\n' \
-        "$1" "$2" "$SSH_USER" "$work/user_key" "$3"
+    printf '[site]\naddress = sftp://127.0.0.1:%s%s\nuser = %s\nkey = %s\nhost-key = %s\nweb = %s\n' \
+        "$1" "$2" "$SSH_USER" "$work/user_key" "$3" "https://league.example/l/"
 }
 discord_section="$(printf '[discord]\nwebhook = %s\nca = %s\n' "$webhook" "$work/ca.pem")"
 
@@ -104,6 +104,8 @@ same_tree "$work/remote-sftp"
 [ -z "$(find "$work/remote-sftp" -name '.vr-sending.*')" ] || fail "temporaries left on the remote"
 posts="$(ls "$league/posts"/discord-*.md | wc -l)"
 [ "$(messages)" = "$posts" ] || fail "Discord holds $(messages) messages, not $posts"
+grep -qF "<https://league.example/l/scoreboard-day249.html>" "$work/discord/messages.json" \
+    || fail "no link to the period's page on the website"
 grep -q "^POST $token {\"parse\": \\[\\]}\$" "$work/discord/requests.log" || fail "mentions were not turned off"
 grep -v '{"parse": \[\]}$' "$work/discord/requests.log" | grep -qv '^DELETE' && fail "a message with mentions on"
 

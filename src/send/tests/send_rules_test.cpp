@@ -316,6 +316,26 @@ TEST_F(Posts, RefusalsStopWithDiscordsOwnWords) {
     }
 }
 
+TEST(PostLinks, TheWebsitesLinksEndTheLastMessageOrComeAlone) {
+    std::vector<std::string> messages = {"first", "last\n"};
+    addWebLinks(messages, "https://league.example/l", 251);
+    EXPECT_EQ(messages.back(), "last\n\nScoreboard: <https://league.example/l/scoreboard-day251.html>\n"
+                               "All periods: <https://league.example/l/periods.html>");
+    // Characters, not bytes, count toward Discord's limit.
+    std::string full;
+    for (int i = 0; i < 1900; ++i) full += "\xc3\xa9";
+    messages = {full};
+    addWebLinks(messages, "https://league.example/l/", 3);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0], full);
+    messages = {std::string(1940, 'x')};
+    addWebLinks(messages, "https://league.example/l/", 3);
+    EXPECT_EQ(messages.size(), 2u);
+    messages = {"a"};
+    addWebLinks(messages, "", 3);
+    EXPECT_EQ(messages, std::vector<std::string>{"a"});
+}
+
 TEST_F(Posts, AMessageDeletedInTheChannelIsPostedAnew) {
     post("day 3", {"one"});
     discord.messages.clear();
