@@ -132,6 +132,11 @@ public:
         else command({"RNFR " + name(from), "RNTO " + name(to)}, folderOf(to));
     }
 
+    void replace(const std::string& from, const std::string& to) override {
+        if (sftp_) command({"*rm " + quoted(folder_ + to), "rename " + quoted(folder_ + from) + " " + quoted(folder_ + to)}, "");
+        else command({"*DELE " + name(to), "RNFR " + name(from), "RNTO " + name(to)}, folderOf(to));
+    }
+
     void remove(const std::string& remote) override {
         // A missing file is no failure: "*" lets the command fail.
         if (sftp_) command({"*rm " + quoted(folder_ + remote)}, "");
@@ -156,7 +161,7 @@ private:
         const CURLcode code = curl_.perform(url);
         quotes({});
         curl_easy_setopt(c, CURLOPT_NOBODY, 0L);
-        check(code, commands.front().rfind("*", 0) == 0 ? "removing a file" : "renaming a file");
+        check(code, commands.size() == 1 && commands.front().rfind("*", 0) == 0 ? "removing a file" : "renaming a file");
     }
 
     void quotes(const std::vector<std::string>& commands) {

@@ -132,10 +132,7 @@ MirrorResult mirrorFolder(FileSystem& fs, const std::string& htmlFolder, SiteLin
                     renamesOver = false;
                 }
             }
-            if (!renamesOver) {
-                link.remove(f.remote);
-                link.rename(temporary, f.remote);
-            }
+            if (!renamesOver) link.replace(temporary, f.remote);
             record.files[f.remote] = SentFile{f.stat.size, f.stat.modifiedNs, hash};
             record.temporaries.erase(temporary);
             keeper.changed();

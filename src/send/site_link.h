@@ -18,6 +18,12 @@ public:
     virtual void rename(const std::string& from, const std::string& to) = 0;
     // Removes a file; one that is not there is no failure.
     virtual void remove(const std::string& remote) = 0;
+    // For servers that will not rename over a file: removes `to`, then
+    // renames `from` to it. Transports may do both in one request.
+    virtual void replace(const std::string& from, const std::string& to) {
+        remove(to);
+        rename(from, to);
+    }
 };
 
 } // namespace vr
