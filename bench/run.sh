@@ -7,7 +7,7 @@
 # the ratio (run - start-up) / floor last. The run is measured without the
 # play-by-play index (--no-index), as every file is read, and with a warm
 # index: the second of two runs, the league's export moved on by one day in
-# between, as after a sim.
+# between, as after a sim. Last, the sending rows (bench/send.sh).
 #
 #   bash bench/run.sh [--rounds N] [--no-scaling] [--no-reference] [--micro] [--in-memory] [--wine EXE]
 #   bash bench/run.sh --baseline COMMIT [--rounds N] [--wine EXE --baseline-wine EXE]
@@ -430,3 +430,7 @@ if [ -n "$wine_exe" ] && [ "$warm" = 1 ]; then
       -v v="$(col 1 "$w/wine.version" | median)" 'BEGIN {
     printf "  run less start-up: %.1f ms without the index, %.1f ms with it (%.2f of it)\n", (c - v) * 1000, (i - v) * 1000, (i - v) / (c - v) }'
 fi
+
+# The sending: the full season to sftp on 127.0.0.1, then a sim day's update.
+echo
+bash bench/send.sh "$build/vellor-results" "$build/make-sample-league" "$build/send-bench" --rounds $(( rounds < 3 ? rounds : 3 ))

@@ -9,7 +9,7 @@ set -u
 src=${1:-$(dirname "$0")/../src}
 cd "$src" || exit 2
 grep -rnE '^#include "[a-z_0-9]+/' --include='*.h' --include='*.cpp' \
-    text host league snapshot results additions app testsupport |
+    text host league snapshot results additions send app testsupport |
 awk -F: '
   BEGIN {
     allowed["text"] = " text "
@@ -18,8 +18,9 @@ awk -F: '
     allowed["snapshot"] = " text league snapshot "
     allowed["results"] = " text league snapshot results "
     allowed["additions"] = " text league snapshot results additions "
-    allowed["app"] = " text host league snapshot results additions app "
-    allowed["testsupport"] = " text host league snapshot results additions app testsupport "
+    allowed["send"] = " text host send "
+    allowed["app"] = " text host league snapshot results additions send app "
+    allowed["testsupport"] = " text host league snapshot results additions send app testsupport "
   }
   {
     split($1, parts, "/"); layer = parts[1]

@@ -18,6 +18,7 @@ expected=(bin/vellor-results share/applications/$app_id.desktop share/metainfo/$
           share/man/man1/vellor-results.1.gz lib/systemd/user/vellor-results-watch.service
           share/doc/vellor-results/README.md share/doc/vellor-results/LICENSE
           share/doc/vellor-results/copyright share/doc/vellor-results/changelog.gz
+          share/doc/vellor-results/examples/publish.ini
           share/icons/hicolor/scalable/apps/vellor-results.svg)
 for size in 16 32 48 64 128 256; do
     expected+=("share/icons/hicolor/${size}x${size}/apps/vellor-results.png")

@@ -6,9 +6,11 @@
 #include "app/headless_window.h"
 #include "app/period_check.h"
 #include "app/run_sequences.h"
+#include "app/send_after_go.h"
 #include "app/stop_report.h"
 #include "results/player_of_the_game.h"
 #include "host/cache_folder.h"
+#include "host/terminal.h"
 #include "text/code_page.h"
 #include "text/end_request.h"
 #include "text/errors.h"
@@ -34,6 +36,12 @@ const char* const kOptionsHelp =
     "  --days N       the period when none is archived yet (default: 3)\n"
     "  --settle S     the seconds the export must stand still (default: 20)\n"
     "  --log FILE     append the watch's lines to FILE as well\n"
+    "With a sending profile (publish.ini in VELLOR_CONFIG_DIR, else the user's\n"
+    "configuration folder) each run and each publication of the watch then\n"
+    "sends the html folder to the league's website and the period's posts to\n"
+    "Discord; a failed send ends --run with status 3:\n"
+    "  --no-send      publish without sending, for this run\n"
+    "  --send         send what is due without publishing again\n"
     "The score list is printed as it fills. ";
 
 // The usage of `program`, with where it looks for the league: its name
@@ -44,7 +52,7 @@ std::string usage(const HeadlessProgram& program) {
     const std::string indent(7 + name.size() + 1, ' ');
     std::string text = "Usage: " + name + " [--run [--last-day N] [--days N] [--no-index]]\n" + indent +
                        "[--watch [--days N] [--settle S] [--log FILE] [--no-index]]\n" + indent +
-                       "[--help] [--version]\n\n";
+                       "[--send] [--no-send] [--help] [--version]\n\n";
     text += program.hasWindow ? "Without options the window opens.\n"
                               : "Without options it prints this text; the window is vellor-results.exe.\n";
     return text + kOptionsHelp + leagueFolderHelp();
@@ -56,6 +64,8 @@ struct Options {
     bool help = false;
     bool version = false;
     bool noIndex = false;
+    bool send = false;
+    bool noSend = false;
     std::optional<std::string> lastDay;
     std::optional<std::string> days;
     std::optional<std::string> settle;
@@ -71,6 +81,8 @@ std::optional<Options> parse(const std::vector<std::string>& args) {
         else if (a == "--help" || a == "-h") o.help = true;
         else if (a == "--version") o.version = true;
         else if (a == "--no-index") o.noIndex = true;
+        else if (a == "--send") o.send = true;
+        else if (a == "--no-send") o.noSend = true;
         else if (a == "--last-day" || a == "--days") {
             // The next argument is the value even when it starts with "-".
             if (i + 1 >= args.size()) return std::nullopt;
@@ -82,7 +94,9 @@ std::optional<Options> parse(const std::vector<std::string>& args) {
             return std::nullopt;
         }
     }
-    if (!o.run && !o.watch && !o.help && !o.version) return std::nullopt;
+    if (!o.run && !o.watch && !o.help && !o.version && !o.send) return std::nullopt;
+    if (o.send && (o.run || o.watch || o.noSend || o.noIndex || o.lastDay || o.days)) return std::nullopt;
+    if (o.noSend && !o.run && !o.watch) return std::nullopt;
     if (o.run && o.watch) return std::nullopt;
     if (!o.run && !o.watch && (o.lastDay || o.days || o.noIndex)) return std::nullopt;
     if (!o.watch && (o.settle || o.log)) return std::nullopt;
@@ -104,6 +118,7 @@ int watch(const Options& o, std::ostream& out, std::ostream& err, FileSystem& fs
     w.settle = *settle;
     if (o.log) w.log = *o.log;
     if (!o.noIndex) w.cacheFolder = cacheFolderFromEnvironment();
+    w.send = !o.noSend;
     return runWatch(w, out, fs, place, clock ? *clock : hostWatchClock());
 }
 
@@ -127,6 +142,13 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
     }
 
     if (options->watch) return watch(*options, out, err, fs, place, clock, program);
+    if (options->send) {
+        LeagueFolder league(fs, place);
+        const SendOutcome sent = sendAfterGo(league, std::nullopt, standardErrorIsTerminal() ? &err : nullptr);
+        reportSending(sent, err);
+        if (!sent.configured) err << "No sending profile (publish.ini): nothing to send.\n";
+        return !sent.configured ? 1 : sent.failed() ? 3 : 0;
+    }
 
     HeadlessWindow window(&out);
     auto state = std::make_unique<LeagueState>();
@@ -138,6 +160,7 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
         err.flush();
     });
     int status = 0;
+    bool published = false;
     try {
         // The index checks every play-by-play file's stat: they are taken
         // while the load reads.
@@ -149,7 +172,7 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
             if (options->days) window.setText(TextBox::DaysSimmed, utf8ToCodePage(*options->days));
             checkPeriod(window.text(TextBox::LastDay), window.text(TextBox::DaysSimmed), state->days);
         });
-        goRun(league, window, *state);
+        published = goRun(league, window, *state);
         std::string warning = exportWarnings(*state);
         if (!warning.empty()) err << warning << '\n';
     } catch (const Stop& stop) {
@@ -173,6 +196,14 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
         err << "The score list could not be written to the standard output"
             << (status == 0 ? "; the publications were put in place.\n" : ".\n");
         status = 1;
+    }
+    // After the run's lock is let go: sending waits on the network.
+    if (published && !options->noSend) {
+        out.flush();
+        const SendOutcome sent =
+            sendAfterGo(league, readWholeText(window.text(TextBox::LastDay)), standardErrorIsTerminal() ? &err : nullptr);
+        reportSending(sent, err);
+        if (sent.failed()) status = 3;
     }
     return status;
 }

@@ -6,6 +6,7 @@
 #include "app/headless_window.h"
 #include "app/period_check.h"
 #include "app/run_sequences.h"
+#include "app/send_after_go.h"
 #include "app/stop_report.h"
 #include "league/league_folder.h"
 #include "league/page_end.h"
@@ -91,6 +92,8 @@ public:
             } else if (incompleteSince_ && clock_.now() - *incompleteSince_ >= kIncompleteWait) {
                 check(seen.newestNs()); // still half-finished: published now, with the warning
                 incompleteSince_.reset(); // looked at once; a change starts a new wait
+            } else if (retryAt_ && clock_.now() >= *retryAt_) {
+                send(std::nullopt); // what a failed send left, even with no new export
             }
             if (!clock_.endRequested()) clock_.sleep(kWatchPoll);
         }
@@ -235,6 +238,24 @@ private:
         say("published " + span + ": " + plainDigits(games) + (games == 1 ? " game" : " games"));
         const std::string warning = exportWarnings(*state);
         if (!warning.empty()) say(warning);
+        if (options_.send) send(last);
+    }
+
+    // Sends what is due; a failure is tried again after a pause that grows
+    // (1, 2, 4 ... 30 minutes), a success ends the retries.
+    void send(std::optional<long> last) {
+        const SendOutcome sent = sendAfterGo(league_, last, nullptr);
+        for (const std::string& line : sent.lines) say(line);
+        for (const std::string& line : sent.failures) say(line);
+        if (!sent.failed()) {
+            retryAt_.reset();
+            retryPause_ = 0;
+            return;
+        }
+        retryPause_ = retryPause_ == 0 ? kFirstSendRetry : std::min(retryPause_ * 2, kLongestSendRetry);
+        retryAt_ = clock_.now() + retryPause_;
+        say("sending again in " + plainDigits(static_cast<long>(retryPause_ / 60)) +
+            (retryPause_ == 60 ? " minute" : " minutes"));
     }
 
     // One line with the local time before it (a stop's advice follows on
@@ -270,6 +291,9 @@ private:
     std::vector<FileSystem::NamedStat> entries_; // kept: a look allocates little
     // When the export was first found half-finished, while it is held back.
     std::optional<double> incompleteSince_;
+    // When a failed send is tried again, and the pause before it.
+    std::optional<double> retryAt_;
+    double retryPause_ = 0;
     const WatchOptions& options_;
     std::ostream& out_;
     FileSystem& fs_;

@@ -19,7 +19,12 @@ struct WatchOptions {
     double settle = 20;   // seconds the export must stand still
     std::string log;      // a host file the lines are appended to as well
     std::string cacheFolder; // the play-by-play index's; empty: none
+    bool send = true;        // each publication sent on, where a profile says where
 };
+
+// The pauses before a failed send is tried again, growing to the longest.
+inline constexpr double kFirstSendRetry = 60;
+inline constexpr double kLongestSendRetry = 30 * 60;
 
 // How often the league is looked at.
 inline constexpr double kWatchPoll = 1.0;

@@ -1,6 +1,7 @@
 #include "app/qt/main_window.h"
 
 #include "app/run_sequences.h"
+#include "app/send_after_go.h"
 #include "app/settings.h"
 #include "app/stop_report.h"
 #include "app/qt/application.h"
@@ -183,10 +184,22 @@ bool MainWindow::load() {
 }
 
 void MainWindow::go() {
-    const HandlerEnd end = guardedRun(league_, [this] { goRun(league_, *this, *state_); });
+    bool published = false;
+    const HandlerEnd end = guardedRun(league_, [&] { published = goRun(league_, *this, *state_); });
     // Rejected: nothing has been written; the user mends the text and goes again.
     if (end.how == HandlerEnd::How::Rejected) showMessage(this, MessageIcon::Warning, QString::fromStdString(end.message));
     if (end.how == HandlerEnd::How::Stopped) fail(QString::fromStdString(end.message));
+    if (published) sendOn();
+}
+
+// After the run's lock is let go: sending waits on the network. A failure
+// is told and the window stays; the next GO! sends what is due.
+void MainWindow::sendOn() {
+    const SendOutcome sent = sendAfterGo(league_, std::nullopt, nullptr);
+    if (!sent.failed()) return;
+    QStringList lines;
+    for (const std::string& line : sent.failures) lines << QString::fromUtf8(line);
+    showMessage(this, MessageIcon::Warning, lines.join("\n\n"));
 }
 
 void MainWindow::fail(const QString& message) {

@@ -45,6 +45,7 @@ protected:
 private:
     void buildControls();
     void go();
+    void sendOn();
     void fail(const QString& message);
     QLineEdit* box(TextBox box) const;
 
