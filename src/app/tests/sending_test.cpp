@@ -2,7 +2,7 @@
 // never after one that stopped; --no-send and --send; status 3 when a send
 // fails; the watch trying a failed send again after growing pauses. The
 // destination is a folder (file://), which takes the same rules as a server.
-#include "additions/watch_clock.h"
+#include "host/watch_clock.h"
 #include "app/headless.h"
 #include "testsupport/generated_league.h"
 #include "testsupport/temporary_folder.h"
@@ -144,7 +144,7 @@ TEST(Sending, TheWatchTriesAFailedSendAgainAfterGrowingPausesWithoutANewExport) 
     };
     std::ostringstream out, err;
     EXPECT_EQ(runHeadless({"--watch", "--settle", "0", "--no-index"}, out, err, hostFileSystem(),
-                          league.drive().string(), false, &clock),
+                          league.drive().string(), &clock),
               0);
     const std::string text = out.str();
     auto count = [&](const std::string& what) {
