@@ -16,9 +16,10 @@ std::string discordName(std::size_t n) { return "discord-" + plainDigits(static_
 } // namespace
 
 std::size_t writePosts(StagedWrites& batch, FileSystem& fs, const std::string& postsFolder, std::string_view digest,
-                       std::string_view message) {
+                       std::string_view message, std::string_view periodPage) {
     makeFolderFor(fs, postsFolder, "posts\\forum.txt");
-    const Digest d = readDigest(digest);
+    Digest d = readDigest(digest);
+    d.periodPage = std::string(periodPage);
     // The commissioner's own text: decoded, its "&" kept as typed.
     const std::string note = codePageToUtf8(message);
 

@@ -147,6 +147,7 @@ private:
         const std::string span = days == 1 ? "day " + plainDigits(last)
                                            : "days " + plainDigits(last - days + 1) + "-" + plainDigits(last);
         say("published " + span + ": " + plainDigits(games) + (games == 1 ? " game" : " games"));
+        if (!state->archiveNote.empty()) say(state->archiveNote);
         if (!state->missingPlayByPlay.empty()) say(incompleteExportWarning(state->missingPlayByPlay));
     }
 

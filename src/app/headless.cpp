@@ -143,6 +143,7 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
         if (options->lastDay) window.setText(TextBox::LastDay, utf8ToCodePage(*options->lastDay));
         if (options->days) window.setText(TextBox::DaysSimmed, utf8ToCodePage(*options->days));
         goRun(league, window, *state);
+        if (!state->archiveNote.empty()) out << state->archiveNote << '\n';
         std::string warning = incompleteExportWarning(state->missingPlayByPlay);
         if (!warning.empty()) err << warning << '\n';
     } catch (const Stop& stop) {

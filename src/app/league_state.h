@@ -22,6 +22,9 @@ struct LeagueState {
     // The play-by-play files the last GO! found missing ("pbp\245-3.txt"):
     // a half-finished export, which the headless run and the watch name.
     std::vector<std::string> missingPlayByPlay;
+    // What the last GO! did to the archive's periods, for the run's report
+    // ("replaced the archived periods 249-251"); empty when nothing.
+    std::string archiveNote;
 };
 
 } // namespace vr
