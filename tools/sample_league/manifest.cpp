@@ -58,7 +58,7 @@ void write_manifest(const League& league, TextOut& out) {
 
     out << "league" << tab << "teams=" << static_cast<int>(league.teams.size()) << tab
         << "first_day=" << league.options.first_day << tab << "last_day=" << league.options.last_day << tab
-        << "last_simulated_day=" << last_played << tab << "season=" << league.options.season;
+        << "last_simulated_day=" << last_played;
     out.end();
 
     for (const Team& t : league.teams) {
