@@ -13,6 +13,13 @@ bool isPage(std::string_view path) {
     return ext == "htm" || ext == "html";
 }
 
+// A path below the html folder as stops name it: "boxes\box245-3.htm".
+std::string backslashed(std::string path) {
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
 std::string folderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? "" : path.substr(0, slash);
@@ -95,10 +102,8 @@ std::set<std::string> copyLinkedFiles(FileSystem& fs, StagedWrites& batch, const
                 continue;
             const std::string source = htmlFolder + "/" + *target, copy = seasonFolder + "/" + *target;
             if (fs.kind(source) != EntryKind::File) continue;
-            std::string name = "html\\seasons\\" + std::string(seasonName) + "\\" + *target;
-            for (char& c : name)
-                if (c == '/') c = '\\';
-            std::string bytes = readWholeFile(fs, source, "html\\" + *target);
+            const std::string name = "html\\seasons\\" + std::string(seasonName) + "\\" + backslashed(*target);
+            std::string bytes = readWholeFile(fs, source, "html\\" + backslashed(*target));
             if (const std::string* staged = batch.staged(copy)) {
                 if (*staged != bytes) batch.write(copy, bytes, name);
             } else if (fs.kind(copy) != EntryKind::File || readWholeFile(fs, copy, name) != bytes) {
