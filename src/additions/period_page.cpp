@@ -18,8 +18,11 @@ const char* const kStyle[] = {
     "h1{margin:0;font-size:22px;line-height:1.25;overflow-wrap:anywhere}",
     "header p{margin:4px 0 0}",
     "h2{margin:18px 0 8px;font-size:19px;color:#002856}",
-    "ol{list-style:none;margin:0;padding:0;max-width:36em}",
-    "li.game{margin:0 0 10px;padding:8px 10px;background:#fff;border:1px solid #c8ced6;border-radius:4px}",
+    // Cards side by side where the screen has room, one column on a phone.
+    "ol{list-style:none;margin:0;padding:0;display:grid;gap:10px;"
+    "grid-template-columns:repeat(auto-fill,minmax(min(100%,21em),1fr))}",
+    "li.game{padding:8px 10px;background:#fff;border:1px solid #c8ced6;border-radius:4px}",
+    ".season{white-space:nowrap}",
     "table{width:100%;border-collapse:collapse}",
     "td{padding:4px 0;vertical-align:middle}",
     "td.logo{width:44px}",
@@ -74,7 +77,7 @@ std::string periodPageHtml(const PeriodPage& p) {
     };
     for (const char* rule : kStyle) lines.emplace_back(rule);
     lines.insert(lines.end(), {"</style>", "</head>", "<body>", "<header>", "<h1>" + league + "</h1>",
-                               "<p>" + when + (p.season.empty() ? "" : " \u00B7 Season " + htmlEscape(p.season)) +
+                               "<p>" + when + (p.season.empty() ? "" : " \u00B7 <span class=\"season\">Season " + htmlEscape(p.season) + "</span>") +
                                    "</p>",
                                "</header>", "<main>"});
     if (p.days.empty()) lines.emplace_back("<p>This period has no days.</p>");
