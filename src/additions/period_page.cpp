@@ -4,6 +4,8 @@
 #include "additions/periods_page.h"
 #include "text/numbers.h"
 
+#include <iterator>
+
 namespace vr {
 namespace {
 
@@ -66,17 +68,8 @@ std::string periodPageName(long lastDay) { return "period-day" + plainDigits(las
 
 std::string periodPageHtml(const PeriodPage& p) {
     const std::string league = htmlEscape(p.league), when = htmlEscape(dates(p));
-    std::vector<std::string> lines = {
-        "<!DOCTYPE html>",
-        "<html lang=\"en\">",
-        "<head>",
-        "<meta charset=\"utf-8\">",
-        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">",
-        "<title>" + league + ": " + when + "</title>",
-        "<style>",
-    };
-    for (const char* rule : kStyle) lines.emplace_back(rule);
-    lines.insert(lines.end(), {"</style>", "</head>", "<body>", "<header>", "<h1>" + league + "</h1>",
+    std::vector<std::string> lines = pageHead(league + ": " + when, kStyle, std::size(kStyle));
+    lines.insert(lines.end(), {"<header>", "<h1>" + league + "</h1>",
                                "<p>" + when + (p.season.empty() ? "" : " \u00B7 <span class=\"season\">Season " + htmlEscape(p.season) + "</span>") +
                                    "</p>",
                                "</header>", "<main>"});

@@ -4,6 +4,8 @@
 #include "additions/period_page.h"
 #include "text/numbers.h"
 
+#include <iterator>
+
 namespace vr {
 namespace {
 
@@ -49,9 +51,7 @@ std::string htmlEscape(std::string_view utf8) {
     return out;
 }
 
-namespace {
-
-std::vector<std::string> pageHead(const std::string& title) {
+std::vector<std::string> pageHead(const std::string& title, const char* const* rules, std::size_t count) {
     std::vector<std::string> lines = {
         "<!DOCTYPE html>",
         "<html lang=\"en\">",
@@ -61,9 +61,15 @@ std::vector<std::string> pageHead(const std::string& title) {
         "<title>" + title + "</title>",
         "<style>",
     };
-    for (const char* rule : kStyle) lines.emplace_back(rule);
+    lines.insert(lines.end(), rules, rules + count);
     lines.insert(lines.end(), {"</style>", "</head>", "<body>"});
     return lines;
+}
+
+namespace {
+
+std::vector<std::string> indexHead(const std::string& title) {
+    return pageHead(title, kStyle, std::size(kStyle));
 }
 
 // The periods of a season as a list, their links led by `prefix` (the
@@ -91,7 +97,7 @@ void periodList(std::vector<std::string>& lines, const std::vector<PeriodRow>& r
 
 std::string periodsPage(std::string_view title, const std::vector<SeasonRows>& seasons, bool latest) {
     const std::string name = htmlEscape(title);
-    std::vector<std::string> lines = pageHead(name + ": periods of the seasons");
+    std::vector<std::string> lines = indexHead(name + ": periods of the seasons");
     lines.push_back("<h1>" + name + "</h1>");
     if (seasons.empty()) {
         lines.emplace_back("<p>No period has been published yet.</p>");
@@ -111,7 +117,7 @@ std::string periodsPage(std::string_view title, const std::vector<SeasonRows>& s
 
 std::string seasonIndexPage(std::string_view title, const SeasonRows& season) {
     const std::string name = htmlEscape(title), what = "Season " + htmlEscape(season.season);
-    std::vector<std::string> lines = pageHead(name + ": " + what);
+    std::vector<std::string> lines = indexHead(name + ": " + what);
     lines.push_back("<h1>" + name + "</h1>");
     lines.push_back("<h2>" + what + "</h2>");
     if (season.rows.empty())

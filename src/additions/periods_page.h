@@ -3,6 +3,7 @@
 // zooming (HTML5, UTF-8, no script).
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,10 @@ std::string digestArchiveName(long lastDay);     // "digest-day249.txt"
 std::string periodsPage(std::string_view title, const std::vector<SeasonRows>& seasons, bool latest);
 // A season's index.html, in its folder html\seasons\<season>.
 std::string seasonIndexPage(std::string_view title, const SeasonRows& season);
+
+// The first lines of the program's own pages, up to "<body>": HTML5 in
+// UTF-8 with a viewport, `title` (escaped already) and the style rules.
+std::vector<std::string> pageHead(const std::string& title, const char* const* rules, std::size_t count);
 
 // Text made safe inside an element or a quoted attribute.
 std::string htmlEscape(std::string_view utf8);

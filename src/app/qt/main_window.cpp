@@ -183,6 +183,12 @@ bool MainWindow::load() {
 void MainWindow::go() {
     try {
         goRun(league_, *this, *state_);
+        // Periods of another timeline left the archive: worth a word.
+        if (!state_->archiveNote.empty()) {
+            QString note = QString::fromUtf8(state_->archiveNote);
+            note[0] = note[0].toUpper();
+            showMessage(this, MessageIcon::Warning, note + ".");
+        }
     } catch (const PeriodRejected& rejected) {
         // Nothing has been written: the user mends the text and goes again.
         showMessage(this, MessageIcon::Warning, decode(rejected.message()));
