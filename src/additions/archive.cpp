@@ -223,7 +223,8 @@ std::string archivePeriod(FileSystem& fs, StagedWrites& batch, std::vector<Remov
     writePeriodPage(batch, folder, season, periodPageFor(tables, run.period, run.title, season, "", present));
 
     // html\latest.html when no later period or season is archived.
-    bool newest = archivedSeasons(fs, run.htmlFolder).front() == season;
+    const std::vector<std::string> seasons = archivedSeasons(fs, run.htmlFolder);
+    bool newest = !seasons.empty() && seasons.front() == season;
     for (const ArchivedPeriod& p : archivedPeriods(fs, folder))
         if (p.lastDay > last && !removed(removeAfter, folder + "/" + scoreboardArchiveName(p.lastDay)))
             newest = false;

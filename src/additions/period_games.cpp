@@ -5,6 +5,7 @@
 #include "results/game_scores.h"
 #include "results/scoreboard_page.h"
 #include "text/cuts.h"
+#include "text/numbers.h"
 
 namespace vr {
 namespace {
@@ -42,6 +43,7 @@ PeriodPage periodPageFor(const LeagueTables& tables, const Period& period, std::
         if (d < 0 || d > GameTable::kLastDay) continue;
         PageDay day;
         day.date = decodeForPost(tables.games.at(d, 1).gameDate());
+        if (day.date.empty()) day.date = "Day " + plainDigits(d);
         for (long g = 1; g <= tables.days.games(d) && g <= GameTable::kLastGame; ++g) {
             const GameEntry& e = tables.games.at(d, g);
             // A game the schedule did not list has nothing to show.
@@ -57,7 +59,7 @@ PeriodPage periodPageFor(const LeagueTables& tables, const Period& period, std::
             game.boxLink = linkIfPresent(e.boxScoreLink(), prefix, present);
             day.games.push_back(std::move(game));
         }
-        if (page.firstDate.empty()) page.firstDate = day.date;
+        if (d == period.firstDay()) page.firstDate = day.date;
         page.lastDate = day.date;
         page.days.push_back(std::move(day));
     }

@@ -75,7 +75,7 @@ std::string periodPageHtml(const PeriodPage& p) {
                                "</header>", "<main>"});
     if (p.days.empty()) lines.emplace_back("<p>This period has no days.</p>");
     for (const PageDay& day : p.days) {
-        lines.push_back("<h2>" + htmlEscape(day.date.empty() ? "Day" : day.date) + "</h2>");
+        lines.push_back("<h2>" + htmlEscape(day.date) + "</h2>");
         if (day.games.empty()) {
             lines.emplace_back("<p>No games.</p>");
             continue;

@@ -175,6 +175,43 @@ TEST(Archive, MovesTheArchiveOfTheHtmlFolderIntoItsSeasons) {
     EXPECT_NE(m.get("html\\periods.html").find("seasons/2007-08/scoreboard-day100.html"), std::string::npos);
 }
 
+TEST(Archive, APeriodPageTakesItsGamesFromTheTables) {
+    Tables t;
+    t.days.gamesPerDay[250] = 2;
+    GameEntry& g = t.games.entry(250, 1);
+    g.set(GameEntry::GameDate, "11/20/2009");
+    g.set(GameEntry::BoxScoreLink, "./boxes/box250-1.htm");
+    g.set(GameEntry::Team1Number, "3");
+    g.set(GameEntry::Team1Name, "Pinecrest A&amp;M");
+    g.set(GameEntry::Team1Score, "81");
+    g.set(GameEntry::Team2Number, "4");
+    g.set(GameEntry::Team2Name, "Caf\xE9 State");
+    g.set(GameEntry::Team2Score, " 77");
+    g.set(GameEntry::PlayerOfTheGame, "J. Smith");
+    t.teams.store(3) = TeamProfile{"", "", "", "p.gif", "10-2", " 5 ", "9"};
+    t.teams.store(4) = TeamProfile{"", "", "", "c.gif", "3-9", "NR", "80"};
+    // Game 2 the schedule did not list; day 251 had none.
+    const PeriodPage page = periodPageFor(t.view(), Period{251, 2}, "Marrowdeen", "2009-10", "seasons/2009-10/",
+                                          {"images/p.gif", "boxes/box250-1.htm"});
+    EXPECT_EQ(page.firstDate, "11/20/2009");
+    EXPECT_EQ(page.lastDate, "Day 251");
+    ASSERT_EQ(page.days.size(), 2u);
+    ASSERT_EQ(page.days[0].games.size(), 1u);
+    EXPECT_TRUE(page.days[1].games.empty());
+    const PageGame& game = page.days[0].games[0];
+    EXPECT_EQ(game.teams[0].name, "Pinecrest A&M");
+    EXPECT_EQ(game.teams[1].name, "Caf\u00E9 State");
+    EXPECT_EQ(game.teams[0].rank, "5");
+    EXPECT_EQ(game.teams[1].rank, "");
+    EXPECT_TRUE(game.teams[0].winner && !game.teams[1].winner);
+    EXPECT_EQ(game.teams[1].score, "77");
+    EXPECT_EQ(game.teams[0].logo, "seasons/2009-10/images/p.gif");
+    EXPECT_EQ(game.teams[1].logo, ""); // no copy: no picture that would not open
+    EXPECT_EQ(game.boxLink, "seasons/2009-10/boxes/box250-1.htm");
+    EXPECT_EQ(page.periodsLink, "periods.html");
+    EXPECT_EQ(page.seasonIndexLink, "seasons/2009-10/index.html");
+}
+
 TEST(Archive, KnowsOnlyItsOwnNames) {
     MemoryLeague m;
     for (const char* name : {"scoreboard-day7.html", "digest-day12.txt", "scoreboard-day012.html",
