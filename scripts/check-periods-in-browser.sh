@@ -90,7 +90,7 @@ width="$(sed -n 's|.*<title>width=\([0-9]*\)</title>.*|\1|p' "$work/dom.html")"
 [ -n "$width" ] || { echo "the browser gave no width" >&2; exit 1; }
 [ "$width" -le 360 ] || { echo "periods.html is $width pixels wide on a 360-pixel screen" >&2; exit 1; }
 for day in $((last_day - 6)) $((last_day - 3)) "$last_day"; do
-    grep -q "href=\"scoreboard-day$day.html\"" "$page" || { echo "day $day not listed" >&2; exit 1; }
+    grep -q "href=\"seasons/2009-10/scoreboard-day$day.html\"" "$page" || { echo "day $day not listed" >&2; exit 1; }
 done
 
 timeout 120 "${browser[@]}" --user-data-dir="$work/profile-shot" --screenshot="$work/shot.png" \

@@ -12,6 +12,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh --with-checks
 bash scripts/build.sh
+bash scripts/install-axe.sh build/axe
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)")
 
 cmake -S . -B build-asan -G Ninja -DVR_SANITIZE=ON -DVR_BUILD_GUI=OFF \

@@ -173,6 +173,7 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
             checkPeriod(window.text(TextBox::LastDay), window.text(TextBox::DaysSimmed), state->days);
         });
         published = goRun(league, window, *state);
+        if (!state->archiveNote.empty()) out << state->archiveNote << '\n';
         std::string warning = exportWarnings(*state);
         if (!warning.empty()) err << warning << '\n';
     } catch (const Stop& stop) {

@@ -236,6 +236,7 @@ private:
         const std::string span = first == last ? "day " + plainDigits(last)
                                                : "days " + plainDigits(first) + "-" + plainDigits(last);
         say("published " + span + ": " + plainDigits(games) + (games == 1 ? " game" : " games"));
+        if (!state->archiveNote.empty()) say(state->archiveNote);
         const std::string warning = exportWarnings(*state);
         if (!warning.empty()) say(warning);
         if (options_.send) send(last);

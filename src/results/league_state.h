@@ -27,6 +27,9 @@ struct LeagueState {
     // standings page from before the export ended.
     long teamCount = 0;
     long rosterPages = 0;
+    // What the last GO! did to the archive's periods, for the run's report
+    // ("replaced the archived periods 249-251"); empty when nothing.
+    std::string archiveNote;
 };
 
 } // namespace vr

@@ -189,7 +189,14 @@ void MainWindow::go() {
     // Rejected: nothing has been written; the user mends the text and goes again.
     if (end.how == HandlerEnd::How::Rejected) showMessage(this, MessageIcon::Warning, QString::fromStdString(end.message));
     if (end.how == HandlerEnd::How::Stopped) fail(QString::fromStdString(end.message));
-    if (published) sendOn();
+    if (!published) return;
+    // Periods of another timeline left the archive: worth a word.
+    if (!state_->archiveNote.empty()) {
+        QString note = QString::fromUtf8(state_->archiveNote);
+        note[0] = note[0].toUpper();
+        showMessage(this, MessageIcon::Warning, note + ".");
+    }
+    sendOn();
 }
 
 // After the run's lock is let go: sending waits on the network. A failure

@@ -71,23 +71,91 @@ TEST(AdditionsLeague, ArchiveIndexAndPostsOfAHeadlessRun) {
     ASSERT_EQ(l.error(), "");
     ASSERT_EQ(l.status, 0) << l.err;
     const long last = std::stol(l.manifest().league.at("last_simulated_day"));
-    const std::string day = std::to_string(last);
-    EXPECT_EQ(l.bytes("html/scoreboard-day" + day + ".html"), l.bytes("html/scoreboard.html"));
-    EXPECT_EQ(l.bytes("html/digest-day" + day + ".txt"), l.bytes("~daily.txt"));
+    const std::string day = std::to_string(last), season = "html/seasons/2009-10/";
+    EXPECT_EQ(l.bytes(season + "scoreboard-day" + day + ".html"), l.bytes("html/scoreboard.html"));
+    EXPECT_EQ(l.bytes(season + "digest-day" + day + ".txt"), l.bytes("~daily.txt"));
+    // The newest period's page, its links led from the html folder.
+    std::string latest = std::regex_replace(l.bytes("html/latest.html"), std::regex("seasons/2009-10/"), "");
+    latest = std::regex_replace(latest, std::regex("href=\"periods.html\""), "href=\"../../periods.html\"");
+    EXPECT_EQ(l.bytes(season + "period-day" + day + ".html"), latest);
     const std::string page = l.bytes("html/periods.html");
-    EXPECT_NE(page.find("<a href=\"scoreboard-day" + day + ".html\">Scoreboard</a><a href=\"digest-day" + day +
+    EXPECT_NE(page.find("<a href=\"seasons/2009-10/period-day" + day + ".html\">Games</a><a href=\"seasons/2009-10/"
+                        "scoreboard-day" + day + ".html\">Scoreboard</a><a href=\"seasons/2009-10/digest-day" + day +
                         ".txt\">Digest</a>"),
               std::string::npos);
 #ifndef _WIN32
     // The validator is a Linux program; the Windows build's page is the same
     // bytes (the end-to-end check under Wine compares the league folders).
-    const std::string check = "/usr/bin/python3 -c \"import html5lib,sys; html5lib.HTMLParser(strict=True)"
-                              ".parse(open(sys.argv[1],'rb'))\" '" + l.file("html/periods.html").string() + "'";
-    EXPECT_EQ(std::system(check.c_str()), 0);
+    for (const std::string& file : {std::string("html/periods.html"), std::string("html/latest.html"),
+                                    season + "index.html", season + "period-day" + day + ".html"}) {
+        const std::string check = "/usr/bin/python3 -c \"import html5lib,sys; html5lib.HTMLParser(strict=True)"
+                                  ".parse(open(sys.argv[1],'rb'))\" '" + l.file(file).string() + "'";
+        EXPECT_EQ(std::system(check.c_str()), 0) << file;
+    }
 #endif
     // The odd names' entities, decoded.
     EXPECT_NE(l.bytes("posts/forum.txt").find("A&M"), std::string::npos);
     expectPostsHoldTheDigest(l);
+}
+
+// The box score links of every archived scoreboard of a season, each with
+// the game's two team names from the season's manifest.
+void expectBoxLinksOpenTheirGames(const RunLeague& l, const std::string& season, const testing::Manifest& m) {
+    const fs::path folder = l.file("html/seasons/" + season);
+    const std::regex link("<a href=\\./boxes/box([0-9]+)-([0-9]+)\\.htm>Boxscore</a>");
+    std::size_t links = 0;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("scoreboard-day", 0) != 0) continue;
+        const std::string board = testing::readBytes(entry.path());
+        for (std::sregex_iterator it(board.begin(), board.end(), link), end; it != end; ++it, ++links) {
+            const testing::Manifest::Game* game = m.game(std::stol((*it)[1]), std::stol((*it)[2]));
+            ASSERT_NE(game, nullptr) << it->str();
+            const fs::path box = folder / "boxes" / ("box" + (*it)[1].str() + "-" + (*it)[2].str() + ".htm");
+            ASSERT_TRUE(fs::exists(box)) << box;
+            const std::string page = testing::readBytes(box);
+            EXPECT_NE(page.find(game->name1), std::string::npos) << season << " " << it->str();
+            EXPECT_NE(page.find(game->name2), std::string::npos) << season << " " << it->str();
+        }
+    }
+    EXPECT_GT(links, 0u) << season;
+}
+
+TEST(AdditionsLeague, TwoSeasonsKeepTheirOwnBoxScoresAndARestoredBackupOneTimeline) {
+    RunLeague l("--preset demo --odd-names", {"--run", "--last-day", "248"});
+    if (!l.ready()) GTEST_SKIP() << "generator not built";
+    ASSERT_EQ(l.error(), "");
+    ASSERT_EQ(l.status, 0) << l.err;
+    auto run = [&](const std::vector<std::string>& args) {
+        std::ostringstream out, err;
+        EXPECT_EQ(runHeadless(args, out, err, hostFileSystem(), l.drive().string()), 0) << err.str();
+        return out.str();
+    };
+    run({"--run"});
+    const testing::Manifest first = l.manifest();
+
+    // The next season over the first: the game rewrites its box score pages.
+    ASSERT_TRUE(l.layOver("--preset demo --season 2010 --last-simulated-day 253"));
+    run({"--run", "--last-day", "251"});
+    run({"--run", "--last-day", "253", "--days", "2"});
+    const std::string page = l.bytes("html/periods.html");
+    ASSERT_NE(page.find("Season 2010-11"), std::string::npos);
+    ASSERT_NE(page.find("Season 2009-10"), std::string::npos);
+    EXPECT_LT(page.find("Season 2010-11"), page.find("Season 2009-10"));
+    EXPECT_NE(page.find("seasons/2009-10/scoreboard-day248.html"), std::string::npos);
+    EXPECT_NE(page.find("seasons/2010-11/scoreboard-day253.html"), std::string::npos);
+    expectBoxLinksOpenTheirGames(l, "2009-10", first);
+    expectBoxLinksOpenTheirGames(l, "2010-11", l.manifest());
+
+    // A backup back at day 250, simulated again to 251 otherwise: the
+    // archive keeps one timeline and the run says what it replaced.
+    ASSERT_TRUE(l.layOver("--preset demo --season 2010 --seed 77 --last-simulated-day 251"));
+    EXPECT_NE(run({"--run"}).find("\nreplaced the archived periods 249-251, 252-253\n"), std::string::npos);
+    const std::string after = l.bytes("html/periods.html");
+    EXPECT_EQ(after.find("scoreboard-day253"), std::string::npos);
+    EXPECT_FALSE(fs::exists(l.file("html/seasons/2010-11/digest-day253.txt")));
+    EXPECT_NE(after.find("seasons/2009-10/scoreboard-day251.html"), std::string::npos);
+    expectBoxLinksOpenTheirGames(l, "2010-11", l.manifest());
 }
 
 TEST(AdditionsLeague, ALongPeriodSplitsIntoSeveralMessages) {

@@ -45,7 +45,8 @@ const char* const kOutputs[] = {"leaguesettings.txt", "settings2.txt", "teams.tx
                                 "schedfile.txt",      "Upsets.txt",    "TopResults.txt", "Test.txt",
                                 "~daily.txt",         "html/scoreboard.html",
                                 // what a completed run adds: the archive and the posts
-                                "html/scoreboard-day248.html", "html/digest-day248.txt", "html/periods.html",
+                                "html/seasons/2009-10/scoreboard-day248.html", "html/seasons/2009-10/digest-day248.txt",
+                                "html/seasons/2009-10/period-day248.html", "html/latest.html", "html/periods.html",
                                 "posts/forum.txt", "posts/discord-1.md"};
 
 // A whole run over the league under `drive`: "done" or the stop's message,
@@ -445,6 +446,9 @@ TEST_F(HostFaults, AFullDiskLeavesWholeLines) {
     for (const auto& entry : fs::recursive_directory_iterator(drive))
         if (entry.is_regular_file()) pages += (entry.file_size() + 4095) / 4096;
     for (const auto& [name, bytes] : full) outputPages += (bytes.size() + 4095) / 4096;
+    // The archive's copies of the box scores and pictures its pages link to.
+    for (const auto& entry : fs::recursive_directory_iterator(reference / kLeagueBelowDrive / "html" / "seasons"))
+        if (entry.is_regular_file()) outputPages += (entry.file_size() + 4095) / 4096;
 
     // From no room at all until the run finds enough; a disk too small for
     // the league itself (file systems count their own) is passed over.

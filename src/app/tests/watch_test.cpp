@@ -113,7 +113,7 @@ TEST(Watch, PublishesEachNewExportOnceOverTheDaysSinceTheLast) {
         << runErr.str();
     EXPECT_EQ(first.bytes("~daily.txt"), alone.bytes("~daily.txt"));
     EXPECT_EQ(first.bytes("html/scoreboard.html"), alone.bytes("html/scoreboard.html"));
-    EXPECT_TRUE(fs::exists(first.file("html/scoreboard-day249.html")));
+    EXPECT_TRUE(fs::exists(first.file("html/seasons/2009-10/scoreboard-day249.html")));
 }
 
 TEST(Watch, SaysWhatStopsAndWatchesOn) {
