@@ -5,12 +5,15 @@
 #include "app/export_check.h"
 #include "app/headless_window.h"
 #include "app/run_sequences.h"
+#include "app/run_summary.h"
 #include "app/stop_report.h"
+#include "host/environment.h"
 #include "league/league_folder.h"
 #include "snapshot/period_probe.h"
 #include "text/errors.h"
 #include "text/numbers.h"
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 
@@ -41,6 +44,80 @@ public:
         : options_(options), out_(out), fs_(fs), league_(fs, place), clock_(clock) {}
 
     int run() {
+        const std::string folder = displayPath(league_.expectedHostFolder(""));
+        FileSystem::Lock lock = FileSystem::kNoLock;
+        if (!holdWatch(lock, folder)) return 1;
+        say("watching the league folder " + folder + " for the game's exports (" +
+            displayLeagueFile(kWatched[0]) + ", the folders " + displayLeagueFile(kWatched[1]) + " and " +
+            displayLeagueFile(kWatched[2]) + "); each is published once it has stood still for " +
+            plainDigits(static_cast<long>(options_.settle)) + " s. Ctrl+C or SIGTERM stops the watch.");
+        const int status = watchUntilEnd();
+        say("the watch stopped.");
+        fs_.unlockFolder(lock);
+        return status;
+    }
+
+private:
+    // One watch per league: two would publish each export twice. The hold
+    // is a lock on a folder of the user's cache named after the league
+    // folder, which the system frees however the watch ends; a note there
+    // names the watch that holds it.
+    bool holdWatch(FileSystem::Lock& lock, const std::string& folder) {
+        if (options_.lockFolder.empty()) return true;
+        std::uint64_t hash = 1469598103934665603ULL; // FNV-1a, the same for every build
+        for (unsigned char c : league_.expectedHostFolder("")) {
+            hash ^= c;
+            hash *= 1099511628211ULL;
+        }
+        char hex[17];
+        for (int i = 15; i >= 0; --i, hash >>= 4) hex[i] = "0123456789abcdef"[hash & 0xF];
+        hex[16] = '\0';
+        const std::string held = options_.lockFolder + "/watch-" + hex;
+        const std::string note = held + "/watch.txt";
+        try {
+            // Without a folder to hold, the watch runs unheld.
+            if (!fs_.makeFolders(held)) return true;
+            if (!fs_.lockFolder(held, 0, lock)) {
+                std::string first = readNote(note);
+                say("another watch is already running on the league folder " + folder +
+                    (first.empty() ? std::string() : " (" + first + ")") +
+                    "; this one does not start, as two would publish each export twice.");
+                return false;
+            }
+            std::string text = "started " + clock_.localTime() + ", process " + std::to_string(processId());
+            if (!options_.log.empty()) text += ", log " + displayPath(options_.log);
+            writeNote(note, text);
+        } catch (const Stop&) {
+            // A note that cannot be written names nobody; the hold stands.
+        }
+        return true;
+    }
+
+    std::string readNote(const std::string& note) {
+        std::string text;
+        try {
+            FileSystem::Handle h = fs_.open(note, OpenMode::Input);
+            char buffer[512];
+            std::size_t n = fs_.read(h, buffer, sizeof buffer);
+            fs_.close(h);
+            text.assign(buffer, n);
+        } catch (const Stop&) {
+        }
+        return text.substr(0, text.find_first_of("\r\n"));
+    }
+
+    void writeNote(const std::string& note, const std::string& text) {
+        FileSystem::Handle h = fs_.open(note, OpenMode::Output);
+        try {
+            fs_.write(h, text.data(), text.size());
+        } catch (const Stop&) {
+            fs_.close(h);
+            throw;
+        }
+        fs_.close(h);
+    }
+
+    int watchUntilEnd() {
         Fingerprint seen = fingerprint();
         double changedAt = clock_.now();
         bool pending = true; // an export may have come while nobody watched
@@ -64,7 +141,6 @@ public:
         return 0;
     }
 
-private:
     // One stat of each watched entry: the league folder's stats come from a
     // listing of the whole folder, which a look every second must not take.
     Fingerprint fingerprint() {
@@ -116,9 +192,10 @@ private:
     }
 
     void publish(long last, long days) {
-        HeadlessWindow window(nullptr);
+        HeadlessWindow window(/*keepScores=*/false);
         auto state = std::make_unique<LeagueState>();
         state->cacheFolder = options_.cacheFolder;
+        state->postMessage = options_.message;
         try {
             // The index checks every play-by-play file: their stats come in while the load reads.
             if (!state->cacheFolder.empty()) league_.prefetchStats("pbp");
@@ -142,11 +219,7 @@ private:
             return;
         }
         incompleteSince_.reset();
-        long games = 0;
-        for (long d = last - days + 1; d <= last; ++d) games += state->days.games(d);
-        const std::string span = days == 1 ? "day " + plainDigits(last)
-                                           : "days " + plainDigits(last - days + 1) + "-" + plainDigits(last);
-        say("published " + span + ": " + plainDigits(games) + (games == 1 ? " game" : " games"));
+        say(publishedSummary(state->days, Period{last, days}));
         if (!state->missingPlayByPlay.empty()) say(incompleteExportWarning(state->missingPlayByPlay));
     }
 

@@ -19,6 +19,8 @@ struct WatchOptions {
     double settle = 20;   // seconds the export must stand still
     std::string log;      // a host file the lines are appended to as well
     std::string cacheFolder; // the play-by-play index's; empty: none
+    std::string message;     // the posts' Message (Windows-1252); empty: none
+    std::string lockFolder;  // where one watch per league is held; empty: no such hold
 };
 
 // How often the league is looked at.

@@ -69,7 +69,7 @@ bool goRun(LeagueFolder& league, WindowPort& window, LeagueState& state, const P
     // The additions, once every file of the run is complete and closed.
     // Their stop comes after the run's own files were put in place.
     try {
-        publishAdditions(league, period, window.text(TextBox::Message));
+        publishAdditions(league, period, state.postMessage ? *state.postMessage : window.text(TextBox::Message));
     } catch (Stop& stop) {
         if (stop.left().empty()) stop.setLeft(kAdditionsLeft);
         throw;

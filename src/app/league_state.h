@@ -7,6 +7,7 @@
 #include "snapshot/day_table.h"
 #include "snapshot/team_table.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,10 @@ struct LeagueState {
     // The play-by-play files the last GO! found missing ("pbp\245-3.txt"):
     // a half-finished export, which the headless run and the watch name.
     std::vector<std::string> missingPlayByPlay;
+    // The Message the posts carry when it is not the window's: an unattended
+    // run's own (Windows-1252; empty: none). The window's Message belongs to
+    // the run it was typed for, and is saved for the window all the same.
+    std::optional<std::string> postMessage;
 };
 
 } // namespace vr

@@ -1,6 +1,7 @@
-// What the user reads when a handler stops: the stop's own line, then, when
-// the league or one of the game's folders is missing, where the program
-// looked and what to do, in the host's own terms.
+// What the user reads when a handler stops: the stop's own line, in the
+// host's spelling of its file, or, when the league or one of the game's
+// folders is missing, that folder first, where the program looked and what
+// to do, in the host's own terms.
 #pragma once
 
 #include "league/league_folder.h"
@@ -29,5 +30,7 @@ std::string leagueFolderHelp();
 
 // The host's spelling of one of its paths for the user (backslashes on Windows).
 std::string displayPath(const std::string& hostPath);
+// A league file's name ("html\\standings.htm") in the host's spelling.
+std::string displayLeagueFile(const std::string& file);
 
 } // namespace vr

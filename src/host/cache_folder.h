@@ -10,4 +10,9 @@ namespace vr {
 // empty when none can be named. The folder may not exist yet.
 std::string cacheFolderFromEnvironment();
 
+// Where the program keeps what the user chose (the window's last league):
+// VELLOR_CONFIG_DIR, else the host's configuration folder for this program;
+// empty when none can be named.
+std::string configFolderFromEnvironment();
+
 } // namespace vr

@@ -16,4 +16,14 @@ std::string cacheFolderFromEnvironment() {
     return folder + "/.cache/vellor-results";
 }
 
+std::string configFolderFromEnvironment() {
+    std::string folder = environmentVariable("VELLOR_CONFIG_DIR");
+    if (!folder.empty()) return folder;
+    folder = environmentVariable("XDG_CONFIG_HOME");
+    if (!folder.empty() && folder[0] == '/') return folder + "/vellor-results";
+    folder = environmentVariable("HOME");
+    if (folder.empty()) return {};
+    return folder + "/.config/vellor-results";
+}
+
 } // namespace vr

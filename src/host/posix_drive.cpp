@@ -14,9 +14,20 @@ std::string LeagueFolder::driveFromEnvironment() {
     return environmentVariable("HOME") + "/.wine/drive_c";
 }
 
-LeaguePlace LeagueFolder::placeFromEnvironment() { return LeaguePlace(driveFromEnvironment()); }
+LeaguePlace LeagueFolder::placeFromEnvironment() {
+    LeaguePlace place(driveFromEnvironment());
+    place.league = environmentVariable("VELLOR_LEAGUE");
+    return place;
+}
 
 std::string displayPath(const std::string& hostPath) { return hostPath; }
+
+std::string displayLeagueFile(const std::string& file) {
+    std::string shown = file;
+    for (char& c : shown)
+        if (c == '\\') c = '/';
+    return shown;
+}
 
 std::string leagueFolderHelp() {
     return "The league folder lies under the\n"

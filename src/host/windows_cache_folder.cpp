@@ -13,4 +13,13 @@ std::string cacheFolderFromEnvironment() {
     return folder + "\\Vellor Results";
 }
 
+// The roaming application data: a choice follows the user to other machines.
+std::string configFolderFromEnvironment() {
+    std::string folder = environmentVariable("VELLOR_CONFIG_DIR");
+    if (!folder.empty()) return folder;
+    folder = environmentVariable("APPDATA");
+    if (folder.empty()) return {};
+    return folder + "\\Vellor Results";
+}
+
 } // namespace vr

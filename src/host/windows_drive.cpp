@@ -33,13 +33,16 @@ std::string LeagueFolder::driveFromEnvironment() {
 
 LeaguePlace LeagueFolder::placeFromEnvironment() {
     std::string drive = environmentVariable("VELLOR_DRIVE_C");
-    if (!drive.empty()) return LeaguePlace(drive);
-    std::string documents = publicDocuments();
-    if (documents.empty()) return LeaguePlace("C:");
-    return LeaguePlace("C:", documents);
+    std::string documents = drive.empty() ? publicDocuments() : std::string();
+    LeaguePlace place = !drive.empty() ? LeaguePlace(drive) : documents.empty() ? LeaguePlace("C:")
+                                                                                : LeaguePlace("C:", documents);
+    place.league = environmentVariable("VELLOR_LEAGUE");
+    return place;
 }
 
 std::string displayPath(const std::string& hostPath) { return displayPathOf(hostPath); }
+
+std::string displayLeagueFile(const std::string& file) { return file; }
 
 std::string leagueFolderHelp() {
     return "The league folder lies in the\n"

@@ -170,6 +170,9 @@ void MainWindow::buildControls() {
 bool MainWindow::load() {
     try {
         windowLoad(league_, *this, *state_);
+        // Another league than the default is named in the title, so that the
+        // commissioner of two leagues sees which one is open.
+        if (league_.leagueName() != LeagueFolder::kDefaultLeague) lblTitle_->setText(decode(league_.leagueName()));
         return true;
     } catch (const Stop& stop) {
         // The window has not shown yet: the box stands alone.

@@ -191,6 +191,10 @@ void MainWindow::layOut() {
 bool MainWindow::load() {
     try {
         windowLoad(league_, *this, *state_);
+        // Another league than the default is named in the title, so that the
+        // commissioner of two leagues sees which one is open.
+        if (league_.leagueName() != LeagueFolder::kDefaultLeague)
+            SetWindowTextW(controls_[layout::LblTitle], toWide(league_.leagueName()).c_str());
         return true;
     } catch (const Stop& stop) {
         // The window has not shown yet: the box stands alone.

@@ -4,6 +4,7 @@
 // writes to that console, but the prompt does not wait for it:
 // vellor-results-cli.exe is the one to run there.
 #include "app/headless.h"
+#include "app/last_league.h"
 #include "app/win32/main_window.h"
 #include "app/win32/wide_text.h"
 #include "host/memory.h"
@@ -31,8 +32,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     }
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    vr::LeagueFolder league(vr::hostFileSystem(), vr::LeagueFolder::placeFromEnvironment());
+    vr::LeagueFolder league(vr::hostFileSystem(), vr::windowPlace(vr::hostFileSystem()));
     const int status = vr::win32::runWindowOn(league, showCommand);
+    vr::rememberWindowLeague(league);
     // The league's tables are left to the system, which takes a process's
     // memory back at once.
     std::exit(status);
