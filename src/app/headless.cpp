@@ -124,7 +124,8 @@ std::optional<UsageError> parse(const std::vector<std::string>& args, Options& o
         const OptionSpec* spec = nullptr;
         for (const OptionSpec& s : kOptionSpecs)
             if (s.name == a) spec = &s;
-        if (!spec) return UsageError{"'" + a + "' is not an option.", o.mode};
+        // Without a mode, the run's usage: what most command lines are for.
+        if (!spec) return UsageError{"'" + a + "' is not an option.", o.mode ? o.mode : kRun};
         if (o.mode == 0)
             return UsageError{"'" + a + "' belongs to " + (spec->modes & kRun ? "--run" : "--watch") +
                                   (spec->modes == (kRun | kWatch) ? " or --watch" : "") + ", which is not given.",
@@ -218,6 +219,11 @@ std::optional<std::string> daysSinceLast(LeagueFolder& league, const LeagueState
 int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                 FileSystem& fs, const LeaguePlace& place, bool processEnds, WatchClock* clock,
                 const HeadlessProgram& program) {
+    // Nothing given at all (the console twin's own start): the whole usage.
+    if (args.empty()) {
+        err << usage(program);
+        return 2;
+    }
     Options options;
     if (std::optional<UsageError> wrong = parse(args, options)) return usageError(*wrong, err, program);
     if (options.help) {
