@@ -122,11 +122,11 @@ public:
     bool endRequested() override { return false; }
 };
 
-struct Run {
+struct TimedRun {
     std::ostringstream out, err;
     FixedClock clock;
     int status;
-    Run(const testing::GeneratedDrive& l, const std::vector<std::string>& args)
+    TimedRun(const testing::GeneratedDrive& l, const std::vector<std::string>& args)
         : status(runHeadless(args, out, err, hostFileSystem(), l.drive().string(), false, &clock)) {}
 };
 
@@ -136,14 +136,14 @@ TEST(HeadlessRun, SinceLastPublishesTheDaysSinceTheLastPublication) {
     testing::GeneratedDrive l("--preset demo --last-simulated-day 251");
     if (!l.ready()) GTEST_SKIP() << "generator not built";
     ASSERT_EQ(l.error(), "");
-    Run first(l, {"--run", "--last-day", "248", "--days", "2", "--no-index"});
+    TimedRun first(l, {"--run", "--last-day", "248", "--days", "2", "--no-index"});
     ASSERT_EQ(first.status, 0) << first.err.str();
     EXPECT_EQ(first.err.str(), "2009-11-20 06:31:12 published days 247-248: 24 games\n");
-    Run since(l, {"--run", "--since-last", "--no-index"});
+    TimedRun since(l, {"--run", "--since-last", "--no-index"});
     ASSERT_EQ(since.status, 0) << since.err.str();
     EXPECT_EQ(since.err.str(), "2009-11-20 06:31:12 published days 249-251: 36 games\n");
-    EXPECT_NE(since.out.str().find(" - "), std::string::npos); // the score list, once it went through
-    Run again(l, {"--run", "--since-last", "--no-index"});
+    EXPECT_NE(since.out.str().find(", "), std::string::npos); // the score list, once it went through
+    TimedRun again(l, {"--run", "--since-last", "--no-index"});
     EXPECT_EQ(again.status, 0);
     EXPECT_EQ(again.err.str(),
               "2009-11-20 06:31:12 Nothing was published: day 251, the last simulated, was published already.\n");
@@ -156,11 +156,11 @@ TEST(HeadlessRun, PostsCarryTheMessageOnlyWhenGivenOne) {
     if (!l.ready()) GTEST_SKIP() << "generator not built";
     ASSERT_EQ(l.error(), "");
     std::ofstream(l.file("settings2.txt"), std::ios::binary) << "http://league.example/\r\nTyped weeks ago\r\n";
-    Run plain(l, {"--run", "--no-index"});
+    TimedRun plain(l, {"--run", "--no-index"});
     ASSERT_EQ(plain.status, 0) << plain.err.str();
     EXPECT_EQ(l.bytes("posts/forum.txt").find("Typed weeks ago"), std::string::npos);
     EXPECT_EQ(l.bytes("settings2.txt"), "http://league.example/\r\nTyped weeks ago\r\n");
-    Run given(l, {"--run", "--no-index", "--message", "Conference play starts"});
+    TimedRun given(l, {"--run", "--no-index", "--message", "Conference play starts"});
     ASSERT_EQ(given.status, 0) << given.err.str();
     EXPECT_NE(l.bytes("posts/forum.txt").find("Conference play starts"), std::string::npos);
 }
@@ -172,18 +172,18 @@ TEST(HeadlessRun, PublishesALeagueNamedOtherwise) {
     ASSERT_EQ(l.error(), "");
     const fs::path east = l.file("").parent_path() / "Eastfield";
     fs::rename(l.file(""), east);
-    Run alone(l, {"--run", "--no-index"});
+    TimedRun alone(l, {"--run", "--no-index"});
     ASSERT_EQ(alone.status, 0) << alone.err.str();
     EXPECT_TRUE(fs::exists(east / "html" / "scoreboard.html"));
 
     fs::create_directories(east.parent_path() / "Westmoor");
-    Run several(l, {"--run", "--no-index"});
+    TimedRun several(l, {"--run", "--no-index"});
     EXPECT_EQ(several.status, 1);
     EXPECT_NE(several.err.str().find("the game keeps the leagues Eastfield and Westmoor in leaguedata"),
               std::string::npos)
         << several.err.str();
     fs::remove(east / "Test.txt");
-    Run chosen(l, {"--run", "--no-index", "--league", "Eastfield"});
+    TimedRun chosen(l, {"--run", "--no-index", "--league", "Eastfield"});
     ASSERT_EQ(chosen.status, 0) << chosen.err.str();
     EXPECT_TRUE(fs::exists(east / "Test.txt"));
 }
