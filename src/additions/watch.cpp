@@ -86,7 +86,7 @@ private:
             }
             std::string text = "started " + clock_.localTime() + ", process " + std::to_string(processId());
             if (!options_.log.empty()) text += ", log " + displayPath(options_.log);
-            writeNote(note, text);
+            writeWhole(fs_, note, OpenMode::Output, text);
         } catch (const Stop&) {
             // A note that cannot be written names nobody; the hold stands.
         }
@@ -104,17 +104,6 @@ private:
         } catch (const Stop&) {
         }
         return text.substr(0, text.find_first_of("\r\n"));
-    }
-
-    void writeNote(const std::string& note, const std::string& text) {
-        FileSystem::Handle h = fs_.open(note, OpenMode::Output);
-        try {
-            fs_.write(h, text.data(), text.size());
-        } catch (const Stop&) {
-            fs_.close(h);
-            throw;
-        }
-        fs_.close(h);
     }
 
     int watchUntilEnd() {
@@ -246,16 +235,7 @@ private:
             if (c == '\n') bytes += '\r';
             bytes += c;
         }
-        at(options_.log, 0, [&] {
-            FileSystem::Handle h = fs_.open(options_.log, OpenMode::Append);
-            try {
-                fs_.write(h, bytes.data(), bytes.size());
-            } catch (const Stop&) {
-                fs_.close(h);
-                throw;
-            }
-            fs_.close(h);
-        });
+        at(options_.log, 0, [&] { writeWhole(fs_, options_.log, OpenMode::Append, bytes); });
     }
 
     // When the export was first found half-finished, while it is held back.

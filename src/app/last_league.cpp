@@ -31,15 +31,7 @@ void rememberLeague(FileSystem& fs, const std::string& configFolder, const std::
     if (configFolder.empty() || !LeagueFolder::plainLeagueName(league) || rememberedLeague(fs, configFolder) == league) return;
     try {
         if (!fs.makeFolders(configFolder)) return;
-        const std::string line = league + "\r\n";
-        FileSystem::Handle h = fs.open(leagueFile(configFolder), OpenMode::Output);
-        try {
-            fs.write(h, line.data(), line.size());
-        } catch (const Stop&) {
-            fs.close(h);
-            throw;
-        }
-        fs.close(h);
+        writeWhole(fs, leagueFile(configFolder), OpenMode::Output, league + "\r\n");
     } catch (const Stop&) {
         // Checked and let go: the next window finds the league as this one did.
     }

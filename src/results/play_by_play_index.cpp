@@ -272,14 +272,7 @@ bool PlayByPlayIndex::save(FileSystem& fs, const std::string& path, std::string_
 
     const std::string temporary = path + ".new";
     try {
-        FileSystem::Handle h = fs.open(temporary, OpenMode::Output);
-        try {
-            fs.write(h, out.data(), out.size());
-        } catch (const Stop&) {
-            fs.close(h);
-            throw;
-        }
-        fs.close(h);
+        writeWhole(fs, temporary, OpenMode::Output, out);
         fs.rename(temporary, path);
     } catch (const Stop&) {
         try {

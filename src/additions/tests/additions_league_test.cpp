@@ -3,7 +3,7 @@
 // every result and leader of the digest, decoded, within Discord's limit.
 #include "additions/digest_parts.h"
 #include "additions/post_text.h"
-#include "additions/watch_clock.h"
+#include "testsupport/fixed_clock.h"
 #include "app/headless.h"
 #include "testsupport/generated_league.h"
 
@@ -113,14 +113,7 @@ TEST(AdditionsLeague, ALongPeriodSplitsIntoSeveralMessages) {
 namespace vr {
 namespace {
 
-// A time for the run's lines.
-class FixedClock final : public WatchClock {
-public:
-    double now() override { return 0; }
-    std::string localTime() override { return "2009-11-20 06:31:12"; }
-    void sleep(double) override {}
-    bool endRequested() override { return false; }
-};
+using testing::FixedClock;
 
 struct TimedRun {
     std::ostringstream out, err;

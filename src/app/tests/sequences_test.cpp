@@ -2,7 +2,7 @@
 #include "app/period_check.h"
 #include "app/run_sequences.h"
 #include "app/stop_report.h"
-#include "additions/watch_clock.h"
+#include "testsupport/fixed_clock.h"
 #include "testsupport/memory_league.h"
 
 #include <gtest/gtest.h>
@@ -123,14 +123,7 @@ TEST(GoRun, AGateThatHoldsBackPublishesNothing) {
     EXPECT_EQ(m.get("Upsets.txt"), "");
 }
 
-// The time every line of a run says it was written at.
-class FixedClock final : public WatchClock {
-public:
-    double now() override { return 0; }
-    std::string localTime() override { return "2009-11-20 06:31:12"; }
-    void sleep(double) override {}
-    bool endRequested() override { return false; }
-};
+using testing::FixedClock;
 const std::string kAt = "2009-11-20 06:31:12 ";
 
 struct Headless {

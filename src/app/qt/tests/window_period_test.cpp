@@ -49,12 +49,12 @@ private slots:
         QTest::addColumn<QString>("lastDay");
         QTest::addColumn<QString>("days");
         QTest::addColumn<QString>("message");
-        QTest::newRow("letters") << "abc" << "3" << "Type mismatch: TxtLastDay";
-        QTest::newRow("empty") << "" << "3" << "Type mismatch: TxtLastDay";
-        QTest::newRow("fraction") << "245.5" << "3" << "Type mismatch: TxtLastDay";
-        QTest::newRow("past the season") << "401" << "3" << "Subscript out of range: TxtLastDay";
-        QTest::newRow("days letters") << "245" << "x" << "Type mismatch: TxtDaysSimmed";
-        QTest::newRow("first day past") << "245" << "-200" << "Subscript out of range: TxtDaysSimmed";
+        QTest::newRow("letters") << "abc" << "3" << "Type mismatch: Last Day that was Simulated must be a whole number; you typed 'abc'";
+        QTest::newRow("empty") << "" << "3" << "Type mismatch: Last Day that was Simulated must be a whole number; you typed ''";
+        QTest::newRow("fraction") << "245.5" << "3" << "Type mismatch: Last Day that was Simulated must be a whole number; you typed '245.5'";
+        QTest::newRow("past the season") << "401" << "3" << "Subscript out of range: Last Day that was Simulated must be a day from 0 to 400; you typed '401'";
+        QTest::newRow("days letters") << "245" << "x" << "Type mismatch: Number of days that were ran during the last sim period must be a whole number; you typed 'x'";
+        QTest::newRow("first day past") << "245" << "-200" << "Subscript out of range: Number of days that were ran during the last sim period makes the period start on day 446, outside days 0 to 400; you typed '-200'";
     }
 
     void rejected() {
