@@ -35,7 +35,7 @@ dups="$(uniq -d <<<"$names")"
 
 contents="$(dpkg-deb -c "$deb" | awk '{print $6}')"
 for f in ./usr/bin/vellor-results ./usr/share/applications/$app_id.desktop \
-         ./usr/share/doc/vellor-results/README.md ./usr/share/doc/vellor-results/LICENSE \
+         ./usr/share/doc/vellor-results/user-guide.txt ./usr/share/doc/vellor-results/LICENSE \
          ./usr/share/doc/vellor-results/copyright ./usr/share/doc/vellor-results/changelog.gz \
          ./usr/share/doc/vellor-results/examples/publish.ini \
          ./usr/share/man/man1/vellor-results.1.gz ./usr/share/metainfo/$app_id.metainfo.xml \

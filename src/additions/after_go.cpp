@@ -6,6 +6,7 @@
 #include "additions/posts_files.h"
 #include "additions/season_name.h"
 #include "league/league_folder.h"
+#include "text/code_page.h"
 
 namespace vr {
 namespace {
@@ -23,7 +24,9 @@ std::string publishAdditions(LeagueFolder& league, const Period& period, std::st
     const std::string digestPath = league.hostPath("~daily.txt");
     ArchiveRun run;
     run.htmlFolder = folderOf(boardPath);
-    run.title = kLeagueName;
+    // The league as the run found it: another league than the default is
+    // named by its own folder (Windows-1252, as every name of the league).
+    run.title = codePageToUtf8(league.leagueName());
     run.period = period;
     run.scoreboard = readWholeFile(fs, boardPath, "html\\scoreboard.html");
     run.digest = readWholeFile(fs, digestPath, "~daily.txt");

@@ -1,5 +1,6 @@
 #include "app/export_check.h"
 
+#include "app/stop_report.h"
 #include "results/player_of_the_game.h"
 #include "text/errors.h"
 
@@ -76,7 +77,7 @@ std::string incompleteExportWarning(const std::vector<std::string>& missing) {
     const std::size_t named = std::min(missing.size(), kFilesNamed);
     for (std::size_t i = 0; i < named; ++i) {
         if (i > 0) text += i + 1 == named && named == missing.size() ? " and " : ", ";
-        text += missing[i];
+        text += displayLeagueFile(missing[i]);
     }
     if (named < missing.size()) text += " and " + std::to_string(missing.size() - named) + " more";
     text += missing.size() == 1 ? " is missing. The run went on without it" : " are missing. The run went on without them";

@@ -81,8 +81,9 @@ bool publishGo(LeagueFolder& league, WindowPort& window, LeagueState& state, con
     // Their stop comes after the run's own files were put in place.
     state.archiveNote.clear();
     try {
-        state.archiveNote = publishAdditions(league, period, window.text(TextBox::Message),
-                                             LeagueTables{state.games, state.teams, state.days});
+        state.archiveNote =
+            publishAdditions(league, period, state.postMessage ? *state.postMessage : window.text(TextBox::Message),
+                             LeagueTables{state.games, state.teams, state.days});
     } catch (Stop& stop) {
         if (stop.left().empty()) stop.setLeft(kAdditionsLeft);
         throw;

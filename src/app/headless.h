@@ -18,7 +18,9 @@ inline constexpr const char* kVersion = "0.1.0";
 
 // Where the program looks for the league on this host.
 inline LeaguePlace leaguePlaceFromEnvironment() {
-    return LeaguePlace(driveFromEnvironment(), documentsFromEnvironment());
+    LeaguePlace place(driveFromEnvironment(), documentsFromEnvironment());
+    place.league = leagueFromEnvironment();
+    return place;
 }
 
 // `args` are the command-line arguments after the program name. Score list

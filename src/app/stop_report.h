@@ -1,6 +1,7 @@
-// What the user reads when a handler stops: the stop's own line, then, when
-// the league or one of the game's folders is missing, where the program
-// looked and what to do, in the host's own terms.
+// What the user reads when a handler stops: the stop's own line, in the
+// host's spelling of its file, or, when the league or one of the game's
+// folders is missing, that folder first, where the program looked and what
+// to do, in the host's own terms.
 #pragma once
 
 #include "host/drive.h"

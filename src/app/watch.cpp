@@ -7,17 +7,19 @@
 #include "app/period_check.h"
 #include "app/run_sequences.h"
 #include "app/send_after_go.h"
+#include "app/run_summary.h"
 #include "app/stop_report.h"
+#include "host/environment.h"
 #include "league/league_folder.h"
 #include "league/page_end.h"
 #include "league/play_by_play_name.h"
 #include "snapshot/period_probe.h"
 #include "text/end_request.h"
 #include "text/errors.h"
-#include "text/file_handle.h"
 #include "text/numbers.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <optional>
 
@@ -75,6 +77,70 @@ public:
     }
 
     int run() {
+        const std::string folder = displayPath(league_.expectedHostFolder(""));
+        FileSystem::Lock lock = FileSystem::kNoLock;
+        if (!holdWatch(lock, folder)) return 1;
+        say("watching the league folder " + folder + " for the game's exports (" +
+            displayLeagueFile(kWatchedPages[0]) + ", " + displayLeagueFile(kWatchedPages[1]) + ", the folders " +
+            displayLeagueFile(kWatchedFolders[0]) + ", " + displayLeagueFile(kDeepFolders[0]) + " and " +
+            displayLeagueFile(kDeepFolders[1]) + "); each is published once it has stood still for " +
+            plainDigits(static_cast<long>(options_.settle)) + " s. Ctrl+C or SIGTERM stops the watch.");
+        const int status = watchUntilEnd();
+        say("the watch stopped.");
+        fs_.unlockFolder(lock);
+        return status;
+    }
+
+private:
+    // One watch per league: two would publish each export twice. The hold
+    // is a lock on a folder of the user's cache named after the league
+    // folder, which the system frees however the watch ends; a note there
+    // names the watch that holds it.
+    bool holdWatch(FileSystem::Lock& lock, const std::string& folder) {
+        if (options_.lockFolder.empty()) return true;
+        std::uint64_t hash = 1469598103934665603ULL; // FNV-1a, the same for every build
+        for (unsigned char c : league_.expectedHostFolder("")) {
+            hash ^= c;
+            hash *= 1099511628211ULL;
+        }
+        char hex[17];
+        for (int i = 15; i >= 0; --i, hash >>= 4) hex[i] = "0123456789abcdef"[hash & 0xF];
+        hex[16] = '\0';
+        const std::string held = options_.lockFolder + "/watch-" + hex;
+        const std::string note = held + "/watch.txt";
+        try {
+            // Without a folder to hold, the watch runs unheld.
+            if (!fs_.makeFolders(held)) return true;
+            if (!fs_.lockFolder(held, 0, lock)) {
+                std::string first = readNote(note);
+                say("another watch is already running on the league folder " + folder +
+                    (first.empty() ? std::string() : " (" + first + ")") +
+                    "; this one does not start, as two would publish each export twice.");
+                return false;
+            }
+            std::string text = "started " + clock_.localTime() + ", process " + std::to_string(processId());
+            if (!options_.log.empty()) text += ", log " + displayPath(options_.log);
+            writeWhole(fs_, note, OpenMode::Output, text);
+        } catch (const Stop&) {
+            // A note that cannot be written names nobody; the hold stands.
+        }
+        return true;
+    }
+
+    std::string readNote(const std::string& note) {
+        std::string text;
+        try {
+            FileSystem::Handle h = fs_.open(note, OpenMode::Input);
+            char buffer[512];
+            std::size_t n = fs_.read(h, buffer, sizeof buffer);
+            fs_.close(h);
+            text.assign(buffer, n);
+        } catch (const Stop&) {
+        }
+        return text.substr(0, text.find_first_of("\r\n"));
+    }
+
+    int watchUntilEnd() {
         Fingerprint seen = fingerprint(nullptr);
         double changedAt = clock_.now();
         bool pending = true; // an export may have come while nobody watched
@@ -100,7 +166,6 @@ public:
         return 0;
     }
 
-private:
     // A stat of each page and of each file of the watched folders, taken
     // straight from the host: the league folder's own listings are kept for
     // a run. The files of the deep folders as `previous` had them, where
@@ -194,9 +259,10 @@ private:
     }
 
     void publish(long last, long days) {
-        HeadlessWindow window(nullptr);
+        HeadlessWindow window(/*keepScores=*/false);
         auto state = std::make_unique<LeagueState>();
         state->cacheFolder = options_.cacheFolder;
+        state->postMessage = options_.message;
         try {
             // The index checks every play-by-play file: their stats come in while the load reads.
             if (!state->cacheFolder.empty()) league_.prefetchStats(kPlayByPlayFolder);
@@ -229,13 +295,7 @@ private:
             return;
         }
         incompleteSince_.reset();
-        // The period as published: cut at the season's first day.
-        const long first = std::max(last - days + 1, static_cast<long>(state->days.firstDay.value_or(0)));
-        long games = 0;
-        for (long d = first; d <= last; ++d) games += state->days.games(d);
-        const std::string span = first == last ? "day " + plainDigits(last)
-                                               : "days " + plainDigits(first) + "-" + plainDigits(last);
-        say("published " + span + ": " + plainDigits(games) + (games == 1 ? " game" : " games"));
+        say(publishedSummary(state->days, Period{last, days}));
         if (!state->archiveNote.empty()) say(state->archiveNote);
         const std::string warning = exportWarnings(*state);
         if (!warning.empty()) say(warning);
@@ -282,11 +342,7 @@ private:
             if (c == '\n') bytes += '\r';
             bytes += c;
         }
-        at(options_.log, 0, [&] {
-            FileHandle log(fs_, options_.log, OpenMode::Append);
-            fs_.write(log.get(), bytes.data(), bytes.size());
-            log.close();
-        });
+        at(options_.log, 0, [&] { writeWhole(fs_, options_.log, OpenMode::Append, bytes); });
     }
 
     std::vector<FileSystem::NamedStat> entries_; // kept: a look allocates little

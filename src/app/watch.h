@@ -20,6 +20,8 @@ struct WatchOptions {
     std::string log;      // a host file the lines are appended to as well
     std::string cacheFolder; // the play-by-play index's; empty: none
     bool send = true;        // each publication sent on, where a profile says where
+    std::string message;     // the posts' Message (Windows-1252); empty: none
+    std::string lockFolder;  // where one watch per league is held; empty: no such hold
 };
 
 // The pauses before a failed send is tried again, growing to the longest.

@@ -15,6 +15,8 @@ std::string driveFromEnvironment();
 // "C:\Users\Public\Documents" and need not lie on C:; "" where the host
 // names none or VELLOR_DRIVE_C names the drive.
 std::string documentsFromEnvironment();
+// The league VELLOR_LEAGUE names in leaguedata; "" when unset.
+std::string leagueFromEnvironment();
 
 // The host's advice for a missing league folder at `leaguePath` under
 // `drive` (one or two sentences, UTF-8).
@@ -26,5 +28,7 @@ std::string leagueFolderHelp();
 
 // The host's spelling of one of its paths for the user (backslashes on Windows).
 std::string displayPath(const std::string& hostPath);
+// A league file's name ("html\\standings.htm") in the host's spelling.
+std::string displayLeagueFile(const std::string& file);
 
 } // namespace vr

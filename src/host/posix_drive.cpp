@@ -15,7 +15,16 @@ std::string driveFromEnvironment() {
 
 std::string documentsFromEnvironment() { return {}; }
 
+std::string leagueFromEnvironment() { return environmentVariable("VELLOR_LEAGUE"); }
+
 std::string displayPath(const std::string& hostPath) { return hostPath; }
+
+std::string displayLeagueFile(const std::string& file) {
+    std::string shown = file;
+    for (char& c : shown)
+        if (c == '\\') c = '/';
+    return shown;
+}
 
 std::string leagueFolderHelp() {
     return "The league folder lies under the\n"

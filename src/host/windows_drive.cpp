@@ -35,7 +35,11 @@ std::string documentsFromEnvironment() {
     return publicDocuments();
 }
 
+std::string leagueFromEnvironment() { return environmentVariable("VELLOR_LEAGUE"); }
+
 std::string displayPath(const std::string& hostPath) { return displayPathOf(hostPath); }
+
+std::string displayLeagueFile(const std::string& file) { return file; }
 
 std::string leagueFolderHelp() {
     return "The league folder lies in the\n"

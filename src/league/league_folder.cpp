@@ -14,10 +14,9 @@
 namespace vr {
 namespace {
 
-// The folders from the drive down to the league folder.
+// The folders from the drive down to the folder of the game's leagues.
 const char* const kLeagueFolders[] = {
-    "Users", "Public", "Documents", "GDS", "Fast Break College Basketball 2010",
-    "leaguedata", kLeagueName,
+    "Users", "Public", "Documents", "GDS", "Fast Break College Basketball 2010", "leaguedata",
 };
 
 bool sameIgnoringCase(const std::string& a, const std::string& b) {
@@ -53,9 +52,35 @@ void trimSlashes(std::string& path) {
 } // namespace
 
 LeagueFolder::LeagueFolder(FileSystem& fs, LeaguePlace place)
-    : fs_(fs), drive_(std::move(place.drive)), documents_(std::move(place.documents)) {
+    : fs_(fs), drive_(std::move(place.drive)), documents_(std::move(place.documents)),
+      league_(std::move(place.league)), leagueChosen_(!league_.empty()), remembered_(std::move(place.remembered)) {
+    if (!leagueChosen_) league_ = kDefaultLeague;
     trimSlashes(drive_);
     trimSlashes(documents_);
+}
+
+std::string LeagueFolder::leaguesFolderPath() const {
+    auto [path, first] = leagueRoot();
+    for (std::size_t i = first; i < std::size(kLeagueFolders); ++i) path += std::string("/") + kLeagueFolders[i];
+    return path;
+}
+
+std::vector<std::string> LeagueFolder::leaguesFound() {
+    std::vector<std::string> leagues;
+    std::optional<std::string> folder = resolveLeagues();
+    if (!folder) return leagues;
+    for (const std::string& entry : fs_.list(*folder))
+        if (fs_.kind(*folder + "/" + entry) == EntryKind::Directory) leagues.push_back(entry);
+    std::sort(leagues.begin(), leagues.end());
+    return leagues;
+}
+
+std::optional<std::string> LeagueFolder::resolveLeagues() {
+    auto [root, first] = leagueRoot();
+    if (fs_.kind(root) != EntryKind::Directory) return std::nullopt;
+    std::optional<std::string> host = root;
+    for (std::size_t i = first; host && i < std::size(kLeagueFolders); ++i) host = resolveChild(*host, kLeagueFolders[i]);
+    return host;
 }
 
 std::pair<std::string, std::size_t> LeagueFolder::leagueRoot() const {
@@ -85,16 +110,21 @@ const std::optional<std::string>& LeagueFolder::resolveFolder(const std::string&
     std::optional<std::string> host;
     if (folder.empty()) {
         // Most disks spell it exactly: one stat settles that.
-        auto [root, first] = leagueRoot();
-        std::string exact = root;
-        for (std::size_t i = first; i < std::size(kLeagueFolders); ++i) exact += std::string("/") + kLeagueFolders[i];
+        const bool remembered = !leagueChosen_ && !remembered_.empty();
+        std::string exact = leaguesFolderPath() + "/" + (remembered ? remembered_ : league_);
         if (fs_.kind(exact) == EntryKind::Directory) {
             host = exact;
-        } else if (fs_.kind(root) == EntryKind::Directory) {
-            host = root;
-            for (std::size_t i = first; i < std::size(kLeagueFolders); ++i) {
-                host = resolveChild(*host, kLeagueFolders[i]);
-                if (!host) break;
+            if (remembered) league_ = remembered_;
+        } else if (std::optional<std::string> leagues = resolveLeagues()) {
+            // No league named: the window's last one while it is there,
+            // else the default, else the one league the game keeps.
+            if (remembered && (host = resolveChild(*leagues, remembered_)))
+                league_ = remembered_;
+            if (!host) host = resolveChild(*leagues, league_);
+            std::vector<std::string> found;
+            if (!host && !leagueChosen_ && (found = leaguesFound()).size() == 1) {
+                league_ = found.front();
+                host = *leagues + "/" + league_;
             }
         }
     } else {
@@ -128,9 +158,7 @@ std::string LeagueFolder::expectedHostFolder(std::string_view folder) {
     if (folder.empty()) {
         const std::optional<std::string>& host = resolveFolder("");
         if (host) return *host;
-        auto [path, first] = leagueRoot();
-        for (std::size_t i = first; i < std::size(kLeagueFolders); ++i) path += std::string("/") + kLeagueFolders[i];
-        return path;
+        return leaguesFolderPath() + "/" + league_;
     }
     auto [parent, name] = split(folder);
     const std::optional<std::string>& host = resolveFolder(std::string(folder));

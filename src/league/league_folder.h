@@ -1,6 +1,6 @@
-// The league folder: the game's fixed folder
+// The league folder: the game's folder
 // "C:\Users\Public\Documents\GDS\Fast Break College Basketball 2010\leaguedata\Marrowdeen\"
-// mapped onto the host. Files are named in the league's own spelling,
+// mapped onto the host, or another league's beside it. Files are named in the league's own spelling,
 // relative to the league folder with backslashes ("html\standings.htm"), and
 // messages name them that way whatever the disk's spelling.
 #pragma once
@@ -36,6 +36,12 @@ struct LeaguePlace {
 
     std::string drive;
     std::string documents; // empty: drive\Users\Public\Documents
+    // The league's folder in leaguedata; empty: "Marrowdeen", or the one
+    // league there when there is no such folder.
+    std::string league;
+    // The league the window used last: taken, when no league is chosen,
+    // while its folder is there.
+    std::string remembered;
 };
 
 class LeagueFolder {
@@ -50,6 +56,17 @@ public:
     const std::string& drive() const { return drive_; }
     // The host's Public Documents folder when the place named it, else "".
     const std::string& documents() const { return documents_; }
+
+    static constexpr const char* kDefaultLeague = kLeagueName;
+    // A name of a folder in leaguedata, nothing that leads elsewhere.
+    static bool plainLeagueName(const std::string& name) {
+        return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\:\r\n") == std::string::npos;
+    }
+    // The league's name: the one chosen, else the one the league folder was
+    // found by (once looked up).
+    const std::string& leagueName() const { return league_; }
+    // The league folders in leaguedata, sorted (none when it is missing).
+    std::vector<std::string> leaguesFound();
 
     std::unique_ptr<LineReader> openInput(std::string_view file);
     // The file for reading, or none when the open finds no file of that name
@@ -132,6 +149,9 @@ private:
     // The host folder the walk to the league starts from, and the index in
     // the fixed path of the first folder below it.
     std::pair<std::string, std::size_t> leagueRoot() const;
+    // The leaguedata folder as spelt, and as found on the host.
+    std::string leaguesFolderPath() const;
+    std::optional<std::string> resolveLeagues();
     // The host folder, or none; the reference stays valid until the folders
     // are forgotten.
     const std::optional<std::string>& resolveFolder(const std::string& leagueFolder);
@@ -146,6 +166,9 @@ private:
     FileSystem& fs_;
     std::string drive_;
     std::string documents_;
+    std::string league_;
+    bool leagueChosen_;
+    std::string remembered_;
     std::map<std::string, std::optional<std::string>> folders_;
     // By host folder: the tests made so far, then the files it holds.
     struct Listing {

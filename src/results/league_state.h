@@ -7,6 +7,7 @@
 #include "snapshot/day_table.h"
 #include "snapshot/team_table.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,10 @@ struct LeagueState {
     // What the last GO! did to the archive's periods, for the run's report
     // ("replaced the archived periods 249-251"); empty when nothing.
     std::string archiveNote;
+    // The Message the posts carry when it is not the window's: an unattended
+    // run's own (Windows-1252; empty: none). The window's Message belongs to
+    // the run it was typed for, and is saved for the window all the same.
+    std::optional<std::string> postMessage;
 };
 
 } // namespace vr

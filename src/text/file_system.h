@@ -154,4 +154,17 @@ public:
 // The host operating system's files.
 FileSystem& hostFileSystem();
 
+// Writes `bytes` to `path`, opened in `mode`, and closes it: a small file
+// in one go. On a stop the file is closed and the stop goes on.
+inline void writeWhole(FileSystem& fs, const std::string& path, OpenMode mode, std::string_view bytes) {
+    FileSystem::Handle h = fs.open(path, mode);
+    try {
+        fs.write(h, bytes.data(), bytes.size());
+    } catch (const Stop&) {
+        fs.close(h);
+        throw;
+    }
+    fs.close(h);
+}
+
 } // namespace vr

@@ -177,7 +177,12 @@ void MainWindow::buildControls() {
 
 bool MainWindow::load() {
     const HandlerEnd end = guardedRun(league_, [this] { windowLoad(league_, *this, *state_); });
-    if (end.how == HandlerEnd::How::Done) return true;
+    if (end.how == HandlerEnd::How::Done) {
+        // Another league than the default is named in the title, so that the
+        // commissioner of two leagues sees which one is open.
+        if (league_.leagueName() != LeagueFolder::kDefaultLeague) lblTitle_->setText(decode(league_.leagueName()));
+        return true;
+    }
     // The window has not shown yet: the box stands alone.
     showMessage(nullptr, MessageIcon::Critical, QString::fromStdString(end.message));
     return false;

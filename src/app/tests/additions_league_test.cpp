@@ -3,11 +3,13 @@
 // every result and leader of the digest, decoded, within Discord's limit.
 #include "additions/digest_parts.h"
 #include "additions/post_text.h"
+#include "testsupport/fixed_clock.h"
 #include "app/headless.h"
 #include "testsupport/generated_league.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <regex>
 #include <sstream>
 
@@ -171,6 +173,80 @@ TEST(AdditionsLeague, ALongPeriodSplitsIntoSeveralMessages) {
     ASSERT_EQ(runHeadless({"--run", "--days", "1"}, out, err, hostFileSystem(), l.drive().string()), 0);
     EXPECT_EQ(l.discord().size(), 1u);
     EXPECT_FALSE(fs::exists(l.file("posts/discord-2.md")));
+}
+
+} // namespace
+} // namespace vr
+
+namespace vr {
+namespace {
+
+using testing::FixedClock;
+
+struct TimedRun {
+    std::ostringstream out, err;
+    FixedClock clock;
+    int status;
+    TimedRun(const testing::GeneratedDrive& l, const std::vector<std::string>& args)
+        : status(runHeadless(args, out, err, hostFileSystem(), l.drive().string(), &clock)) {}
+};
+
+// --since-last publishes what the last publication left, as the watch does,
+// and nothing once it is published.
+TEST(HeadlessRun, SinceLastPublishesTheDaysSinceTheLastPublication) {
+    testing::GeneratedDrive l("--preset demo --last-simulated-day 251");
+    if (!l.ready()) GTEST_SKIP() << "generator not built";
+    ASSERT_EQ(l.error(), "");
+    TimedRun first(l, {"--run", "--last-day", "248", "--days", "2", "--no-index"});
+    ASSERT_EQ(first.status, 0) << first.err.str();
+    EXPECT_EQ(first.err.str(), "2009-11-20 06:31:12 published days 247-248: 24 games\n");
+    TimedRun since(l, {"--run", "--since-last", "--no-index"});
+    ASSERT_EQ(since.status, 0) << since.err.str();
+    EXPECT_EQ(since.err.str(), "2009-11-20 06:31:12 published days 249-251: 36 games\n");
+    EXPECT_NE(since.out.str().find(", "), std::string::npos); // the score list, once it went through
+    TimedRun again(l, {"--run", "--since-last", "--no-index"});
+    EXPECT_EQ(again.status, 0);
+    EXPECT_EQ(again.err.str(),
+              "2009-11-20 06:31:12 Nothing was published: day 251, the last simulated, was published already.\n");
+}
+
+// The window's Message is for the window's run: an unattended run posts one
+// only when given --message, and leaves the window's for the window.
+TEST(HeadlessRun, PostsCarryTheMessageOnlyWhenGivenOne) {
+    testing::GeneratedDrive l("--preset demo --last-simulated-day 249");
+    if (!l.ready()) GTEST_SKIP() << "generator not built";
+    ASSERT_EQ(l.error(), "");
+    std::ofstream(l.file("settings2.txt"), std::ios::binary) << "http://league.example/\r\nTyped weeks ago\r\n";
+    TimedRun plain(l, {"--run", "--no-index"});
+    ASSERT_EQ(plain.status, 0) << plain.err.str();
+    EXPECT_EQ(l.bytes("posts/forum.txt").find("Typed weeks ago"), std::string::npos);
+    EXPECT_EQ(l.bytes("settings2.txt"), "http://league.example/\r\nTyped weeks ago\r\n");
+    TimedRun given(l, {"--run", "--no-index", "--message", "Conference play starts"});
+    ASSERT_EQ(given.status, 0) << given.err.str();
+    EXPECT_NE(l.bytes("posts/forum.txt").find("Conference play starts"), std::string::npos);
+}
+
+// Another league than the default: chosen by name, or the one league there.
+TEST(HeadlessRun, PublishesALeagueNamedOtherwise) {
+    testing::GeneratedDrive l("--preset demo --last-simulated-day 249");
+    if (!l.ready()) GTEST_SKIP() << "generator not built";
+    ASSERT_EQ(l.error(), "");
+    const fs::path east = l.file("").parent_path() / "Eastfield";
+    fs::rename(l.file(""), east);
+    TimedRun alone(l, {"--run", "--no-index"});
+    ASSERT_EQ(alone.status, 0) << alone.err.str();
+    EXPECT_TRUE(fs::exists(east / "html" / "scoreboard.html"));
+
+    fs::create_directories(east.parent_path() / "Westmoor");
+    TimedRun several(l, {"--run", "--no-index"});
+    EXPECT_EQ(several.status, 1);
+    EXPECT_NE(several.err.str().find("the game keeps the leagues Eastfield and Westmoor in leaguedata"),
+              std::string::npos)
+        << several.err.str();
+    fs::remove(east / "Test.txt");
+    TimedRun chosen(l, {"--run", "--no-index", "--league", "Eastfield"});
+    ASSERT_EQ(chosen.status, 0) << chosen.err.str();
+    EXPECT_TRUE(fs::exists(east / "Test.txt"));
 }
 
 } // namespace

@@ -62,6 +62,24 @@ public:
 };
 
 constexpr const char* kLeague = "--preset demo --odd-names --last-simulated-day ";
+constexpr const char* kAt = "2009-11-20 06:31:12 ";
+
+// The watch's lines between the one saying it starts on `league` and the one
+// saying it stopped, which are checked here.
+std::string between(const std::string& said, const fs::path& league) {
+    const std::size_t firstEnd = said.find('\n');
+    const std::string first = said.substr(0, firstEnd + 1);
+    const std::string start = std::string(kAt) + "watching the league folder ";
+    EXPECT_EQ(first.rfind(start, 0), 0u) << said;
+    EXPECT_NE(first.find(displayPath(league.string())), std::string::npos) << first;
+    EXPECT_NE(first.find("Ctrl+C or SIGTERM stops the watch.\n"), std::string::npos) << first;
+    const std::string stopped = std::string(kAt) + "the watch stopped.\n";
+    if (said.size() < firstEnd + 1 + stopped.size() || said.substr(said.size() - stopped.size()) != stopped) {
+        ADD_FAILURE() << "no stop line: " << said;
+        return said;
+    }
+    return said.substr(firstEnd + 1, said.size() - firstEnd - 1 - stopped.size());
+}
 
 TEST(Watch, PublishesEachNewExportOnceOverTheDaysSinceTheLast) {
     testing::GeneratedDrive first(std::string(kLeague) + "249"), next(std::string(kLeague) + "251"),
@@ -95,14 +113,15 @@ TEST(Watch, PublishesEachNewExportOnceOverTheDaysSinceTheLast) {
     EXPECT_EQ(status, 0) << err.str();
     const std::string lines = "2009-11-20 06:31:12 published days 247-249: 36 games\n"
                               "2009-11-20 06:31:12 published days 250-251: 24 games\n";
-    EXPECT_EQ(out.str(), lines);
-    std::string crlfLines = lines;
+    const fs::path folder = first.file("");
+    EXPECT_EQ(between(out.str(), folder), lines);
+    std::string crlfLines = out.str();
     for (std::size_t at = crlfLines.find('\n'); at != std::string::npos; at = crlfLines.find('\n', at + 2))
         crlfLines.insert(at, "\r");
     EXPECT_EQ(testing::readBytes(log), crlfLines);
     // Idle, it looks with stats alone (the watched folders listed with
-    // theirs): nothing opened.
-    EXPECT_EQ(files.opens, idleOpens);
+    // theirs): nothing opened but the log, for the line saying the watch stopped.
+    EXPECT_EQ(files.opens, idleOpens + 1);
     EXPECT_GT(files.listings, idleListings);
 
     // The period as a run over the same days publishes it.
@@ -134,10 +153,11 @@ TEST(Watch, SaysWhatStopsAndWatchesOn) {
               0);
     const std::string html = (league.file("") / "html").string();
     const std::string left = std::string(kLeftAsTheyWere) + "\n";
-    EXPECT_EQ(out.str(), "2009-11-20 06:31:12 File not found: html\\rosters\\roster3.htm\n" + left +
-                             "2009-11-20 06:31:12 Path not found: html\\leagueschedule.htm\n"
-                             "The folder " + html + " is missing: the game's export is incomplete. "
-                             "Export the league's pages again from the game.\n" + left);
+    EXPECT_EQ(between(out.str(), league.file("")),
+              "2009-11-20 06:31:12 File not found: " + displayLeagueFile("html\\rosters\\roster3.htm") + "\n" +
+                  left + "2009-11-20 06:31:12 Path not found: the folder " + displayPath(html) +
+                  " is missing: the game's export is incomplete. Export the league's pages again from the game.\n" +
+                  left);
 }
 
 TEST(Watch, AMissingLeagueIsSaidOnceWithWhereItLooked) {
@@ -149,7 +169,8 @@ TEST(Watch, AMissingLeagueIsSaidOnceWithWhereItLooked) {
     EXPECT_EQ(runHeadless({"--watch", "--settle", "0"}, out, err, hostFileSystem(), drive.string(), &clock), 0);
     fs::remove_all(drive);
     const std::string said = out.str();
-    EXPECT_EQ(said.rfind("2009-11-20 06:31:12 Path not found: leaguesettings.txt\n", 0), 0u) << said;
+    const std::string missing = "2009-11-20 06:31:12 Path not found: there is no league folder at ";
+    EXPECT_EQ(between(said, drive / testing::kLeagueBelowDrive).rfind(missing, 0), 0u) << said;
     EXPECT_EQ(said.find("Path not found"), said.rfind("Path not found"));
     EXPECT_NE(said.find((drive / "Users").string()), std::string::npos) << said;
 }
@@ -162,7 +183,8 @@ TEST(Watch, AWrongCommandLineExitsWithTwo) {
         std::ostringstream out, err;
         FakeClock clock;
         EXPECT_EQ(runHeadless(args, out, err, hostFileSystem(), "/nonexistent", &clock), 2) << args[1];
-        EXPECT_EQ(err.str().substr(0, 7), "Usage: ");
+        EXPECT_EQ(err.str().rfind("vellor-results: ", 0), 0u) << err.str();
+        EXPECT_NE(err.str().find("\nUsage: vellor-results --"), std::string::npos) << err.str();
     }
 }
 
@@ -194,8 +216,9 @@ TEST(Watch, WaitsForAHalfFinishedExport) {
                   0);
         const std::string warning = incompleteExportWarning({"pbp\\248-3.txt"});
         std::string expected = "2009-11-20 06:31:12 waiting: " + warning + "\n2009-11-20 06:31:12 published days 247-249: ";
-        EXPECT_EQ(out.str().substr(0, expected.size()), expected);
-        EXPECT_EQ(out.str().find(warning + "\n", expected.size()) != std::string::npos, !fileComes) << out.str();
+        const std::string said = between(out.str(), league.file(""));
+        EXPECT_EQ(said.substr(0, expected.size()), expected);
+        EXPECT_EQ(said.find(warning + "\n", expected.size()) != std::string::npos, !fileComes) << said;
     }
 }
 
@@ -273,6 +296,46 @@ TEST(Watch, WaitsForAPageCutShort) {
                          "before its end (the game may still be writing it); export the league's pages again\n"
                          "2009-11-20 06:31:12 published days 247-249: 36 games\n");
 }
+
+#ifndef _WIN32
+// Two watches on one league would publish each export twice: the second
+// does not start, and names the first.
+TEST(Watch, ASecondWatchOnTheSameLeagueRefusesNamingTheFirst) {
+    testing::GeneratedDrive league(std::string(kLeague) + "249");
+    if (!league.ready()) GTEST_SKIP() << "generator not built";
+    ASSERT_EQ(league.error(), "");
+    const fs::path cache = league.drive() / "cache";
+    ::setenv("VELLOR_CACHE_DIR", cache.string().c_str(), 1);
+    FakeClock clock;
+    std::ostringstream out, err, secondOut, secondErr;
+    int second = -1;
+    clock.onSleep = [&](FakeClock& c) {
+        if (c.t == 3) {
+            FakeClock other;
+            second = runHeadless({"--watch", "--no-index"}, secondOut, secondErr, hostFileSystem(),
+                                 league.drive().string(), &other);
+        }
+        c.end = c.t >= 5;
+    };
+    EXPECT_EQ(runHeadless({"--watch", "--no-index", "--log", (league.drive() / "w.log").string()}, out, err,
+                          hostFileSystem(), league.drive().string(), &clock),
+              0);
+    EXPECT_EQ(second, 1);
+    EXPECT_EQ(secondOut.str(), std::string(kAt) + "another watch is already running on the league folder " +
+                                   displayPath(league.file("").string()) + " (started 2009-11-20 06:31:12, process " +
+                                   std::to_string(::getpid()) + ", log " +
+                                   displayPath((league.drive() / "w.log").string()) +
+                                   "); this one does not start, as two would publish each export twice.\n");
+    // Once the first has stopped, a watch starts again.
+    FakeClock later;
+    later.end = true;
+    std::ostringstream laterOut, laterErr;
+    EXPECT_EQ(runHeadless({"--watch", "--no-index"}, laterOut, laterErr, hostFileSystem(), league.drive().string(),
+                          &later),
+              0);
+    ::unsetenv("VELLOR_CACHE_DIR");
+}
+#endif
 
 } // namespace
 } // namespace vr

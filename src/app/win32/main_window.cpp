@@ -198,7 +198,13 @@ void MainWindow::layOut() {
 
 bool MainWindow::load() {
     const HandlerEnd end = guardedRun(league_, [this] { windowLoad(league_, *this, *state_); });
-    if (end.how == HandlerEnd::How::Done) return true;
+    if (end.how == HandlerEnd::How::Done) {
+        // Another league than the default is named in the title, so that the
+        // commissioner of two leagues sees which one is open.
+        if (league_.leagueName() != LeagueFolder::kDefaultLeague)
+            SetWindowTextW(controls_[layout::LblTitle], toWide(league_.leagueName()).c_str());
+        return true;
+    }
     // The window has not shown yet: the box stands alone.
     showMessageBox(nullptr, MessageIcon::Error, end.message);
     status_ = 1;

@@ -5,6 +5,7 @@
 // vellor-results-cli.exe is the one to run there.
 #include "app/headless.h"
 #include "host/end_signals.h"
+#include "app/last_league.h"
 #include "app/win32/main_window.h"
 #include "app/win32/wide_text.h"
 #include "host/windows_console.h"
@@ -33,8 +34,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     }
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    vr::LeagueFolder league(vr::hostFileSystem(), vr::leaguePlaceFromEnvironment());
+    vr::LeagueFolder league(vr::hostFileSystem(), vr::windowPlace(vr::hostFileSystem()));
     const int status = vr::win32::runWindowOn(league, showCommand);
+    vr::rememberWindowLeague(league);
     // The league's tables are left to the system, which takes a process's
     // memory back at once.
     std::exit(status);
