@@ -231,7 +231,11 @@ private:
         FileStat digest;
         try {
             probeSimulatedDays(league_, probed);
-            archived = archivedPeriods(fs_, htmlFolder());
+            // The newest season's periods (an archive not yet moved into
+            // seasons lies in the html folder itself).
+            const std::string html = htmlFolder();
+            const std::vector<std::string> seasons = archivedSeasons(fs_, html);
+            archived = archivedPeriods(fs_, seasons.empty() ? html : seasonFolder(html, seasons[0]));
             digest = league_.stat("~daily.txt");
         } catch (const Stop& stop) {
             say(stopReport(stop, league_));
@@ -287,7 +291,8 @@ private:
             // The game may still be writing the page: its next change is
             // looked at as a new export.
             incompleteSince_.reset();
-            say("waiting: " + cut.message());
+            const std::string report = stopReport(cut, league_); // the page in the host's spelling
+            say("waiting: " + report.substr(0, report.find('\n')));
             return;
         } catch (const Stop& stop) {
             incompleteSince_.reset();

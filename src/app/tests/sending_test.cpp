@@ -4,6 +4,7 @@
 // destination is a folder (file://), which takes the same rules as a server.
 #include "host/watch_clock.h"
 #include "app/headless.h"
+#include "testsupport/fixed_clock.h"
 #include "testsupport/generated_league.h"
 #include "testsupport/temporary_folder.h"
 
@@ -68,8 +69,9 @@ TEST(Sending, AfterARunThatPublishedNeverAfterOneThatStoppedAndNotWithNoSend) {
     const std::string drive = league.drive().string();
 
     std::ostringstream out, err;
-    EXPECT_EQ(runHeadless({"--run", "--no-send"}, out, err, hostFileSystem(), drive), 0) << err.str();
-    EXPECT_EQ(err.str(), "");
+    testing::FixedClock clock;
+    EXPECT_EQ(runHeadless({"--run", "--no-send"}, out, err, hostFileSystem(), drive, &clock), 0) << err.str();
+    EXPECT_EQ(err.str(), std::string(testing::kFixedTime) + " published days 247-249: 36 games\n");
     EXPECT_FALSE(fs::exists(site));
 
     err.str("");
@@ -110,7 +112,7 @@ TEST(Sending, AFailedSendIsStatusThreeWithThePublicationsInPlace) {
         << err.str();
     EXPECT_NE(err.str().find("the next run sends what is due"), std::string::npos) << err.str();
     EXPECT_TRUE(fs::exists(league.file("html/scoreboard.html")));
-    EXPECT_TRUE(fs::exists(league.file("html/scoreboard-day249.html")));
+    EXPECT_TRUE(fs::exists(league.file("html/seasons/2009-10/scoreboard-day249.html")));
 }
 
 class FakeClock final : public WatchClock {
