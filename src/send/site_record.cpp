@@ -1,5 +1,7 @@
 #include "send/site_record.h"
 
+#include "text/publish_whole.h"
+
 #include "send/send_error.h"
 
 #include <cstdlib>
@@ -48,26 +50,9 @@ std::string readLocalFile(FileSystem& fs, const std::string& path) {
 }
 
 bool replaceLocalFile(FileSystem& fs, const std::string& path, std::string_view bytes) {
-    const std::string temporary = path + ".new";
-    try {
-        FileSystem::Handle h = fs.open(temporary, OpenMode::Output);
-        try {
-            fs.write(h, bytes.data(), bytes.size());
-            fs.flush(h);
-        } catch (const Stop&) {
-            fs.close(h);
-            throw;
-        }
-        fs.close(h);
-        fs.rename(temporary, path);
-    } catch (const Stop&) {
-        try {
-            fs.remove(temporary);
-        } catch (const Stop&) {
-        }
-        return false;
-    }
-    return true;
+    // A record lost to a power cut costs one full send, nothing worse: no
+    // flush to the disk, as for the play-by-play index.
+    return publishWhole(fs, path, bytes);
 }
 
 std::optional<std::string> readRecord(FileSystem& fs, const std::string& file, std::string_view header) {
