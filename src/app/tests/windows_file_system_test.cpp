@@ -261,7 +261,7 @@ TEST(WindowsDrive, TheLeagueIsInPublicDocumentsUnlessVellorDriveCNamesAnother) {
     MemoryFileSystem empty;
     LeagueFolder league(empty, place);
     EXPECT_EQ(reportOf(league, [&] { league.openInput("leaguesettings.txt"); }),
-              "Path not found: leaguesettings.txt\nThere is no league folder at " + place.documents +
+              "Path not found: there is no league folder at " + place.documents +
                   "\\GDS\\Fast Break College Basketball 2010\\leaguedata\\Marrowdeen (in the Public Documents "
                   "folder). Start the game and open the league once so that it exports its pages there, or set "
                   "VELLOR_DRIVE_C to the folder that stands for C:\\ of a league copied elsewhere.\n" +
@@ -273,7 +273,7 @@ TEST(WindowsDrive, TheLeagueIsInPublicDocumentsUnlessVellorDriveCNamesAnother) {
     EXPECT_EQ(place.documents, "");
     LeagueFolder copied(empty, place);
     EXPECT_EQ(reportOf(copied, [&] { copied.openInput("leaguesettings.txt"); }),
-              "Path not found: leaguesettings.txt\nThere is no league folder at D:\\copies\\league\\Users\\Public"
+              "Path not found: there is no league folder at D:\\copies\\league\\Users\\Public"
               "\\Documents\\GDS\\Fast Break College Basketball 2010\\leaguedata\\Marrowdeen (VELLOR_DRIVE_C gives "
               "D:\\copies\\league as drive C:). Set VELLOR_DRIVE_C to the folder that stands for C:\\ (the one "
               "holding Users), or clear it to use the Public Documents folder.\n" +
