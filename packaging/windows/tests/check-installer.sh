@@ -72,9 +72,13 @@ for exe in vellor-results.exe vellor-results-cli.exe; do
 done
 
 echo "== silent uninstall"
-# The program's cache and configuration, as its runs leave them.
-for place in LOCALAPPDATA APPDATA; do
-    "$run" cmd /c "mkdir \"%$place%\\Vellor Results\" & echo x> \"%$place%\\Vellor Results\\kept.txt\"" </dev/null >/dev/null 2>&1
+# The program's cache and configuration, as its runs leave them, made from
+# this side: cmd's own quoting turns a quoted path passed through Wine into a
+# path on drive Z:.
+profile="$drive_c/users/$(id -un)/AppData"
+for place in Local Roaming; do
+    mkdir -p "$profile/$place/Vellor Results"
+    echo x >"$profile/$place/Vellor Results/kept.txt"
 done
 "$run" "$folder/uninstall.exe" /S </dev/null || fail "the uninstaller ended with status $?"
 # The uninstaller runs on from a copy of itself in the temporary folder.
@@ -82,9 +86,9 @@ for _ in $(seq 100); do [ -e "$folder" ] || break; sleep 0.2; done
 [ ! -e "$folder" ] || fail "Program Files\\Vellor Results is still there: $(ls "$folder")"
 [ ! -e "$shortcut" ] || fail "the Start-menu shortcut is still there"
 "$run" reg query "$key" </dev/null >/dev/null 2>&1 && fail "the uninstall entry is still registered"
-for place in LOCALAPPDATA APPDATA; do
-    left="$("$run" cmd /c "if exist \"%$place%\\Vellor Results\" echo left" </dev/null 2>/dev/null | tr -d '\r')"
-    [ "$left" != left ] || fail "%$place%\\Vellor Results is still there after the uninstall"
+for place in Local Roaming; do
+    [ ! -e "$profile/$place/Vellor Results" ] ||
+        fail "AppData\\$place\\Vellor Results is still there after the uninstall"
 done
 
 echo "== the portable zip"
