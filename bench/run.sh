@@ -7,9 +7,19 @@
 # the ratio (run - start-up) / floor last. The run is measured without the
 # play-by-play index (--no-index), as every file is read, and with a warm
 # index: the second of two runs, the league's export moved on by one day in
-# between, as after a sim.
+# between, as after a sim. Last, the sending rows (bench/send.sh).
 #
 #   bash bench/run.sh [--rounds N] [--no-scaling] [--no-reference] [--micro] [--in-memory] [--wine EXE]
+#   bash bench/run.sh --baseline COMMIT [--rounds N] [--wine EXE --baseline-wine EXE]
+#
+# --baseline COMMIT builds that commit's program (Release, into
+# build-bench/baseline-COMMIT) and times it beside the current build in the
+# same alternating rounds, the order turning each round: the warm-index run
+# and the --no-index run of each on its own copy of the season, with its own
+# index. It prints the medians of the per-round ratios current / baseline
+# with their spread, and each program's peak memory above its start-up; then
+# stops. With --wine and --baseline-wine (the baseline's Windows console
+# program, cross-built by the caller) the Wine rows likewise.
 #
 # --wine EXE also times EXE, the Windows console program (build-windows/
 # vellor-results-cli.exe), under Wine on the same season, without the index
@@ -31,6 +41,8 @@ reference=1
 micro=0
 in_memory=0
 wine_exe=
+baseline_commit=
+baseline_wine=
 while [ $# -gt 0 ]; do
   case "$1" in
     --in-memory) in_memory=1; shift ;;
@@ -39,7 +51,9 @@ while [ $# -gt 0 ]; do
     --no-reference) reference=0; shift ;;
     --micro) micro=1; shift ;;
     --wine) wine_exe=$(realpath "$2"); shift 2 ;;
-    *) echo "usage: bash bench/run.sh [--rounds N] [--no-scaling] [--no-reference] [--micro] [--in-memory] [--wine EXE]" >&2; exit 2 ;;
+    --baseline) baseline_commit=$(git rev-parse --short "$2^{commit}"); shift 2 ;;
+    --baseline-wine) baseline_wine=$(realpath "$2"); shift 2 ;;
+    *) sed -n '12,13p' "$0" | sed 's/^# \{0,1\}/usage: /' >&2; exit 2 ;;
   esac
 done
 
@@ -236,6 +250,87 @@ measure_wine() { # rounds
   "$server" -k >/dev/null 2>&1 || true
 }
 
+# ---- side by side with a baseline build ----------------------------------
+
+build_baseline() { # commit -> the program's path on stdout
+  local dir=$build/baseline-$1
+  if [ ! -x "$dir/vellor-results" ]; then
+    say "== building the baseline program ($1) in $dir"
+    rm -rf "$dir" && mkdir -p "$dir/src"
+    git archive "$1" | tar -x -C "$dir/src"
+    cmake -S "$dir/src" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVR_BUILD_TESTS=OFF >/dev/null
+    ninja -C "$dir" vellor-results >/dev/null
+  fi
+  echo "$dir/vellor-results"
+}
+
+# One side's round on its own league copy and index: the export a day short
+# and a run that leaves the index, the day's export laid over it, then the
+# timed warm-index run, the timed run without the index and the start-up.
+# `drive_prefix` is how the program names the build's folders ("Z:" under
+# Wine).
+beside_round() { # side drive_prefix command...
+  local side=$1 prefix=$2; shift 2
+  local drive=$leagues/beside-$side cache=$build/cache-beside-$side
+  "$build/make-sample-league" --drive "$drive" --preset full --last-simulated-day 369 --over >/dev/null
+  VELLOR_DRIVE_C="$prefix$drive" VELLOR_CACHE_DIR="$prefix$cache" "$@" --run >/dev/null
+  "$build/make-sample-league" --drive "$drive" --preset full --over >/dev/null
+  sync
+  VELLOR_DRIVE_C="$prefix$drive" VELLOR_CACHE_DIR="$prefix$cache" "$timed" "$@" --run >> "$work/$side.warm"
+  VELLOR_DRIVE_C="$prefix$drive" "$timed" "$@" --run --no-index >> "$work/$side.cold"
+  "$timed" "$@" --version >> "$work/$side.version"
+}
+
+# Rounds of both sides, the order turning each round; then the rows.
+beside() { # label rounds prefix current-command baseline-command (each one word or "wine EXE")
+  local label=$1 n=$2 prefix=$3 cur=$4 base=$5 r side
+  work=$build/measure
+  mkdir -p "$work"
+  for side in cur base; do
+    rm -rf "$leagues/beside-$side" "$build/cache-beside-$side"
+    mkdir -p "$leagues/beside-$side" "$build/cache-beside-$side"
+    "$build/make-sample-league" --drive "$leagues/beside-$side" --preset full --last-simulated-day 369 >/dev/null
+    find "$leagues/beside-$side" -type f -exec touch -d '-1 hour' {} +
+    : > "$work/$side.warm"; : > "$work/$side.cold"; : > "$work/$side.version"
+  done
+  for ((r = 0; r < n; r++)); do
+    if ((r % 2 == 0)); then order=(cur base); else order=(base cur); fi
+    for side in "${order[@]}"; do
+      if [ "$side" = cur ]; then read -r -a cmd <<<"$cur"; else read -r -a cmd <<<"$base"; fi
+      beside_round "$side" "$prefix" "${cmd[@]}"
+    done
+  done
+  echo "$label: $n alternating rounds, wall time; ratio = current / baseline in the same round"
+  for kind in warm cold; do
+    paste -d' ' "$work/cur.$kind" "$work/base.$kind" | awk '{ print $1 / $4 }' > "$work/ratio.$kind"
+    printf '  %-22s current %7s ms (%s)  baseline %7s ms (%s)  ratio median %s (rounds %s)\n' \
+      "$([ $kind = warm ] && echo "--run, warm index" || echo "--run --no-index")" \
+      "$(med 1 "$work/cur.$kind")" "$(col 1 "$work/cur.$kind" | spread 1000 1)" \
+      "$(med 1 "$work/base.$kind")" "$(col 1 "$work/base.$kind" | spread 1000 1)" \
+      "$(med 1 "$work/ratio.$kind" 1 3)" "$(col 1 "$work/ratio.$kind" | spread 1 3)"
+  done
+  for side in cur base; do
+    awk -v w="$(col 2 "$work/$side.warm" | median)" -v c="$(col 2 "$work/$side.cold" | median)" \
+        -v v="$(col 2 "$work/$side.version" | median)" -v s="$side" 'BEGIN {
+      printf "  peak memory above start-up, %s: warm index %.1f MiB, --no-index %.1f MiB (target <= 16)\n",
+        (s == "cur" ? "current " : "baseline"), (w - v) / 1024, (c - v) / 1024 }'
+  done
+}
+
+if [ -n "$baseline_commit" ]; then
+  base_program=$(build_baseline "$baseline_commit")
+  echo
+  beside "Full season, warm, beside $baseline_commit" "$rounds" "" "$program" "$base_program"
+  if [ -n "$wine_exe" ] && [ -n "$baseline_wine" ]; then
+    export WINEPREFIX=$build/wine-prefix WINEDEBUG=-all
+    wineboot -i </dev/null >/dev/null 2>&1
+    wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+    echo
+    beside "Under Wine, beside $(basename "$baseline_wine")" "$rounds" "Z:" "$wine $wine_exe" "$wine $baseline_wine"
+  fi
+  exit 0
+fi
+
 played() { awk -F'\t' '$1 == "game" && $13 ~ /^played/' "$leagues/$1/manifest.txt" | wc -l; }
 
 # ---- the benchmark -------------------------------------------------------
@@ -335,3 +430,7 @@ if [ -n "$wine_exe" ] && [ "$warm" = 1 ]; then
       -v v="$(col 1 "$w/wine.version" | median)" 'BEGIN {
     printf "  run less start-up: %.1f ms without the index, %.1f ms with it (%.2f of it)\n", (c - v) * 1000, (i - v) * 1000, (i - v) / (c - v) }'
 fi
+
+# The sending: the full season to sftp on 127.0.0.1, then a sim day's update.
+echo
+bash bench/send.sh "$build/vellor-results" "$build/make-sample-league" "$build/send-bench" --rounds $(( rounds < 3 ? rounds : 3 ))

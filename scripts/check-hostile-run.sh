@@ -21,6 +21,8 @@
 # except under CI=true, where the test command installed them. The npm
 # parsers are installed into DIR/npm-checks the first time.
 set -euo pipefail
+# Each stop and summary line of --run starts with the local time.
+stamp='^[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} '
 cd "$(dirname "$0")/.."
 build="build"
 [ "${1:-}" = --build ] && { build="$2"; shift 2; }
@@ -76,10 +78,10 @@ gen "$work/f"
 league="$work/f/$below"
 rm -f "$league/leaguesettings.txt" && mkfifo "$league/leaguesettings.txt"
 msg="$(run "$work/f" 2>&1 >/dev/null)" && fail "a FIFO for leaguesettings.txt did not stop the run"
-grep -q '^Permission denied: leaguesettings.txt' <<<"$msg" || fail "FIFO leaguesettings.txt: $msg"
+grep -Eq "${stamp}Permission denied: leaguesettings.txt" <<<"$msg" || fail "FIFO leaguesettings.txt: $msg"
 rm "$league/leaguesettings.txt" && mkfifo "$league/Test.txt.new"
 msg="$(run "$work/f" 2>&1 >/dev/null)" && fail "a FIFO for Test.txt.new did not stop the run"
-grep -q '^Permission denied: Test.txt' <<<"$msg" || fail "FIFO Test.txt.new: $msg"
+grep -Eq "${stamp}Permission denied: Test.txt" <<<"$msg" || fail "FIFO Test.txt.new: $msg"
 rm -f "$league/Test.txt.new"
 run "$work/f" >/dev/null
 for index in "$work"/cache/*/*.index "$work"/cache/*.index; do [ -e "$index" ] && break; done
@@ -93,7 +95,7 @@ pbp="$(ls "$league/pbp" | head -1)"
 head -c 100000000 /dev/zero | tr '\0' x >"$league/pbp/$pbp"
 start=$SECONDS
 msg="$(run "$work/f" --no-index 2>&1 >/dev/null)" && fail "a 100 MB line was read as a page"
-grep -q "^Invalid argument: pbp\\\\$pbp, line 1" <<<"$msg" || fail "100 MB line: $msg"
+grep -Eq "${stamp}Invalid argument: pbp/$pbp, line 1" <<<"$msg" || fail "100 MB line: $msg"
 [ $((SECONDS - start)) -le 10 ] || fail "the 100 MB line took $((SECONDS - start)) s"
 gen "$work/g"
 rm "$work/g/$below/html/leagueschedule.htm"
@@ -103,7 +105,7 @@ msg="$(ulimit -v 1500000; VELLOR_DRIVE_C="$work/g" timeout 60 "$program" --run -
 status=$?
 set -e
 [ $status -eq 1 ] || fail "a 2 GB line in 1.5 GB ended with status $status: $msg"
-grep -q '^Invalid argument: html\\leagueschedule.htm, line 1' <<<"$msg" || fail "2 GB line: $msg"
+grep -Eq "${stamp}Invalid argument: html/leagueschedule.htm, line 1" <<<"$msg" || fail "2 GB line: $msg"
 echo "long lines: named stops within seconds"
 
 # 4. A reader that goes after one line.
@@ -148,7 +150,7 @@ for delay in 0 0.002 0.005 0.01 0.02 0.03 0.05 0.08 0.12 0.2; do
         [ "$now" = "$old" ] || fail "SIGTERM after ${delay}s killed a run that had written"
     elif [ $status -ne 0 ]; then
         [ $status -eq 1 ] || fail "SIGTERM after ${delay}s: status $status"
-        grep -q '^Ended by SIGTERM' "$work/term.err" || fail "SIGTERM after ${delay}s said: $(cat "$work/term.err")"
+        grep -Eq "${stamp}Ended by SIGTERM" "$work/term.err" || fail "SIGTERM after ${delay}s said: $(cat "$work/term.err")"
     fi
     run "$work/k" --no-index --days 3 >/dev/null
     [ -z "$(twins "$work/k")" ] || fail "twins left after SIGTERM at ${delay}s: $(twins "$work/k")"

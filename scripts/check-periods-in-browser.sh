@@ -8,17 +8,28 @@
 #
 #   --build DIR    the build folder (default: build; built first unless --no-install)
 #   --out DIR      where the picture goes (default: build/screenshots)
-#   --no-install   install and build nothing; exit 77 (skipped) when chromium
-#                  or python3 is missing
+#   --no-install   install and build nothing; exit 77 (skipped) when chromium,
+#                  python3 or imagemagick is missing (so the test suite can
+#                  call it), or fail under CI=true, where the test command
+#                  installed them
 #
 # Writes OUT/periods-360.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-usage() { sed -n '2,14p' "$0" | sed 's/^# \{0,1\}//' >&2; exit 2; }
+usage() { sed -n '2,16p' "$0" | sed 's/^# \{0,1\}//' >&2; exit 2; }
 build="build"
 out=""
 install=1
+# A tool missing: the check is skipped, except in CI, where it must run.
+missing_tool() {
+    if [ "${CI:-}" = true ]; then
+        echo "FAIL: $1 is not installed (CI=true: the check must run; scripts/install-deps.sh --with-checks installs it)" >&2
+        exit 1
+    fi
+    echo "skipped: $1 is not installed" >&2
+    exit 77
+}
 while [ $# -gt 0 ]; do
     case "$1" in
         --build) [ $# -ge 2 ] || usage; build="$2"; shift 2 ;;
@@ -30,23 +41,14 @@ done
 out="${out:-$build/screenshots}"
 
 if [ "$install" = 1 ]; then
-    bash scripts/install-deps.sh
-    missing=()
-    command -v chromium >/dev/null || missing+=(chromium)
-    [ -x /usr/bin/convert ] || missing+=(imagemagick)
-    if [ ${#missing[@]} -gt 0 ]; then
-        as_root=()
-        [ "$(id -u)" -ne 0 ] && as_root=(sudo)
-        "${as_root[@]}" apt-get update -qq
-        DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-    fi
+    bash scripts/install-deps.sh --with-checks
     cmake -S . -B "$build" -G Ninja >/dev/null
     ninja -C "$build" vellor-results make-sample-league >/dev/null
 else
     for tool in chromium python3; do
-        command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed" >&2; exit 77; }
+        command -v "$tool" >/dev/null || missing_tool "$tool"
     done
-    [ -x /usr/bin/convert ] || { echo "skipped: imagemagick is not installed" >&2; exit 77; }
+    [ -x /usr/bin/convert ] || missing_tool imagemagick
 fi
 
 mkdir -p "$out"
@@ -88,7 +90,7 @@ width="$(sed -n 's|.*<title>width=\([0-9]*\)</title>.*|\1|p' "$work/dom.html")"
 [ -n "$width" ] || { echo "the browser gave no width" >&2; exit 1; }
 [ "$width" -le 360 ] || { echo "periods.html is $width pixels wide on a 360-pixel screen" >&2; exit 1; }
 for day in $((last_day - 6)) $((last_day - 3)) "$last_day"; do
-    grep -q "href=\"scoreboard-day$day.html\"" "$page" || { echo "day $day not listed" >&2; exit 1; }
+    grep -q "href=\"seasons/2009-10/scoreboard-day$day.html\"" "$page" || { echo "day $day not listed" >&2; exit 1; }
 done
 
 timeout 120 "${browser[@]}" --user-data-dir="$work/profile-shot" --screenshot="$work/shot.png" \

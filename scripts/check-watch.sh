@@ -69,9 +69,9 @@ ticks() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }
 VELLOR_DRIVE_C="$(host "$work/watched")" $run "$program" --watch --settle 1 --log "$(host "$work/watch.log")" \
     >"$work/watch.out" 2>&1 </dev/null &
 pid=$!
-wait_lines 1
+wait_lines 2 # the line saying it starts, then the first publication
 cp -a "$work/next/." "$work/watched/"
-wait_lines 2
+wait_lines 3
 sleep 3 # nothing more to publish
 before="$(ticks)"
 sleep 5
@@ -84,10 +84,13 @@ pid=""
 fail() { echo "$1" >&2; cat "$work/watch.out" >&2; exit 1; }
 [ "$status" = 0 ] || fail "SIG$stop ended the watch with $status"
 [ "$idle" -le "$idle_ticks" ] || fail "idle, the watch took $idle ticks in 5 seconds"
-[ "$(wc -l <"$work/watch.out")" = 2 ] || fail "not two lines"
-sed -n 1p "$work/watch.out" | grep -Eq '^[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} published days 247-249: 36 games$' \
-    || fail "first line"
-sed -n 2p "$work/watch.out" | grep -Eq ' published days 250-251: 24 games$' || fail "second line"
+[ "$(wc -l <"$work/watch.out")" = 4 ] || fail "not four lines"
+stamp='^[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} '
+sed -n 1p "$work/watch.out" | grep -Eq "${stamp}watching the league folder .*Marrowdeen for the game's exports" \
+    || fail "no line saying the watch starts"
+sed -n 2p "$work/watch.out" | grep -Eq "${stamp}published days 247-249: 36 games\$" || fail "first publication"
+sed -n 3p "$work/watch.out" | grep -Eq ' published days 250-251: 24 games$' || fail "second publication"
+sed -n 4p "$work/watch.out" | grep -Eq "${stamp}the watch stopped\.\$" || fail "no line saying the watch stopped"
 cmp -s <(tr -d '\r' <"$work/watch.log") "$work/watch.out" || fail "the log differs from the console"
 
 VELLOR_DRIVE_C="$(host "$work/alone")" $run "$program" --run --last-day 251 --days 2 >/dev/null

@@ -50,10 +50,15 @@ check() {
   local bad=""
   [ "$ls" = "$ws" ] || bad+=" status(linux $ls, windows $ws)"
   cmp -s "$base/linux.out" "$base/windows.out" || bad+=" score-lines"
-  # The message's first and last lines are the same on both; advice between
-  # them names host folders in the host's own terms.
-  [ "$(head -n1 "$base/linux.err")" = "$(head -n1 "$base/windows.err")" ] || bad+=" message"
-  [ "$(tail -n1 "$base/linux.err")" = "$(tail -n1 "$base/windows.err")" ] || bad+=" message-end"
+  # The message's first and last lines are the same on both, read without
+  # their time, with one separator and the two copies of the league named
+  # alike; advice between them names host folders in the host's own terms.
+  norm() {
+    sed -E 's/^[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} //; s/\r$//' | tr '\\' '/' |
+      sed "s|Z:$base/windows|LEAGUE|g; s|$base/linux|LEAGUE|g"
+  }
+  [ "$(head -n1 "$base/linux.err" | norm)" = "$(head -n1 "$base/windows.err" | norm)" ] || bad+=" message"
+  [ "$(tail -n1 "$base/linux.err" | norm)" = "$(tail -n1 "$base/windows.err" | norm)" ] || bad+=" message-end"
   diff -r "$base/linux/$below" "$base/windows/$below" >"$base/files.diff" 2>&1 || bad+=" files"
   if [ -n "$bad" ]; then
     failures=$((failures + 1))

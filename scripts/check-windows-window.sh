@@ -149,7 +149,8 @@ cp -r "$work/drive" "$work/watched"
 VELLOR_DRIVE_C="Z:$work/watched" "$run" "$build/vellor-results.exe" --watch --settle 1 \
     --log "Z:$work/watch.log" </dev/null >&- 2>&- &
 app=$!
-for _ in $(seq 300); do [ -s "$work/watch.log" ] && break; sleep 0.1; done
+# Its log opens with the line saying what it watches; the publication follows.
+for _ in $(seq 300); do grep -q ' published days ' "$work/watch.log" 2>/dev/null && break; sleep 0.1; done
 grep -q ' published days ' "$work/watch.log" 2>/dev/null || fail "the hidden watch published nothing"
 "$run" taskkill /IM vellor-results.exe </dev/null >/dev/null || fail "taskkill found no vellor-results.exe"
 status=0

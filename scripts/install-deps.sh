@@ -12,7 +12,10 @@
 set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-liberation fonts-comfortaa desktop-file-utils
-          dpkg-dev man-db appstream lintian python3-html5lib)
+          dpkg-dev man-db appstream lintian python3-html5lib
+          libcurl4-openssl-dev libssl-dev nlohmann-json3-dev
+          # the servers the sending tests start on 127.0.0.1
+          openssh-server openssh-client pure-ftpd openssl python3)
 case "${1:-}" in
   --with-checks)
     packages+=(chromium python3 strace xvfb xdotool x11-utils imagemagick dbus at-spi2-core
@@ -35,4 +38,12 @@ as_root=()
 [ "$(id -u)" -ne 0 ] && as_root=(sudo)
 export DEBIAN_FRONTEND=noninteractive
 "${as_root[@]}" apt-get update -qq
+# The servers the tests start themselves: their packages must not start
+# system-wide ones (listening on every address) as they install.
+policy=/usr/sbin/policy-rc.d
+if [ ! -e "$policy" ]; then
+    printf '#!/bin/sh\nexit 101\n' | "${as_root[@]}" tee "$policy" >/dev/null
+    "${as_root[@]}" chmod 755 "$policy"
+    trap '"${as_root[@]}" rm -f "$policy"' EXIT
+fi
 "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -27,7 +27,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 depends="$(field Depends)"
 names="$(tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/[ (].*//' | sort)"
 for p in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins fonts-liberation fonts-comfortaa \
-         libc6 libstdc++6; do
+         libc6 libstdc++6 libcurl4; do
     grep -qx "$p" <<<"$names" || fail "Depends lacks $p: $depends"
 done
 dups="$(uniq -d <<<"$names")"
@@ -35,8 +35,9 @@ dups="$(uniq -d <<<"$names")"
 
 contents="$(dpkg-deb -c "$deb" | awk '{print $6}')"
 for f in ./usr/bin/vellor-results ./usr/share/applications/$app_id.desktop \
-         ./usr/share/doc/vellor-results/README.md ./usr/share/doc/vellor-results/LICENSE \
+         ./usr/share/doc/vellor-results/user-guide.txt ./usr/share/doc/vellor-results/LICENSE \
          ./usr/share/doc/vellor-results/copyright ./usr/share/doc/vellor-results/changelog.gz \
+         ./usr/share/doc/vellor-results/examples/publish.ini \
          ./usr/share/man/man1/vellor-results.1.gz ./usr/share/metainfo/$app_id.metainfo.xml \
          ./usr/lib/systemd/user/vellor-results-watch.service \
          ./usr/share/icons/hicolor/48x48/apps/vellor-results.png \

@@ -16,8 +16,9 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 # Exactly these files, no headers or test programs besides them.
 expected=(bin/vellor-results share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml
           share/man/man1/vellor-results.1.gz lib/systemd/user/vellor-results-watch.service
-          share/doc/vellor-results/README.md share/doc/vellor-results/LICENSE
+          share/doc/vellor-results/user-guide.txt share/doc/vellor-results/LICENSE
           share/doc/vellor-results/copyright share/doc/vellor-results/changelog.gz
+          share/doc/vellor-results/examples/publish.ini
           share/icons/hicolor/scalable/apps/vellor-results.svg)
 for size in 16 32 48 64 128 256; do
     expected+=("share/icons/hicolor/${size}x${size}/apps/vellor-results.png")
@@ -78,8 +79,9 @@ done
 svg="$prefix/share/icons/hicolor/scalable/apps/vellor-results.svg"
 grep -q '<svg' "$svg" 2>/dev/null || fail "$svg is not an SVG image"
 
-cmp -s "$source/README.md" "$prefix/share/doc/vellor-results/README.md" \
-    || fail "the installed README differs from README.md"
+# The user guide is the README's part for commissioners, no developers' pages.
+cmp -s <(sed '/^## For developers/,$d' "$source/README.md") "$prefix/share/doc/vellor-results/user-guide.txt" \
+    || fail "the installed user guide is not the README up to its \"For developers\" section"
 cmp -s "$source/LICENSE" "$prefix/share/doc/vellor-results/LICENSE" \
     || fail "the installed LICENSE differs from LICENSE"
 

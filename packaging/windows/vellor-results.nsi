@@ -54,11 +54,12 @@ Section "Install"
   SetOutPath "$INSTDIR"
   File "${STAGE}\vellor-results.exe"
   File "${STAGE}\vellor-results-cli.exe"
-  File "${STAGE}\README.md"
+  File "${STAGE}\User guide.txt"
   File "${STAGE}\LICENSE.txt"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\vellor-results.exe" "" "$INSTDIR\vellor-results.exe" 0
+  CreateShortcut "$SMPROGRAMS\${PRODUCT} user guide.lnk" "$INSTDIR\User guide.txt"
 
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -75,12 +76,19 @@ Section "Install"
 SectionEnd
 
 Section "Uninstall"
+  ; The user's cache (the play-by-play index) and configuration (the
+  ; window's last league) go too; the league folder and its publications stay.
+  SetShellVarContext current
+  RMDir /r "$LOCALAPPDATA\${PRODUCT}"
+  RMDir /r "$APPDATA\${PRODUCT}"
+  SetShellVarContext all
   Delete "$INSTDIR\vellor-results.exe"
   Delete "$INSTDIR\vellor-results-cli.exe"
-  Delete "$INSTDIR\README.md"
+  Delete "$INSTDIR\User guide.txt"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
+  Delete "$SMPROGRAMS\${PRODUCT} user guide.lnk"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
 SectionEnd

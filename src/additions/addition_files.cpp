@@ -3,6 +3,7 @@
 #include "league/league_folder.h"
 
 #include "text/errors.h"
+#include "text/file_handle.h"
 #include "text/numbers.h"
 
 #include <memory>
@@ -12,39 +13,14 @@ namespace {
 
 constexpr std::size_t kBlock = 256 * 1024;
 
-// Closes the handle on the way out of a stop; the stop that came first is
-// the one reported.
-class OpenFile {
-public:
-    OpenFile(FileSystem& fs, const std::string& path, OpenMode mode) : fs_(fs), h_(fs.open(path, mode)) {}
-    ~OpenFile() {
-        if (open_) {
-            try {
-                fs_.close(h_);
-            } catch (const Stop&) {
-            }
-        }
-    }
-    FileSystem::Handle handle() const { return h_; }
-    void close() {
-        open_ = false;
-        fs_.close(h_);
-    }
-
-private:
-    FileSystem& fs_;
-    FileSystem::Handle h_;
-    bool open_ = true;
-};
-
 } // namespace
 
 std::string readWholeFile(FileSystem& fs, const std::string& path, std::string_view name) {
     return at(name, 0, [&] {
-        OpenFile f(fs, path, OpenMode::Input);
+        FileHandle f(fs, path, OpenMode::Input);
         std::string bytes;
         std::unique_ptr<char[]> block(new char[kBlock]);
-        for (std::size_t n; (n = fs.read(f.handle(), block.get(), kBlock)) > 0;) bytes.append(block.get(), n);
+        for (std::size_t n; (n = fs.read(f.get(), block.get(), kBlock)) > 0;) bytes.append(block.get(), n);
         f.close();
         return bytes;
     });
@@ -52,9 +28,9 @@ std::string readWholeFile(FileSystem& fs, const std::string& path, std::string_v
 
 void writeWholeFile(FileSystem& fs, const std::string& path, std::string_view bytes, std::string_view name) {
     at(name, 0, [&] {
-        OpenFile f(fs, path, OpenMode::Output);
-        if (!bytes.empty()) fs.write(f.handle(), bytes.data(), bytes.size());
-        fs.flush(f.handle());
+        FileHandle f(fs, path, OpenMode::Output);
+        if (!bytes.empty()) fs.write(f.get(), bytes.data(), bytes.size());
+        fs.flush(f.get());
         f.close();
     });
 }

@@ -2,8 +2,11 @@
 
 #include "additions/addition_files.h"
 #include "additions/archive.h"
+#include "additions/period_page.h"
 #include "additions/posts_files.h"
-#include "app/window_layout.h"
+#include "additions/season_name.h"
+#include "league/league_folder.h"
+#include "text/code_page.h"
 
 namespace vr {
 namespace {
@@ -14,25 +17,43 @@ std::string folderOf(const std::string& hostPath) { return hostPath.substr(0, ho
 
 } // namespace
 
-void publishAdditions(LeagueFolder& league, const Period& period, std::string_view message) {
+std::string publishAdditions(LeagueFolder& league, const Period& period, std::string_view message,
+                             const LeagueTables& tables) {
     FileSystem& fs = league.fileSystem();
     const std::string boardPath = league.hostPath("html\\scoreboard.html");
     const std::string digestPath = league.hostPath("~daily.txt");
-    const std::string scoreboard = readWholeFile(fs, boardPath, "html\\scoreboard.html");
-    const std::string digest = readWholeFile(fs, digestPath, "~daily.txt");
+    ArchiveRun run;
+    run.htmlFolder = folderOf(boardPath);
+    // The league as the run found it: another league than the default is
+    // named by its own folder (Windows-1252, as every name of the league).
+    run.title = codePageToUtf8(league.leagueName());
+    run.period = period;
+    run.scoreboard = readWholeFile(fs, boardPath, "html\\scoreboard.html");
+    run.digest = readWholeFile(fs, digestPath, "~daily.txt");
+    // The season by the first game of the table; a table without dates (no
+    // game played) falls back on the period's own.
+    run.season = seasonOfGames(tables.games);
+    if (run.season.empty()) run.season = seasonOfDate(describePeriod(period.lastDay, run.scoreboard, "").firstDate);
+    if (run.season.empty()) run.season = "undated";
+
+    // An archive kept in the html folder by an earlier version goes into
+    // its seasons first, in a step of its own.
+    moveFlatArchive(fs, run, tables);
 
     // All of them or none: a stop among them leaves the archive and the
     // posts of the last run that completed.
     StagedWrites batch(fs);
-    const std::string html = folderOf(boardPath);
-    archivePeriod(batch, html, period.lastDay, scoreboard, digest);
-    writePeriodsIndex(fs, batch, html, layout::kControls[layout::LblTitle].caption);
+    std::vector<Removal> replaced;
+    const std::string note = archivePeriod(fs, batch, replaced, run, tables);
     const std::string posts = folderOf(digestPath) + "/posts";
-    const std::size_t messages = writePosts(batch, fs, posts, digest, message);
+    const std::size_t messages = writePosts(batch, fs, posts, run.digest, message,
+                                            "seasons/" + run.season + "/" + periodPageName(period.lastDay));
     batch.complete();
+    removeAll(fs, replaced);
     removeStalePosts(fs, posts, messages);
     // The html folder's listing held for this handler no longer holds.
     league.forgetFolders();
+    return note;
 }
 
 } // namespace vr

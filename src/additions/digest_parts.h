@@ -32,6 +32,9 @@ struct Digest {
     std::string leadersHeading; // "STAT LEADERS FOR THE PERIOD OF: ..."
     std::vector<DigestLeaderList> leaders;
     std::string website;
+    // The period's page for phones below the website ("seasons/2009-10/
+    // period-day251.html"); set by the archive, not read from the digest.
+    std::string periodPage;
 };
 
 // The parts of a digest as the run writes it; lines it does not know are

@@ -51,6 +51,17 @@ std::string fenced(std::string line) {
     return line;
 }
 
+bool isWebAddress(std::string_view text) { return text.rfind("http://", 0) == 0 || text.rfind("https://", 0) == 0; }
+
+// The period's page, where the website is an address the html folder is
+// published under; "" otherwise.
+std::string periodLink(const Digest& d) {
+    if (d.periodPage.empty() || !isWebAddress(d.website)) return "";
+    std::string base = d.website;
+    while (!base.empty() && base.back() == '/') base.pop_back();
+    return base + "/" + d.periodPage;
+}
+
 // A part of the post: heading lines, then its body, fenced or not. A part
 // split over two messages repeats its heading in the second.
 struct Part {
@@ -79,9 +90,10 @@ std::vector<Part> discordParts(const Digest& d, std::string_view message) {
     }
     // In angle brackets a link shows no preview card under the results.
     if (!d.website.empty()) {
-        bool link = d.website.rfind("http://", 0) == 0 || d.website.rfind("https://", 0) == 0;
+        bool link = isWebAddress(d.website);
         parts.push_back(Part{{}, {link ? "<" + d.website + ">" : discordEscape(d.website)}, false, true});
     }
+    if (std::string page = periodLink(d); !page.empty()) parts.push_back(Part{{}, {"Games: <" + page + ">"}, false, true});
     return parts;
 }
 
@@ -302,6 +314,7 @@ std::vector<std::string> forumPost(const Digest& d, std::string_view message) {
         gap();
         lines.push_back("[url]" + forumText(d.website) + "[/url]");
     }
+    if (std::string page = periodLink(d); !page.empty()) lines.push_back("Games: [url]" + page + "[/url]");
     return lines;
 }
 

@@ -43,10 +43,11 @@ std::string bounded(std::string text) {
 } // namespace
 
 std::size_t writePosts(StagedWrites& batch, FileSystem& fs, const std::string& postsFolder, std::string_view digest,
-                       std::string_view message) {
+                       std::string_view message, std::string_view periodPage) {
     makeFolderFor(fs, postsFolder, "posts\\forum.txt");
     Digest d = readDigest(digest);
     d.website = bounded(std::move(d.website));
+    d.periodPage = std::string(periodPage);
     // The commissioner's own text: decoded, its "&" kept as typed.
     const std::string note = bounded(codePageToUtf8(message));
 

@@ -1,32 +1,15 @@
 #include "app/export_check.h"
 
+#include "app/stop_report.h"
 #include "results/player_of_the_game.h"
 #include "text/errors.h"
 
 #include <algorithm>
-#include <charconv>
 #include <set>
 #include <string_view>
 #include <utility>
 
 namespace vr {
-namespace {
-
-// "245-3.txt" as the program names the files: plain digits, no zeros first.
-bool parseName(std::string_view name, long& day, long& game) {
-    auto number = [](std::string_view& s, char end, long& value) {
-        auto stop = s.find(end);
-        if (stop == 0 || stop == std::string_view::npos || (s[0] == '0' && stop > 1)) return false;
-        auto [p, ec] = std::from_chars(s.data(), s.data() + stop, value);
-        if (ec != std::errc() || p != s.data() + stop) return false;
-        s.remove_prefix(stop + 1);
-        return true;
-    };
-    return number(name, '-', day) && number(name, '.', game) && name == "txt" && day <= GameTable::kLastDay &&
-           game <= GameTable::kLastGame;
-}
-
-} // namespace
 
 std::vector<std::string> missingPlayByPlayFiles(LeagueFolder& league, const std::vector<GameKey>& withoutPlayByPlay) {
     std::set<std::pair<long, long>> missing;
@@ -37,7 +20,8 @@ std::vector<std::string> missingPlayByPlayFiles(LeagueFolder& league, const std:
     std::vector<std::pair<long, long>> listed;
     league.visitFilesIn(kPlayByPlayFolder, [&](std::string_view name) {
         long day = 0, game = 0;
-        if (parseName(name, day, game)) listed.emplace_back(day, game);
+        if (parsePlayByPlayName(name, day, game) && day <= GameTable::kLastDay && game <= GameTable::kLastGame)
+            listed.emplace_back(day, game);
     });
     std::sort(listed.begin(), listed.end());
     for (std::size_t from = 0; from < listed.size();) {
@@ -93,7 +77,7 @@ std::string incompleteExportWarning(const std::vector<std::string>& missing) {
     const std::size_t named = std::min(missing.size(), kFilesNamed);
     for (std::size_t i = 0; i < named; ++i) {
         if (i > 0) text += i + 1 == named && named == missing.size() ? " and " : ", ";
-        text += missing[i];
+        text += displayLeagueFile(missing[i]);
     }
     if (named < missing.size()) text += " and " + std::to_string(missing.size() - named) + " more";
     text += missing.size() == 1 ? " is missing. The run went on without it" : " are missing. The run went on without them";

@@ -3,7 +3,7 @@
 // as the files are; the headless run and the watch warn, the window does not.
 #pragma once
 
-#include "app/league_state.h"
+#include "results/league_state.h"
 #include "league/league_folder.h"
 #include "results/season_reader.h"
 

@@ -79,8 +79,11 @@ bool publishGo(LeagueFolder& league, WindowPort& window, LeagueState& state, con
 
     // The additions, once every file of the run is complete and closed.
     // Their stop comes after the run's own files were put in place.
+    state.archiveNote.clear();
     try {
-        publishAdditions(league, period, window.text(TextBox::Message));
+        state.archiveNote =
+            publishAdditions(league, period, state.postMessage ? *state.postMessage : window.text(TextBox::Message),
+                             LeagueTables{state.games, state.teams, state.days});
     } catch (Stop& stop) {
         if (stop.left().empty()) stop.setLeft(kAdditionsLeft);
         throw;

@@ -2,7 +2,8 @@
 // and scheduled runs after each simulation.
 #pragma once
 
-#include "additions/watch_clock.h"
+#include "host/drive.h"
+#include "host/watch_clock.h"
 #include "league/league_folder.h"
 #include "text/file_system.h"
 
@@ -15,12 +16,16 @@ namespace vr {
 
 inline constexpr const char* kVersion = "0.1.0";
 
+// Where the program looks for the league on this host.
+inline LeaguePlace leaguePlaceFromEnvironment() {
+    LeaguePlace place(driveFromEnvironment(), documentsFromEnvironment());
+    place.league = leagueFromEnvironment();
+    return place;
+}
+
 // `args` are the command-line arguments after the program name. Score list
 // lines go to `out` as they are added; a stop's message goes to `err`.
-// Returns the exit status: 0 done, 1 stopped, 2 bad usage. With
-// `processEnds` (the program's own call) the league's tables are left to
-// the system, which takes a process's memory back at once: freeing thousands
-// of game table entries one by one costs more.
+// Returns the exit status: 0 done, 1 stopped, 2 bad usage.
 // `clock` is the watch's (the host's when none is given).
 // The program the usage names: the window's, or its console twin.
 struct HeadlessProgram {
@@ -28,7 +33,7 @@ struct HeadlessProgram {
     bool hasWindow = true;
 };
 int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                FileSystem& fs, const LeaguePlace& place, bool processEnds = false,
-                WatchClock* clock = nullptr, const HeadlessProgram& program = {});
+                FileSystem& fs, const LeaguePlace& place, WatchClock* clock = nullptr,
+                const HeadlessProgram& program = {});
 
 } // namespace vr

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "league/league_folder.h"
-#include "app/league_state.h"
+#include "results/league_state.h"
 #include "app/window_port.h"
 
 #include <functional>

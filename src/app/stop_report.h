@@ -1,11 +1,14 @@
-// What the user reads when a handler stops: the stop's own line, then, when
-// the league or one of the game's folders is missing, where the program
-// looked and what to do, in the host's own terms.
+// What the user reads when a handler stops: the stop's own line, in the
+// host's spelling of its file, or, when the league or one of the game's
+// folders is missing, that folder first, where the program looked and what
+// to do, in the host's own terms.
 #pragma once
 
+#include "host/drive.h"
 #include "league/league_folder.h"
 #include "text/errors.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -19,15 +22,18 @@ inline constexpr std::string_view kLeftAsTheyWere =
 // there is some, then what became of the publications.
 std::string stopReport(const Stop& stop, LeagueFolder& league);
 
-// The host's advice for a missing league folder at `leaguePath` under
-// `drive` (one or two sentences, UTF-8). Host code: src/host/.
-std::string missingLeagueAdvice(const std::string& drive, const std::string& leaguePath);
+// How a window's handler (the load, GO!) ended, and what the user is told.
+struct HandlerEnd {
+    enum class How {
+        Done,
+        Rejected, // the period's texts refused, nothing written: the user mends them
+        Stopped,  // a stop, or no memory left: the window ends
+    };
+    How how = How::Done;
+    std::string message; // UTF-8; empty when done
+};
 
-// Where the league folder lies on this host and how to point the program
-// elsewhere: the end of the usage text, which runs on from its last line.
-std::string leagueFolderHelp();
-
-// The host's spelling of one of its paths for the user (backslashes on Windows).
-std::string displayPath(const std::string& hostPath);
+// Runs `handler` for one of the windows, catching how it stops.
+HandlerEnd guardedRun(LeagueFolder& league, const std::function<void()>& handler);
 
 } // namespace vr

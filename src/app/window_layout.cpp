@@ -1,5 +1,7 @@
 #include "app/window_layout.h"
 
+#include "league/league_folder.h"
+
 namespace vr::layout {
 
 const char* faceName(Face face) {
@@ -17,7 +19,7 @@ constexpr Rgb kNone = kNavy;
 } // namespace
 
 const Control kControls[kControlCount] = {
-    {"LblTitle", Kind::Label, "Marrowdeen", {120, 120, 8895, 735}, Face::Impact, 2625, false,
+    {"LblTitle", Kind::Label, kLeagueName, {120, 120, 8895, 735}, Face::Impact, 2625, false,
      true, kGreen, kWhite, true, false},
     {"TxtLastDay", Kind::TextBox, "", {3120, 960, 1215, 705}, Face::Impact, 2400, false, true,
      kGreen, kWhite, true, true},

@@ -3,7 +3,7 @@
 // as UTF-8; the score lines go to the standard output handle as UTF-8 bytes
 // with "\n" line ends, exactly as on Linux; a console is told they are UTF-8.
 #include "app/headless.h"
-#include "host/memory.h"
+#include "host/end_signals.h"
 #include "host/windows_console.h"
 #include "league/league_folder.h"
 #include "text/code_page.h"
@@ -13,7 +13,6 @@
 #include <vector>
 
 int wmain(int argc, wchar_t** argv) {
-    vr::prepareHeap();
     vr::prepareStandardStreams();
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) {
@@ -22,8 +21,11 @@ int wmain(int argc, wchar_t** argv) {
     }
     // Without options the window would open: here that is a usage error
     // (status 2, the usage on standard error), as a script needs to hear.
+    // A signal asks a run to end where it may (text/end_request.h); a
+    // closed standard output ends nothing and is told at the end.
+    vr::catchEndSignals();
     int status = vr::runHeadless(args, std::cout, std::cerr, vr::hostFileSystem(),
-                                 vr::LeagueFolder::placeFromEnvironment(), /*processEnds=*/true, nullptr,
+                                 vr::leaguePlaceFromEnvironment(), nullptr,
                                  {"vellor-results-cli", /*hasWindow=*/false});
     std::cout.flush();
     return status;

@@ -9,4 +9,7 @@ namespace vr {
 
 std::string environmentVariable(const char* name);
 
+// This process's id, as the system's tools show it.
+long processId();
+
 } // namespace vr

@@ -1,12 +1,11 @@
 // Where "C:\" lies on a POSIX host: a Wine prefix's drive_c, or a folder
 // named outright.
-#include "app/stop_report.h"
+#include "host/drive.h"
 #include "host/environment.h"
-#include "league/league_folder.h"
 
 namespace vr {
 
-std::string LeagueFolder::driveFromEnvironment() {
+std::string driveFromEnvironment() {
     std::string drive = environmentVariable("VELLOR_DRIVE_C");
     if (!drive.empty()) return drive;
     std::string prefix = environmentVariable("WINEPREFIX");
@@ -14,9 +13,18 @@ std::string LeagueFolder::driveFromEnvironment() {
     return environmentVariable("HOME") + "/.wine/drive_c";
 }
 
-LeaguePlace LeagueFolder::placeFromEnvironment() { return LeaguePlace(driveFromEnvironment()); }
+std::string documentsFromEnvironment() { return {}; }
+
+std::string leagueFromEnvironment() { return environmentVariable("VELLOR_LEAGUE"); }
 
 std::string displayPath(const std::string& hostPath) { return hostPath; }
+
+std::string displayLeagueFile(const std::string& file) {
+    std::string shown = file;
+    for (char& c : shown)
+        if (c == '\\') c = '/';
+    return shown;
+}
 
 std::string leagueFolderHelp() {
     return "The league folder lies under the\n"

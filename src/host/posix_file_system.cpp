@@ -1,18 +1,16 @@
-// The operating system's files on POSIX hosts. This is the only place of the
-// core that makes system calls; a Windows host gets its own file beside it.
+// The operating system's files on POSIX hosts: the file-system seam over
+// open, read, write, rename and the stat calls. The host's other system
+// calls (the folder lock, the watch's clock) are in their own posix_*.cpp
+// files; a Windows host gets its own files beside them.
 #include "host/folder_lock.h"
-#include "host/posix_release_aside.h"
 #include "text/errors.h"
 #include "text/file_system.h"
-#include "text/stats_in_parts.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
 #include <string_view>
-#include <system_error>
-#include <thread>
 #include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -58,41 +56,6 @@ bool isFile(int at, const dirent& entry) {
     if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return entry.d_type == DT_REG;
     struct stat st;
     return ::fstatat(at, entry.d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
-}
-
-// Below this many entries a folder's stats are taken on the calling thread.
-constexpr std::size_t kStatsPerThread = 512;
-
-// The stats of the listed entries, by name in the folder `at`, part by part.
-// A large folder's (a season's play-by-play folder holds thousands of files)
-// are shared among a few threads, each claiming the next part as it is
-// free, so that none waits on another that was held up; where no thread can
-// be started the calling one takes all.
-void statEach(int at, StatsInParts& parts) {
-    auto statRest = [&parts, at] {
-        std::vector<FileSystem::NamedStat>& entries = parts.entries();
-        std::size_t from, to;
-        while (parts.claim(from, to)) {
-            for (std::size_t i = from; i < to; ++i) {
-                struct stat st;
-                FileSystem::NamedStat& e = entries[i];
-                e.stat = ::fstatat(at, e.name.c_str(), &st, 0) == 0 ? statOf(st) : FileStat{};
-            }
-            parts.taken(from);
-        }
-    };
-    const std::size_t count = parts.entries().size();
-    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
-    const std::size_t threads = std::min({cores, std::size_t{4}, std::max<std::size_t>(1, count / kStatsPerThread)});
-    std::vector<std::thread> helpers;
-    helpers.reserve(threads); // before any starts: a thread is never dropped unjoined
-    try {
-        for (std::size_t t = 1; t < threads; ++t) helpers.emplace_back(statRest);
-    } catch (const std::system_error&) {
-        // Fewer threads: the others take more.
-    }
-    statRest();
-    for (std::thread& t : helpers) t.join();
 }
 
 bool isDirectory(const std::string& path) {
@@ -258,37 +221,20 @@ public:
 
     // The listing gives no sizes or times here: a stat each, but by name in
     // the open folder, so that the system walks one name, not the whole path.
+    // Dangling links and entries gone since the listing are left out.
     bool listStats(const std::string& folder, std::vector<NamedStat>& entries) override {
-        StatsInParts parts;
-        if (!listStatsInParts(folder, parts)) return false;
-        // Dangling links and entries gone since the listing: as missing.
-        for (NamedStat& e : parts.entries())
-            if (e.stat.known) entries.push_back(std::move(e));
-        return true;
-    }
-
-    bool listStatsInParts(const std::string& folder, StatsInParts& parts) override {
         DIR* dir = ::opendir(folder.c_str());
         if (!dir) return false;
         const int at = ::dirfd(dir);
-        std::vector<NamedStat> entries;
         entries.reserve(entriesBound(at));
+        struct stat st;
         while (dirent* entry = ::readdir(dir)) {
             std::string_view name = entry->d_name;
-            if (name == "." || name == "..") continue;
-            entries.push_back(NamedStat{std::string(name), FileStat{}});
-            // Until its stat, the kind the listing tells.
-            if (isFile(at, *entry)) entries.back().stat.kind = EntryKind::File;
+            if (name == "." || name == ".." || ::fstatat(at, entry->d_name, &st, 0) != 0) continue;
+            entries.push_back(NamedStat{std::string(name), statOf(st)});
         }
-        // Sorted once, here: the names handed on and the stats in one order.
-        sortByName(entries);
-        std::vector<std::string> files;
-        files.reserve(entries.size());
-        for (const NamedStat& e : entries)
-            if (e.stat.kind == EntryKind::File) files.push_back(e.name);
-        parts.listed(std::move(entries), std::move(files), false);
-        statEach(at, parts);
         ::closedir(dir);
+        sortByName(entries);
         return true;
     }
 
@@ -329,15 +275,8 @@ public:
         return names;
     }
 
-    // The file replaced is held across the rename (by its place, opening
-    // nothing of it), and let go of aside.
     void rename(const std::string& from, const std::string& to) override {
-        const int replaced = ::open(to.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
-        const int renamed = ::rename(from.c_str(), to.c_str());
-        const int error = errno;
-        if (replaced >= 0) release_.close(replaced);
-        errno = error;
-        if (renamed != 0) {
+        if (::rename(from.c_str(), to.c_str()) != 0) {
             // EBUSY: the target is a mount point; EISDIR: a folder.
             if (errno == EACCES || errno == EPERM || errno == EROFS || errno == EBUSY || errno == EISDIR ||
                 errno == ENOTEMPTY || errno == EEXIST)
@@ -380,9 +319,6 @@ public:
     }
 
     void unlockFolder(Lock lock) override { unlockHostFolder(lock); }
-
-private:
-    ReleaseAside release_;
 };
 
 } // namespace

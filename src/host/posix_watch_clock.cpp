@@ -1,6 +1,6 @@
 // The watch's clock on POSIX hosts: the monotonic clock, nanosleep, and
 // SIGINT/SIGTERM/SIGHUP turned into a request to end (host/end_signals.h).
-#include "additions/watch_clock.h"
+#include "host/watch_clock.h"
 #include "host/end_signals.h"
 #include "text/end_request.h"
 

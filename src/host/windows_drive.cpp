@@ -2,10 +2,9 @@
 // (C:\Users\Public\Documents on a standard installation, but not on every
 // machine), or below the folder VELLOR_DRIVE_C names as C:\ (a league copied
 // elsewhere; how the tests point the program at a generated league).
-#include "app/stop_report.h"
+#include "host/drive.h"
 #include "host/environment.h"
 #include "host/windows_paths.h"
-#include "league/league_folder.h"
 
 #include <windows.h>
 #include <knownfolders.h>
@@ -26,20 +25,21 @@ std::string publicDocuments() {
 
 } // namespace
 
-std::string LeagueFolder::driveFromEnvironment() {
+std::string driveFromEnvironment() {
     std::string drive = environmentVariable("VELLOR_DRIVE_C");
     return drive.empty() ? std::string("C:") : drive;
 }
 
-LeaguePlace LeagueFolder::placeFromEnvironment() {
-    std::string drive = environmentVariable("VELLOR_DRIVE_C");
-    if (!drive.empty()) return LeaguePlace(drive);
-    std::string documents = publicDocuments();
-    if (documents.empty()) return LeaguePlace("C:");
-    return LeaguePlace("C:", documents);
+std::string documentsFromEnvironment() {
+    if (!environmentVariable("VELLOR_DRIVE_C").empty()) return {};
+    return publicDocuments();
 }
 
+std::string leagueFromEnvironment() { return environmentVariable("VELLOR_LEAGUE"); }
+
 std::string displayPath(const std::string& hostPath) { return displayPathOf(hostPath); }
+
+std::string displayLeagueFile(const std::string& file) { return file; }
 
 std::string leagueFolderHelp() {
     return "The league folder lies in the\n"

@@ -17,4 +17,6 @@ std::string environmentVariable(const char* name) {
     return fromSystemName(value);
 }
 
+long processId() { return static_cast<long>(GetCurrentProcessId()); }
+
 } // namespace vr

@@ -6,7 +6,6 @@
 #include "host/windows_paths.h"
 #include "text/errors.h"
 #include "text/file_system.h"
-#include "text/stats_in_parts.h"
 
 #include <windows.h>
 
@@ -224,18 +223,7 @@ public:
     bool listsStatsAside() const override { return true; }
 
     bool listStats(const std::string& folder, std::vector<NamedStat>& entries) override {
-        return listWithStats(folder, entries, nullptr);
-    }
-
-    // The stats come with the listing here: every part is in at once.
-    bool listStatsInParts(const std::string& folder, StatsInParts& parts) override {
-        std::vector<NamedStat> entries;
-        std::vector<std::string> files;
-        if (!listWithStats(folder, entries, &files)) return false;
-        sortByName(entries);
-        std::sort(files.begin(), files.end());
-        parts.listed(std::move(entries), std::move(files), true);
-        return true;
+        return listWithStats(folder, entries);
     }
 
     bool lockFolder(const std::string& path, long waitMs, Lock& lock) override {
@@ -245,10 +233,8 @@ public:
     void unlockFolder(Lock lock) override { unlockHostFolder(lock); }
 
 private:
-    // The folder's entries with their stats, and where `files` is given the
-    // names listFiles() would give.
-    static bool listWithStats(const std::string& folder, std::vector<NamedStat>& entries,
-                              std::vector<std::string>* files) {
+    // The folder's entries with their stats.
+    static bool listWithStats(const std::string& folder, std::vector<NamedStat>& entries) {
         // One pass over the folder gives each entry's size, time and file
         // ID; the volume is the folder's own.
         HANDLE dir = CreateFileW(systemPath(folder).c_str(), FILE_LIST_DIRECTORY,
@@ -268,9 +254,6 @@ private:
             for (std::size_t at = 0;;) {
                 const auto* e = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(block.data() + at);
                 std::wstring_view name(e->FileName, e->FileNameLength / sizeof(wchar_t));
-                // As listFiles(): links count by the entry's own kind.
-                if (files && name != L"." && name != L".." && !(e->FileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                    files->push_back(fromSystemName(name));
                 // A link's entry tells of the link, a stat of its target:
                 // those are left to stat().
                 if (name != L"." && name != L".." && !(e->FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {

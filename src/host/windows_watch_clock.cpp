@@ -3,7 +3,7 @@
 // between runs. A watch started hidden (Task Scheduler, the window program)
 // has no console: a hidden window of its own takes what Windows sends a
 // program asked to end (taskkill without /F, the end of the session).
-#include "additions/watch_clock.h"
+#include "host/watch_clock.h"
 
 #include <windows.h>
 

@@ -2,8 +2,10 @@
 
 #include "league/put_in_place.h"
 #include "text/errors.h"
+#include "text/file_handle.h"
 
 #include <algorithm>
+#include <chrono>
 #include <iterator>
 #include <system_error>
 #include <utility>
@@ -12,10 +14,9 @@
 namespace vr {
 namespace {
 
-// The folders from the drive down to the league folder.
+// The folders from the drive down to the folder of the game's leagues.
 const char* const kLeagueFolders[] = {
-    "Users", "Public", "Documents", "GDS", "Fast Break College Basketball 2010",
-    "leaguedata", "Marrowdeen",
+    "Users", "Public", "Documents", "GDS", "Fast Break College Basketball 2010", "leaguedata",
 };
 
 bool sameIgnoringCase(const std::string& a, const std::string& b) {
@@ -51,9 +52,35 @@ void trimSlashes(std::string& path) {
 } // namespace
 
 LeagueFolder::LeagueFolder(FileSystem& fs, LeaguePlace place)
-    : fs_(fs), drive_(std::move(place.drive)), documents_(std::move(place.documents)) {
+    : fs_(fs), drive_(std::move(place.drive)), documents_(std::move(place.documents)),
+      league_(std::move(place.league)), leagueChosen_(!league_.empty()), remembered_(std::move(place.remembered)) {
+    if (!leagueChosen_) league_ = kDefaultLeague;
     trimSlashes(drive_);
     trimSlashes(documents_);
+}
+
+std::string LeagueFolder::leaguesFolderPath() const {
+    auto [path, first] = leagueRoot();
+    for (std::size_t i = first; i < std::size(kLeagueFolders); ++i) path += std::string("/") + kLeagueFolders[i];
+    return path;
+}
+
+std::vector<std::string> LeagueFolder::leaguesFound() {
+    std::vector<std::string> leagues;
+    std::optional<std::string> folder = resolveLeagues();
+    if (!folder) return leagues;
+    for (const std::string& entry : fs_.list(*folder))
+        if (fs_.kind(*folder + "/" + entry) == EntryKind::Directory) leagues.push_back(entry);
+    std::sort(leagues.begin(), leagues.end());
+    return leagues;
+}
+
+std::optional<std::string> LeagueFolder::resolveLeagues() {
+    auto [root, first] = leagueRoot();
+    if (fs_.kind(root) != EntryKind::Directory) return std::nullopt;
+    std::optional<std::string> host = root;
+    for (std::size_t i = first; host && i < std::size(kLeagueFolders); ++i) host = resolveChild(*host, kLeagueFolders[i]);
+    return host;
 }
 
 std::pair<std::string, std::size_t> LeagueFolder::leagueRoot() const {
@@ -83,16 +110,21 @@ const std::optional<std::string>& LeagueFolder::resolveFolder(const std::string&
     std::optional<std::string> host;
     if (folder.empty()) {
         // Most disks spell it exactly: one stat settles that.
-        auto [root, first] = leagueRoot();
-        std::string exact = root;
-        for (std::size_t i = first; i < std::size(kLeagueFolders); ++i) exact += std::string("/") + kLeagueFolders[i];
+        const bool remembered = !leagueChosen_ && !remembered_.empty();
+        std::string exact = leaguesFolderPath() + "/" + (remembered ? remembered_ : league_);
         if (fs_.kind(exact) == EntryKind::Directory) {
             host = exact;
-        } else if (fs_.kind(root) == EntryKind::Directory) {
-            host = root;
-            for (std::size_t i = first; i < std::size(kLeagueFolders); ++i) {
-                host = resolveChild(*host, kLeagueFolders[i]);
-                if (!host) break;
+            if (remembered) league_ = remembered_;
+        } else if (std::optional<std::string> leagues = resolveLeagues()) {
+            // No league named: the window's last one while it is there,
+            // else the default, else the one league the game keeps.
+            if (remembered && (host = resolveChild(*leagues, remembered_)))
+                league_ = remembered_;
+            if (!host) host = resolveChild(*leagues, league_);
+            std::vector<std::string> found;
+            if (!host && !leagueChosen_ && (found = leaguesFound()).size() == 1) {
+                league_ = found.front();
+                host = *leagues + "/" + league_;
             }
         }
     } else {
@@ -126,9 +158,7 @@ std::string LeagueFolder::expectedHostFolder(std::string_view folder) {
     if (folder.empty()) {
         const std::optional<std::string>& host = resolveFolder("");
         if (host) return *host;
-        auto [path, first] = leagueRoot();
-        for (std::size_t i = first; i < std::size(kLeagueFolders); ++i) path += std::string("/") + kLeagueFolders[i];
-        return path;
+        return leaguesFolderPath() + "/" + league_;
     }
     auto [parent, name] = split(folder);
     const std::optional<std::string>& host = resolveFolder(std::string(folder));
@@ -159,7 +189,7 @@ bool LeagueFolder::exists(std::string_view file) {
     if (plainName) {
         if (!recent_.listing) recent_.listing = &listings_[*host];
         Listing& listing = *recent_.listing;
-        if (!listing.taken && !takeFilesListedAside(listing, *host) && ++listing.tests > kStatsBeforeListing)
+        if (!listing.taken && !takePrefetchedFiles(listing, *host) && ++listing.tests > kStatsBeforeListing)
             takeListing(listing, *host);
         if (listing.taken) return std::binary_search(listing.files.begin(), listing.files.end(), name);
     }
@@ -171,8 +201,8 @@ void LeagueFolder::visitFilesIn(std::string_view folder, const std::function<voi
     if (!host) return;
     if (!recent_.listing) recent_.listing = &listings_[*host];
     Listing& listing = *recent_.listing;
-    if ((listing.parts && listing.parts->wasListed()) || listing.statsTaken) {
-        for (const FileSystem::NamedStat& e : listing.parts ? listing.parts->all() : listing.stats)
+    if (listing.statsTaken) {
+        for (const FileSystem::NamedStat& e : listing.stats)
             if (e.stat.kind == EntryKind::File) visit(e.name);
         return;
     }
@@ -193,15 +223,29 @@ std::optional<std::vector<FileSystem::NamedStat>> sortedStats(FileSystem& fs, co
 
 } // namespace
 
+LeagueFolder::Listed* LeagueFolder::Prefetch::listed(bool wait) {
+    if (!in) {
+        if (!wait && pending.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return nullptr;
+        try {
+            in = pending.get();
+        } catch (const std::exception&) {
+            in = Listed{}; // out of memory there: the host is asked when wanted
+        }
+    }
+    return &*in;
+}
+
 void LeagueFolder::takeStats(Listing& listing, const std::string& host) {
     listing.statsAsked = true;
+    std::optional<std::vector<FileSystem::NamedStat>> stats;
     if (prefetch_ && prefetch_->host == host && !prefetch_->statsTaken) {
-        // Its names too are this handler's or none's: a later one lists afresh.
+        // Its names too are this handler's or none's.
         prefetch_->statsTaken = prefetch_->filesTaken = true;
-        listing.parts = prefetch_->parts;
-        return;
+        stats = std::move(prefetch_->listed(true)->stats);
+    } else {
+        stats = sortedStats(fs_, host);
     }
-    if (auto stats = sortedStats(fs_, host)) {
+    if (stats) {
         listing.stats = std::move(*stats);
         listing.statsTaken = true;
     }
@@ -213,15 +257,15 @@ void LeagueFolder::prefetchStats(std::string_view folder) {
     if (!host) return;
     prefetch_.reset();
     try {
-        auto parts = std::make_shared<StatsInParts>();
-        Prefetch p{*host, parts, {}};
-        p.done = std::async(std::launch::async, [&fs = fs_, host = *host, parts] {
-            try {
-                fs.listStatsInParts(host, *parts);
-            } catch (const std::exception&) {
-                // Out of memory: what is not in yet is asked of the host when wanted.
+        Prefetch p{*host, {}};
+        p.pending = std::async(std::launch::async, [&fs = fs_, host = *host] {
+            Listed listed;
+            listed.stats = sortedStats(fs, host);
+            if (listed.stats) {
+                listed.files = fs.listFiles(host);
+                std::sort(listed.files.begin(), listed.files.end());
             }
-            parts->finish();
+            return listed;
         });
         prefetch_ = std::move(p);
     } catch (const std::exception&) {
@@ -229,12 +273,14 @@ void LeagueFolder::prefetchStats(std::string_view folder) {
     }
 }
 
-bool LeagueFolder::takeFilesListedAside(Listing& listing, const std::string& host) {
+bool LeagueFolder::takePrefetchedFiles(Listing& listing, const std::string& host) {
     if (!prefetch_ || prefetch_->filesTaken || prefetch_->host != host) return false;
+    // Not in yet: the tests go on as ever, never waiting for the stats.
+    Listed* listed = prefetch_->listed(false);
+    if (!listed) return false;
     prefetch_->filesTaken = true;
-    // Not listed there: the tests go on as ever.
-    if (!prefetch_->parts->wasListed()) return false;
-    listing.files = prefetch_->parts->takeFiles();
+    if (!listed->stats) return false;
+    listing.files = std::move(listed->files);
     listing.taken = true;
     return true;
 }
@@ -246,9 +292,7 @@ FileStat LeagueFolder::stat(std::string_view file) {
     if (!recent_.listing) recent_.listing = &listings_[*host];
     Listing& listing = *recent_.listing;
     if (!listing.statsAsked) takeStats(listing, *host);
-    if (listing.parts) {
-        if (const FileStat* taken = listing.parts->find(name)) return *taken;
-    } else if (listing.statsTaken) {
+    if (listing.statsTaken) {
         auto it = std::lower_bound(listing.stats.begin(), listing.stats.end(), name,
                                    [](const FileSystem::NamedStat& e, std::string_view n) { return e.name < n; });
         if (it != listing.stats.end() && it->name == name) return it->stat;
@@ -347,9 +391,11 @@ std::unique_ptr<LineWriter> LeagueFolder::openStaged(std::string_view file, Open
         }
         // Appending to a file not written in this handler starts from what
         // it holds.
-        handle = openHandle(twin, fresh || mode == OpenMode::Output ? OpenMode::Output : OpenMode::Append);
+        FileHandle twinHandle(fs_, openHandle(twin, fresh || mode == OpenMode::Output ? OpenMode::Output
+                                                                                        : OpenMode::Append));
         if (fresh && mode == OpenMode::Append && fs_.kind(staged_.back().target) == EntryKind::File)
-            copyInto(handle, file);
+            copyInto(twinHandle.get(), file);
+        handle = twinHandle.release();
     } catch (const Stop& s) {
         // The user knows the file, not its twin.
         Stop named(s.kind(), std::string(file));
@@ -360,20 +406,9 @@ std::unique_ptr<LineWriter> LeagueFolder::openStaged(std::string_view file, Open
 
 void LeagueFolder::copyInto(FileSystem::Handle to, std::string_view file) {
     std::vector<char> block(LineReader::kBlock);
-    FileSystem::Handle from = -1;
-    try {
-        from = openHandle(file, OpenMode::Input);
-        while (std::size_t n = fs_.read(from, block.data(), block.size())) fs_.write(to, block.data(), n);
-        fs_.close(std::exchange(from, -1));
-    } catch (...) {
-        for (FileSystem::Handle h : {from, to}) {
-            try {
-                if (h != -1) fs_.close(h);
-            } catch (...) {
-            }
-        }
-        throw;
-    }
+    FileHandle from(fs_, openHandle(file, OpenMode::Input));
+    while (std::size_t n = fs_.read(from.get(), block.data(), block.size())) fs_.write(to, block.data(), n);
+    from.close();
 }
 
 void LeagueFolder::hold() {

@@ -1,6 +1,6 @@
-// The league folder: the game's fixed folder
+// The league folder: the game's folder
 // "C:\Users\Public\Documents\GDS\Fast Break College Basketball 2010\leaguedata\Marrowdeen\"
-// mapped onto the host. Files are named in the league's own spelling,
+// mapped onto the host, or another league's beside it. Files are named in the league's own spelling,
 // relative to the league folder with backslashes ("html\standings.htm"), and
 // messages name them that way whatever the disk's spelling.
 #pragma once
@@ -9,7 +9,6 @@
 #include "text/file_system.h"
 #include "text/line_reader.h"
 #include "text/line_writer.h"
-#include "text/stats_in_parts.h"
 
 #include <functional>
 #include <future>
@@ -20,6 +19,10 @@
 #include <vector>
 
 namespace vr {
+
+// The league's name: its folder's last name, the window's title, the
+// periods page's heading.
+inline constexpr const char* kLeagueName = "Marrowdeen";
 
 // Where the league lies on the host: under the folder standing for "C:\",
 // or under the host's own Public Documents folder where the host names it
@@ -33,6 +36,12 @@ struct LeaguePlace {
 
     std::string drive;
     std::string documents; // empty: drive\Users\Public\Documents
+    // The league's folder in leaguedata; empty: "Marrowdeen", or the one
+    // league there when there is no such folder.
+    std::string league;
+    // The league the window used last: taken, when no league is chosen,
+    // while its folder is there.
+    std::string remembered;
 };
 
 class LeagueFolder {
@@ -42,18 +51,22 @@ public:
     LeagueFolder(const LeagueFolder&) = delete;
     LeagueFolder& operator=(const LeagueFolder&) = delete;
 
-    // VELLOR_DRIVE_C, else $WINEPREFIX/drive_c, else ~/.wine/drive_c (an
-    // empty variable counts as unset).
-    static std::string driveFromEnvironment();
-    // Where the program looks for the league: on POSIX hosts the drive
-    // above; on Windows VELLOR_DRIVE_C, else the Public Documents folder.
-    static LeaguePlace placeFromEnvironment();
-
     FileSystem& fileSystem() { return fs_; }
     // The host folder standing for "C:\\".
     const std::string& drive() const { return drive_; }
     // The host's Public Documents folder when the place named it, else "".
     const std::string& documents() const { return documents_; }
+
+    static constexpr const char* kDefaultLeague = kLeagueName;
+    // A name of a folder in leaguedata, nothing that leads elsewhere.
+    static bool plainLeagueName(const std::string& name) {
+        return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\:\r\n") == std::string::npos;
+    }
+    // The league's name: the one chosen, else the one the league folder was
+    // found by (once looked up).
+    const std::string& leagueName() const { return league_; }
+    // The league folders in leaguedata, sorted (none when it is missing).
+    std::vector<std::string> leaguesFound();
 
     std::unique_ptr<LineReader> openInput(std::string_view file);
     // The file for reading, or none when the open finds no file of that name
@@ -119,14 +132,14 @@ public:
     // opened are held open until then, so that each file is opened by its
     // name within its folder.
     void forgetFolders();
-    // Starts taking the stats of a league folder's entries on threads of
-    // their own, for the stat() calls there, each of which waits only for
-    // the part of the stats that holds its file (see StatsInParts). They are
-    // kept through forgetFolders(): a headless run's window load and its GO!
-    // are one look at the league, and the stats come in while the load
-    // reads. Their names answer the first tests of the folder's files as
-    // soon as they are listed. Nothing where the host cannot list aside or
-    // the folder is missing.
+    // Starts listing a league folder with its entries' stats on another
+    // thread, for the stat() calls there, the first of which waits for it.
+    // The listing is kept through forgetFolders(): a headless run's window
+    // load and its GO! are one look at the league, and the stats come in
+    // while the load reads (a warm run of the full season is 8 to 14 ms
+    // slower without it, bench/run.sh's warm-index row). Once in, its names
+    // also answer the first tests of the folder's files. Nothing where the
+    // host cannot list on another thread or the folder is missing.
     void prefetchStats(std::string_view folder);
 
     // Tests of one folder answered by a stat each before it is listed.
@@ -136,6 +149,9 @@ private:
     // The host folder the walk to the league starts from, and the index in
     // the fixed path of the first folder below it.
     std::pair<std::string, std::size_t> leagueRoot() const;
+    // The leaguedata folder as spelt, and as found on the host.
+    std::string leaguesFolderPath() const;
+    std::optional<std::string> resolveLeagues();
     // The host folder, or none; the reference stays valid until the folders
     // are forgotten.
     const std::optional<std::string>& resolveFolder(const std::string& leagueFolder);
@@ -144,12 +160,15 @@ private:
     std::optional<std::string> resolveChild(const std::string& parent, const std::string& name);
     FileSystem::Handle openHandle(std::string_view file, OpenMode mode);
     std::unique_ptr<LineWriter> openStaged(std::string_view file, OpenMode mode);
-    // Writes the file's bytes to `to`; on a stop both handles are closed.
+    // Writes the file's bytes to `to`.
     void copyInto(FileSystem::Handle to, std::string_view file);
 
     FileSystem& fs_;
     std::string drive_;
     std::string documents_;
+    std::string league_;
+    bool leagueChosen_;
+    std::string remembered_;
     std::map<std::string, std::optional<std::string>> folders_;
     // By host folder: the tests made so far, then the files it holds.
     struct Listing {
@@ -159,26 +178,34 @@ private:
         // no node or hash per name.
         std::vector<std::string> files;
         // Stats from one listing, where the host's listings carry them;
-        // sorted by name. Or those taken aside, coming in part by part.
+        // sorted by name.
         bool statsAsked = false;
         bool statsTaken = false;
         std::vector<FileSystem::NamedStat> stats;
-        std::shared_ptr<StatsInParts> parts;
     };
     std::map<std::string, Listing, std::less<>> listings_;
     void takeListing(Listing& listing, const std::string& host);
     void takeStats(Listing& listing, const std::string& host);
-    // The stats being taken aside for a host folder; none where the host
-    // had no such listing. Each half is taken once.
+    // A folder listed on another thread: its entries' stats sorted by name,
+    // and the names listFiles() gives, sorted; none where the host had no
+    // such listing.
+    struct Listed {
+        std::optional<std::vector<FileSystem::NamedStat>> stats;
+        std::vector<std::string> files;
+    };
     struct Prefetch {
         std::string host;
-        std::shared_ptr<StatsInParts> parts;
-        std::future<void> done; // the thread, waited for when the prefetch goes
+        std::future<Listed> pending;
+        // Each half serves one handler: a later one lists afresh.
         bool filesTaken = false;
         bool statsTaken = false;
+        std::optional<Listed> in;
+        // The listing, waited for; with `wait` false, none until it is in.
+        Listed* listed(bool wait);
     };
-    // The files listed aside, for the first test in their folder.
-    bool takeFilesListedAside(Listing& listing, const std::string& host);
+    // The names listed on another thread, when they are in, for the first
+    // test in their folder.
+    bool takePrefetchedFiles(Listing& listing, const std::string& host);
     std::optional<Prefetch> prefetch_;
     // By host folder, those held open for this handler.
     std::map<std::string, FileSystem::Folder, std::less<>> held_;

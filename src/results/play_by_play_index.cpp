@@ -2,6 +2,8 @@
 
 #include "results/player_of_the_game.h"
 #include "text/errors.h"
+#include "text/file_handle.h"
+#include "text/publish_whole.h"
 
 #include <algorithm>
 #include <charconv>
@@ -88,15 +90,8 @@ struct Cursor {
 
 // One entry as the file holds it: the game's key, the file's size, times
 // (modification, then change), volume and identity, and the two texts.
-struct Record {
-    std::uint64_t key = 0;
-    FileStat stat;
-    std::string_view player;
-    std::string_view team;
-};
-
-Record readRecord(Cursor& in) {
-    Record r;
+PlayByPlayIndex::Entry readEntry(Cursor& in) {
+    PlayByPlayIndex::Entry r;
     r.key = in.number();
     r.stat.kind = EntryKind::File;
     r.stat.known = true;
@@ -128,46 +123,42 @@ void putRecord(std::string& out, std::uint64_t key, const FileStat& stat, std::s
 // grown since is read on to its end.
 std::string readWhole(FileSystem& fs, const std::string& path, std::uint64_t size) {
     std::string bytes(size, '\0');
-    FileSystem::Handle h = fs.open(path, OpenMode::Input);
-    try {
-        std::size_t have = 0;
-        while (have < bytes.size()) {
-            std::size_t got = fs.read(h, bytes.data() + have, bytes.size() - have);
-            if (got == 0) break;
-            have += got;
-        }
-        bytes.resize(have);
-        char block[4096];
-        while (std::size_t got = fs.read(h, block, sizeof block)) {
-            bytes.append(block, got);
-            if (bytes.size() > kLargestIndex) throw Stop(StopKind::DeviceIOError);
-        }
-    } catch (const Stop&) {
-        fs.close(h);
-        throw;
+    FileHandle h(fs, path, OpenMode::Input);
+    std::size_t have = 0;
+    while (have < bytes.size()) {
+        std::size_t got = fs.read(h.get(), bytes.data() + have, bytes.size() - have);
+        if (got == 0) break;
+        have += got;
     }
-    fs.close(h);
+    bytes.resize(have);
+    char block[4096];
+    while (std::size_t got = fs.read(h.get(), block, sizeof block)) {
+        bytes.append(block, got);
+        if (bytes.size() > kLargestIndex) throw Stop(StopKind::DeviceIOError);
+    }
+    h.close();
     return bytes;
 }
 
 } // namespace
 
 void PlayByPlayIndex::load(FileSystem& fs, const std::string& path, std::string_view owner) {
-    old_.clear();
+    read_.clear();
     bytes_.clear();
     FileStat self = fs.stat(path);
     if (self.kind != EntryKind::File || !self.known || self.size > kLargestIndex) return;
-    std::string bytes;
     try {
-        bytes = readWhole(fs, path, self.size);
+        bytes_ = readWhole(fs, path, self.size);
     } catch (const Stop&) {
         return;
     }
+    // The entries' names are views into bytes_: it stays as read.
+    std::string_view bytes = bytes_;
     // The checksum at the end covers everything before it: a cut or damaged
     // file fails it.
     if (bytes.size() < kMagic.size() + 8) return;
-    std::string_view body(bytes.data(), bytes.size() - 8);
-    Cursor tail{std::string_view(bytes).substr(body.size())};
+    std::string_view body = bytes.substr(0, bytes.size() - 8);
+    Cursor tail{bytes.substr(body.size())};
     if (tail.number() != checksum(body)) return;
 
     Cursor in{body};
@@ -176,28 +167,17 @@ void PlayByPlayIndex::load(FileSystem& fs, const std::string& path, std::string_
     if (in.text() != owner || !in.ok) return;
     std::uint64_t count = in.number();
     if (!in.ok || count > body.size()) return;
-    std::vector<Known> known;
-    known.reserve(count);
-    for (std::uint64_t i = 0; i < count && in.ok; ++i) {
-        const char* start = in.in.data();
-        const Record r = readRecord(in);
-        if (!in.ok) break;
-        Known k;
-        k.key = r.key;
-        k.at = static_cast<std::uint32_t>(start - bytes.data());
-        k.size = static_cast<std::uint32_t>(in.in.data() - start);
-        k.taken = 0;
-        known.push_back(k);
-    }
+    std::vector<Entry> entries;
+    entries.reserve(count);
+    for (std::uint64_t i = 0; i < count && in.ok; ++i) entries.push_back(readEntry(in));
     if (!in.ok || !in.in.empty()) return;
     // Written in key order (before, in any order); one key twice is not ours.
-    auto byKey = [](const Known& a, const Known& b) { return a.key < b.key; };
-    if (!std::is_sorted(known.begin(), known.end(), byKey)) std::sort(known.begin(), known.end(), byKey);
-    for (std::size_t i = 1; i < known.size(); ++i)
-        if (known[i - 1].key == known[i].key) return;
-    old_ = std::move(known);
-    bytes_ = std::move(bytes);
-    new_.reserve(old_.size() + 64);
+    auto byKey = [](const Entry& a, const Entry& b) { return a.key < b.key; };
+    if (!std::is_sorted(entries.begin(), entries.end(), byKey)) std::sort(entries.begin(), entries.end(), byKey);
+    for (std::size_t i = 1; i < entries.size(); ++i)
+        if (entries[i - 1].key == entries[i].key) return;
+    read_ = std::move(entries);
+    kept_.reserve(read_.size() + 64);
     // The index file's own time says when it was written, on the clock the
     // play-by-play files' times come from.
     writtenNs_ = self.modifiedNs;
@@ -213,46 +193,42 @@ bool PlayByPlayIndex::lookUp(LeagueFolder& league, const GameInHand& game) {
     FileStat now = league.stat(playByPlayFile(game.gameDay, game.gameNumber));
     const std::uint64_t key = keyOf(game);
     if (now.kind == EntryKind::File) {
-        auto known = std::lower_bound(old_.begin(), old_.end(), key,
-                                      [](const Known& k, std::uint64_t v) { return k.key < v; });
+        // Binary search by key.
+        auto known = std::lower_bound(read_.begin(), read_.end(), key,
+                                      [](const Entry& e, std::uint64_t k) { return e.key < k; });
         // An entry serves once: a game listed twice is read again.
-        if (known != old_.end() && known->key == key && !known->taken) {
-            Cursor in{std::string_view(bytes_).substr(known->at, known->size)};
-            const Record r = readRecord(in);
-            if (trusted(r.stat, now)) {
-                game.entry.set(GameEntry::PlayerOfTheGame, r.player);
-                game.entry.set(GameEntry::PlayerOfTheGameTeam, r.team);
-                known->taken = 1;
-                new_.push_back(Kept{key, static_cast<std::uint32_t>(known - old_.begin()), false});
-                ++taken_;
-                return true;
-            }
+        if (known != read_.end() && known->key == key && !known->taken && trusted(known->stat, now)) {
+            game.entry.set(GameEntry::PlayerOfTheGame, known->player);
+            game.entry.set(GameEntry::PlayerOfTheGameTeam, known->team);
+            known->taken = true;
+            kept_.push_back(*known);
+            ++taken_;
+            return true;
         }
     }
     const bool found = lookUpPlayerOfTheGame(league, game);
     if (found && now.kind == EntryKind::File && now.known) {
-        fresh_.push_back(Fresh{now, std::string(game.entry.playerOfTheGame()),
-                               std::string(game.entry.playerOfTheGameTeam())});
-        new_.push_back(Kept{key, static_cast<std::uint32_t>(fresh_.size() - 1), true});
+        const std::string& player = names_.emplace_back(game.entry.playerOfTheGame());
+        const std::string& team = names_.emplace_back(game.entry.playerOfTheGameTeam());
+        kept_.push_back(Entry{key, now, player, team});
     }
     return found;
 }
 
 bool PlayByPlayIndex::save(FileSystem& fs, const std::string& path, std::string_view owner) const {
     // By key, the last look-up of a game listed twice kept.
-    std::vector<Kept> kept = new_;
-    auto byKey = [](const Kept& a, const Kept& b) { return a.key < b.key; };
+    std::vector<const Entry*> kept;
+    kept.reserve(kept_.size());
+    for (const Entry& e : kept_) kept.push_back(&e);
+    auto byKey = [](const Entry* a, const Entry* b) { return a->key < b->key; };
     // Looked up in the schedule's order, which is mostly the keys' own.
     if (!std::is_sorted(kept.begin(), kept.end(), byKey)) std::stable_sort(kept.begin(), kept.end(), byKey);
     std::size_t bytes = kMagic.size() + 8 + owner.size() + 8 + 8;
     std::size_t n = 0;
     for (std::size_t i = 0; i < kept.size(); ++i) {
-        if (i + 1 < kept.size() && kept[i + 1].key == kept[i].key) continue;
-        const Kept& k = kept[n++] = kept[i];
-        if (k.fresh)
-            bytes += kRecordNumbers * 8 + fresh_[k.index].player.size() + fresh_[k.index].team.size();
-        else
-            bytes += old_[k.index].size;
+        if (i + 1 < kept.size() && kept[i + 1]->key == kept[i]->key) continue;
+        const Entry& e = *(kept[n++] = kept[i]);
+        bytes += kRecordNumbers * 8 + e.player.size() + e.team.size();
     }
     kept.resize(n);
 
@@ -261,37 +237,9 @@ bool PlayByPlayIndex::save(FileSystem& fs, const std::string& path, std::string_
     out.append(kMagic);
     putText(out, owner);
     put(out, kept.size());
-    for (const Kept& k : kept) {
-        if (k.fresh) {
-            const Fresh& f = fresh_[k.index];
-            putRecord(out, k.key, f.stat, f.player, f.team);
-        } else {
-            // The record as read: the same bytes putRecord() would write.
-            out.append(bytes_, old_[k.index].at, old_[k.index].size);
-        }
-    }
+    for (const Entry* e : kept) putRecord(out, e->key, e->stat, e->player, e->team);
     put(out, checksum(out));
-
-    const std::string temporary = path + ".new";
-    try {
-        FileSystem::Handle h = fs.open(temporary, OpenMode::Output);
-        try {
-            fs.write(h, out.data(), out.size());
-        } catch (const Stop&) {
-            fs.close(h);
-            throw;
-        }
-        fs.close(h);
-        fs.rename(temporary, path);
-    } catch (const Stop&) {
-        try {
-            fs.remove(temporary);
-        } catch (const Stop&) {
-            // Nothing more to do: the old index stays, and a stale temporary is overwritten next time.
-        }
-        return false;
-    }
-    return true;
+    return publishWhole(fs, path, out);
 }
 
 std::string playByPlayIndexFile(const std::string& cacheFolder, std::string_view leagueHostPath) {

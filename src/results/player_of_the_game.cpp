@@ -11,16 +11,6 @@ constexpr std::string_view kLabel = "Player of the Game:";
 
 } // namespace
 
-std::string playByPlayFile(long gameDay, long gameNumber) {
-    std::string name(kPlayByPlayFolder);
-    name += '\\';
-    name += plainDigits(gameDay);
-    name += '-';
-    name += plainDigits(gameNumber);
-    name += ".txt";
-    return name;
-}
-
 bool lookUpPlayerOfTheGame(LeagueFolder& league, const GameInHand& game) {
     // No such file: the entry keeps what it held.
     auto pbp = league.openInputIfExists(playByPlayFile(game.gameDay, game.gameNumber));

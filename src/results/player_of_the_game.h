@@ -2,18 +2,13 @@
 #pragma once
 
 #include "league/league_folder.h"
+#include "league/play_by_play_name.h"
 #include "results/game_in_hand.h"
 
 #include <string>
 #include <string_view>
 
 namespace vr {
-
-// The league folder of the play-by-play files.
-constexpr std::string_view kPlayByPlayFolder = "pbp";
-
-// "pbp\245-3.txt": the day and game as plain digits.
-std::string playByPlayFile(long gameDay, long gameNumber);
 
 // Sets the entry's player of the game and its team text from the first
 // "Player of the Game:" line, cut at its first " - " (else its first "-").

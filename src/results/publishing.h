@@ -4,7 +4,7 @@
 #pragma once
 
 #include "league/league_folder.h"
-#include "app/league_state.h"
+#include "results/league_state.h"
 #include "results/period.h"
 
 #include <functional>

@@ -1,6 +1,6 @@
 #include "snapshot/period_probe.h"
 
-#include <charconv>
+#include "league/play_by_play_name.h"
 
 namespace vr {
 namespace {
@@ -11,25 +11,6 @@ constexpr int kLastProbedDay = 400;
 constexpr int kMostGames = 300;
 
 static_assert(kLastProbedDay <= DayTable::kLastDay, "every probed day must fit the day table");
-
-// "pbp\245-3.txt", built in a fixed buffer: the probe makes hundreds of
-// these and needs no allocation for them.
-class PlayByPlayName {
-public:
-    std::string_view of(int day, int game) {
-        char* p = buffer_;
-        for (char c : std::string_view("pbp\\")) *p++ = c;
-        p = std::to_chars(p, end(), day).ptr;
-        *p++ = '-';
-        p = std::to_chars(p, end(), game).ptr;
-        for (char c : std::string_view(".txt")) *p++ = c;
-        return {buffer_, static_cast<std::size_t>(p - buffer_)};
-    }
-
-private:
-    char* end() { return buffer_ + sizeof buffer_; }
-    char buffer_[40];
-};
 
 } // namespace
 

@@ -20,9 +20,6 @@ public:
     bool listStats(const std::string& folder, std::vector<NamedStat>& entries) override {
         return to_.listStats(folder, entries);
     }
-    bool listStatsInParts(const std::string& folder, StatsInParts& parts) override {
-        return to_.listStatsInParts(folder, parts);
-    }
     bool makeFolders(const std::string& path) override { return to_.makeFolders(path); }
     std::vector<std::string> list(const std::string& folder) override { return to_.list(folder); }
     std::vector<std::string> listFiles(const std::string& folder) override { return to_.listFiles(folder); }

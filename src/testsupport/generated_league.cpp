@@ -86,6 +86,14 @@ GeneratedDrive::GeneratedDrive(const std::string& options) {
     manifest_ = readManifest(drive_ / "manifest.txt");
 }
 
+bool GeneratedDrive::layOver(const std::string& options) {
+    const std::string command =
+        "\"" + generatorPath() + "\" --drive \"" + drive_.string() + "\" --over " + options;
+    if (runQuietly(command) != 0) return false;
+    manifest_ = readManifest(drive_ / "manifest.txt");
+    return true;
+}
+
 GeneratedDrive::~GeneratedDrive() {
     std::error_code ignored;
     if (!drive_.empty()) fs::remove_all(drive_, ignored);

@@ -57,6 +57,10 @@ public:
     GeneratedDrive& operator=(const GeneratedDrive&) = delete;
 
     bool ready() const { return !drive_.empty(); }
+    // The game's next export laid over the league (the generator's --over
+    // with `options`); false when the generator failed. The manifest is the
+    // new league's.
+    bool layOver(const std::string& options);
     const std::string& error() const { return error_; }
     const std::filesystem::path& drive() const { return drive_; }
     const Manifest& manifest() const { return manifest_; }

@@ -28,7 +28,9 @@ Stop& Stop::locate(std::string_view where, long line) {
 
 void Stop::compose() {
     message_ = std::string(stopKindText(kind_));
-    if (!where_.empty()) {
+    if (!explanation_.empty()) {
+        message_ += ": " + explanation_;
+    } else if (!where_.empty()) {
         message_ += ": ";
         message_ += where_;
         if (line_ > 0) {

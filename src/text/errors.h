@@ -45,8 +45,18 @@ public:
         return *this;
     }
 
-    // "<Kind>: <where>[, line <n>]", or the kind alone.
+    // "<Kind>: <where>[, line <n>]", or the kind alone; with an
+    // explanation, "<Kind>: <explanation>".
     const std::string& message() const { return message_; }
+
+    // What is wrong and what to do, in the user's words, in place of the
+    // place after the kind (Windows-1252 bytes, as the texts it quotes).
+    const std::string& explanation() const { return explanation_; }
+    Stop& explain(std::string text) {
+        explanation_ = std::move(text);
+        compose();
+        return *this;
+    }
 
     // What the host knows of the cause, for the user, below the message
     // (UTF-8; empty when nothing): another program holding the file open.
@@ -64,6 +74,7 @@ private:
     std::string where_;
     long line_ = 0;
     std::string message_;
+    std::string explanation_;
     std::string note_;
     std::string left_;
 };

@@ -15,8 +15,6 @@
 
 namespace vr {
 
-class StatsInParts;
-
 enum class OpenMode { Input, Output, Append };
 // Special: a FIFO, socket or device, which is never opened to be waited on
 // and counts as no file, as a folder in a file's place does.
@@ -34,13 +32,12 @@ struct FileStat {
     std::int64_t changedNs = 0;
     std::uint64_t volume = 0;    // device, or volume serial number
     std::uint64_t identity = 0;  // inode, or file ID
+
+    bool operator==(const FileStat&) const = default;
 };
 
-inline bool sameFile(const FileStat& a, const FileStat& b) {
-    return a.known && b.known && a.kind == b.kind && a.size == b.size &&
-           a.modifiedNs == b.modifiedNs && a.changedNs == b.changedNs && a.volume == b.volume &&
-           a.identity == b.identity;
-}
+// The same file, unchanged, as far as both stats can tell.
+inline bool sameFile(const FileStat& a, const FileStat& b) { return a.known && b.known && a == b; }
 
 class FileSystem {
 public:
@@ -87,18 +84,14 @@ public:
         (void)entries;
         return false;
     }
-    // As listStats(), into `parts`: the entries handed on as soon as the
-    // folder is read, with the names listFiles() would give, then the stats
-    // part by part (see StatsInParts). False where the host has no such
-    // listing. By default listStats() whole.
-    virtual bool listStatsInParts(const std::string& folder, StatsInParts& parts);
     // Entries by name, in byte order, as listings hand them on.
     static void sortByName(std::vector<NamedStat>& entries) {
         auto byName = [](const NamedStat& a, const NamedStat& b) { return a.name < b.name; };
         if (!std::is_sorted(entries.begin(), entries.end(), byName)) std::sort(entries.begin(), entries.end(), byName);
     }
-    // True where listStats() may run on another thread while this one goes
-    // on using the file system: the hosts' own layers, which keep no state.
+    // True where listStats() and listFiles() may run on another thread while
+    // this one goes on using the file system: the hosts' own layers, which
+    // keep no state.
     virtual bool listsStatsAside() const { return false; }
     // Makes the folder and those on the way; false when it cannot.
     virtual bool makeFolders(const std::string& path) { return kind(path) == EntryKind::Directory; }
@@ -160,5 +153,18 @@ public:
 
 // The host operating system's files.
 FileSystem& hostFileSystem();
+
+// Writes `bytes` to `path`, opened in `mode`, and closes it: a small file
+// in one go. On a stop the file is closed and the stop goes on.
+inline void writeWhole(FileSystem& fs, const std::string& path, OpenMode mode, std::string_view bytes) {
+    FileSystem::Handle h = fs.open(path, mode);
+    try {
+        fs.write(h, bytes.data(), bytes.size());
+    } catch (const Stop&) {
+        fs.close(h);
+        throw;
+    }
+    fs.close(h);
+}
 
 } // namespace vr

@@ -46,8 +46,12 @@ forum.forEach((line, i) => {
     let text = line;
     const heading = /^\[b\](.*)\[\/b\]$/.exec(line) || /^\[i\](.*)\[\/i\]$/.exec(line);
     const website = /^\[url\](.*)\[\/url\]$/.exec(line);
+    // The program's own links at the post's end: the website, and the
+    // period's page when the website serves the html folder.
+    const games = /^Games: \[url\](https?:\/\/[^\s\[\]]*)\[\/url\]$/.exec(line);
     if (heading) text = heading[1];
-    else if (website && i === forum.length - 1 || website && forum.slice(i + 1).every((l) => l === '')) text = website[1];
+    else if (website && forum.slice(i + 1).every((l) => l === '' || /^Games: \[url\]/.test(l))) text = website[1];
+    else if (games && i >= forum.length - 4) return;
     const tags = walkBbob(bbobParse(text), []);
     if (tags.length) fail(where, line, `@bbob/parser found tags ${tags.join(', ')}`);
     const rendered = bbobHtml(text, html5());
@@ -80,7 +84,8 @@ for (const name of messages) {
         let text = line;
         const heading = /^\*\*(.*)\*\*$/.exec(line) || /^\*(.*)\*$/.exec(line);
         if (heading) text = heading[1];
-        else if (/^<https?:\/\/[^>]*>$/.test(line) && i >= lines.length - 2) return; // the website
+        else if (/^<https?:\/\/[^>]*>$/.test(line) && i >= lines.length - 4) return; // the website
+        else if (/^Games: <https?:\/\/[^>\s]*>$/.test(line) && i >= lines.length - 2) return; // the period's page
         const html = discordMarkdown.toHTML(text);
         if (htmlTag.test(html.replace(/<br>/g, ''))) fail(where, line, `discord-markdown made ${html}`);
         const nodes = discordParser.parse(text, 'normal');

@@ -28,7 +28,7 @@ Date civil_from_days(long z) {
     return {y, m, d, 0};
 }
 
-const long kDay240 = days_from_civil(2009, 11, 9);
+long day240 = days_from_civil(2009, 11, 9);
 
 const char* const kMonths[] = {"January", "February", "March", "April", "May", "June", "July",
                                "August", "September", "October", "November", "December"};
@@ -36,8 +36,10 @@ const char* const kWeekdays[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Th
 
 }  // namespace
 
+void set_season(int start_year) { day240 = days_from_civil(start_year, 11, 9); }
+
 Date date_of(int day_number) {
-    const long z = kDay240 + (day_number - 240);
+    const long z = day240 + (day_number - 240);
     Date date = civil_from_days(z);
     date.weekday = static_cast<int>(((z % 7) + 7 + 4) % 7);  // 1970-01-01 was a Thursday
     return date;

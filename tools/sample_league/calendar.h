@@ -1,5 +1,6 @@
 // Day numbers of the season as calendar dates: one day per day number,
-// day 240 being Monday, 11/9/2009.
+// day 240 being November 9 of the season's first year (Monday, 11/9/2009
+// unless set_season says otherwise).
 #pragma once
 
 #include <string>
@@ -10,6 +11,9 @@ struct Date {
     int year, month, day;
     int weekday;  // 0 Sunday .. 6 Saturday
 };
+
+// The year in which the season starts; 2009 until set.
+void set_season(int start_year);
 
 Date date_of(int day_number);
 

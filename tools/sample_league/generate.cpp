@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "calendar.h"
 #include "manifest.h"
 #include "pages.h"
 #include "team_logo.h"
@@ -181,6 +182,7 @@ Written write_league(const League& league, int threads) {
 }
 
 Written generate(const Options& options, const SeasonShape& shape, int threads) {
+    set_season(options.season);
     const League league = build_league(options, shape);
     return write_league(league, threads);
 }

@@ -58,6 +58,7 @@ constexpr Number kNumbers[] = {
     {"--last-simulated-day", &Options::last_simulated_day},
     {"--games-per-day", &Options::games_per_day},
     {"--bracket", &Options::bracket},
+    {"--season", &Options::season},
 };
 
 }  // namespace
@@ -76,7 +77,10 @@ std::string help_text() {
         "  --preset demo|full        demo: 24 teams, 12 simulated days (default);\n"
         "                            full: 360 teams, days 240-371, simulated through\n"
         "                            day 370, postseason from day 366\n"
-        "  --seed N                  random seed (default 2009)\n"
+        "  --seed N                  random seed (default: the season's year)\n"
+        "  --season YYYY             the year in which the season starts (default 2009):\n"
+        "                            day 240 is November 9 of that year; with --over a\n"
+        "                            new season is laid over the last one\n"
         "  --teams N                 number of teams\n"
         "  --first-day D             first day of the schedule\n"
         "  --last-day D              last day of the schedule, postseason included\n"
@@ -110,6 +114,7 @@ ParseResult parse_command_line(int argc, const char* const* argv) {
 
     // The preset goes first, whatever its place: other options refine it.
     apply_preset(o, "demo");
+    bool seed_given = false;
     for (int i = 1; i + 1 < argc; ++i) {
         if (std::strcmp(argv[i], "--preset") == 0) {
             std::string_view name = argv[i + 1];
@@ -157,6 +162,7 @@ ParseResult parse_command_line(int argc, const char* const* argv) {
                 return result;
             }
             o.seed = static_cast<std::uint64_t>(n);
+            seed_given = true;
         } else {
             const Number* found = nullptr;
             for (const auto& n : kNumbers)
@@ -174,11 +180,14 @@ ParseResult parse_command_line(int argc, const char* const* argv) {
         }
         ++i;
     }
+    // Each season its own league, the same one for the same year.
+    if (!seed_given) o.seed = static_cast<std::uint64_t>(o.season);
     if (o.drive.empty()) result.error = "--drive DIR is required";
     return result;
 }
 
 std::string finish_options(Options& o, SeasonShape& shape) {
+    if (o.season < 1900 || o.season > 9998) return "--season must be a year from 1900 to 9998";
     if (o.teams < 2 || o.teams > 5000) return "--teams must be from 2 to 5000";
     if (o.games_per_day < 1 || o.games_per_day > 299) return "--games-per-day must be from 1 to 299";
     if (o.games_per_day * 2 > o.teams) return "--games-per-day needs at least twice as many teams";

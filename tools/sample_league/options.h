@@ -9,7 +9,8 @@ namespace sample {
 struct Options {
     std::string drive;              // the folder that stands for "C:\"
     std::string preset = "demo";
-    std::uint64_t seed = 2009;
+    std::uint64_t seed = 2009;      // the season's year unless given
+    int season = 2009;              // the year in which the season starts
     int teams = 24;
     int first_day = 240;            // first day of the season's schedule
     int last_day = 255;             // last day of the schedule, postseason included

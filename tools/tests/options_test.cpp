@@ -2,6 +2,7 @@
 // buildable.
 #include <gtest/gtest.h>
 
+#include "sample_league/calendar.h"
 #include "sample_league/options.h"
 
 namespace {
@@ -57,6 +58,27 @@ TEST(Options, Errors) {
     EXPECT_NE(check({"--first-day", "250", "--last-day", "251"}), "");  // no room for the bracket
     EXPECT_NE(check({"--last-simulated-day", "241", "--game-number-gap"}), "");
     EXPECT_EQ(check({"--last-simulated-day", "243", "--game-number-gap"}), "");
+}
+
+TEST(Options, TheSeasonDatesTheDaysAndSeedsTheLeague) {
+    auto first = parse({"--drive", "/d"});
+    auto next = parse({"--drive", "/d", "--season", "2010"});
+    auto seeded = parse({"--season", "2010", "--seed", "7", "--drive", "/d"});
+    ASSERT_EQ(next.error, "");
+    EXPECT_EQ(first.options.season, 2009);
+    EXPECT_EQ(first.options.seed, 2009u);
+    EXPECT_EQ(next.options.seed, 2010u);
+    EXPECT_EQ(seeded.options.seed, 7u);
+    sample::SeasonShape shape;
+    auto bad = parse({"--drive", "/d", "--season", "99"});
+    EXPECT_NE(sample::finish_options(bad.options, shape), "");
+
+    sample::set_season(2010);
+    EXPECT_EQ(sample::date_text(240), "11/9/2010");
+    EXPECT_EQ(sample::long_date_text(292), "Friday, December 31, 2010");
+    EXPECT_EQ(sample::date_text(293), "1/1/2011");
+    sample::set_season(2009);
+    EXPECT_EQ(sample::long_date_text(240), "Monday, November 9, 2009");
 }
 
 TEST(Options, EdgeDaysCountBackFromTheLastSimulatedRegularDay) {

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Windows installer under Wine: a silent install puts the program, its
-# console twin, README and LICENSE into Program Files\Vellor Results, the
-# Start-menu shortcut in place and the uninstall entry in the registry; the
-# installed programs run --version; a silent uninstall removes it all. The
+# console twin, the user guide and LICENSE into Program Files\Vellor Results,
+# the Start-menu shortcuts in place and the uninstall entry in the registry;
+# the installed programs run --version; a silent uninstall removes it all,
+# the program's cache and configuration folders too. The
 # portable zip holds the same files.
 #
 #   packaging/windows/tests/check-installer.sh [--build DIR]
@@ -35,7 +36,7 @@ drive_c="$VR_WINEPREFIX/drive_c"
 folder="$drive_c/Program Files/Vellor Results"
 shortcut="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Vellor Results.lnk"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vellor Results'
-files=(vellor-results.exe vellor-results-cli.exe README.md LICENSE.txt)
+files=(vellor-results.exe vellor-results-cli.exe "User guide.txt" LICENSE.txt)
 # The prefix stays booted for the next run; its server ends with this check.
 server=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
 trap 'WINEPREFIX="$VR_WINEPREFIX" "$server" -k >/dev/null 2>&1 || true' EXIT
@@ -47,8 +48,11 @@ echo "== silent install"
 "$run" "$setup" /S </dev/null || fail "the installer ended with status $?"
 for f in "${files[@]}" uninstall.exe; do [ -f "$folder/$f" ] || fail "no $f in Program Files\\Vellor Results"; done
 cmp -s "$folder/vellor-results.exe" "$build/vellor-results.exe" || fail "the installed program is not the one built"
-cmp -s "$folder/README.md" README.md || fail "the installed README is not the project's"
+cmp -s "$folder/User guide.txt" <(sed '/^## For developers/,$d; s/$/\r/' README.md) ||
+    fail "the installed user guide is not the README's part for commissioners, with CRLF line ends"
+grep -q "bash scripts/test.sh" "$folder/User guide.txt" && fail "the user guide carries the developers' commands"
 [ -f "$shortcut" ] || fail "no Start-menu shortcut \"Vellor Results\""
+[ -f "${shortcut%.lnk} user guide.lnk" ] || fail "no Start-menu shortcut to the user guide"
 
 entry="$("$run" reg query "$key" </dev/null 2>/dev/null | tr -d '\r')"
 value() { printf '%s\n' "$entry" | sed -n "s/^ *$1 *REG_[A-Z_]* *//p"; }
@@ -68,12 +72,24 @@ for exe in vellor-results.exe vellor-results-cli.exe; do
 done
 
 echo "== silent uninstall"
+# The program's cache and configuration, as its runs leave them, made from
+# this side: cmd's own quoting turns a quoted path passed through Wine into a
+# path on drive Z:.
+profile="$drive_c/users/$(id -un)/AppData"
+for place in Local Roaming; do
+    mkdir -p "$profile/$place/Vellor Results"
+    echo x >"$profile/$place/Vellor Results/kept.txt"
+done
 "$run" "$folder/uninstall.exe" /S </dev/null || fail "the uninstaller ended with status $?"
 # The uninstaller runs on from a copy of itself in the temporary folder.
 for _ in $(seq 100); do [ -e "$folder" ] || break; sleep 0.2; done
 [ ! -e "$folder" ] || fail "Program Files\\Vellor Results is still there: $(ls "$folder")"
 [ ! -e "$shortcut" ] || fail "the Start-menu shortcut is still there"
 "$run" reg query "$key" </dev/null >/dev/null 2>&1 && fail "the uninstall entry is still registered"
+for place in Local Roaming; do
+    [ ! -e "$profile/$place/Vellor Results" ] ||
+        fail "AppData\\$place\\Vellor Results is still there after the uninstall"
+done
 
 echo "== the portable zip"
 listing="$(zip -sf "$zip" | sed -n "s/^  //p" | sort)"

@@ -91,6 +91,15 @@ TEST(ForumPost, BoldHeadingsCodeListsAndTheWebsite) {
         "[url]http://www.marrowdeen.example/[/url]"};
     EXPECT_EQ(lines, expected);
     EXPECT_EQ(forumPost(readDigest(sampleDigest()), "")[0], expected[2]);
+
+    // The period's page below the website, when that is a web address.
+    Digest d = readDigest(sampleDigest());
+    d.periodPage = "seasons/2009-10/period-day251.html";
+    const std::string link = "http://www.marrowdeen.example/seasons/2009-10/period-day251.html";
+    EXPECT_EQ(forumPost(d, "").back(), "Games: [url]" + link + "[/url]");
+    EXPECT_EQ(discordPost(d, "").back().back(), "Games: <" + link + ">");
+    d.website = "the league's forum";
+    EXPECT_EQ(forumPost(d, "").back(), "[url]the league's forum[/url]");
 }
 
 TEST(DiscordPost, EscapesMarkupInNamesOnly) {

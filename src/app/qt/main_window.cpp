@@ -1,7 +1,7 @@
 #include "app/qt/main_window.h"
 
-#include "app/period_check.h"
 #include "app/run_sequences.h"
+#include "app/send_after_go.h"
 #include "app/settings.h"
 #include "app/stop_report.h"
 #include "app/qt/application.h"
@@ -176,29 +176,42 @@ void MainWindow::buildControls() {
 }
 
 bool MainWindow::load() {
-    try {
-        windowLoad(league_, *this, *state_);
+    const HandlerEnd end = guardedRun(league_, [this] { windowLoad(league_, *this, *state_); });
+    if (end.how == HandlerEnd::How::Done) {
+        // Another league than the default is named in the title, so that the
+        // commissioner of two leagues sees which one is open.
+        if (league_.leagueName() != LeagueFolder::kDefaultLeague) lblTitle_->setText(decode(league_.leagueName()));
         return true;
-    } catch (const Stop& stop) {
-        // The window has not shown yet: the box stands alone.
-        showMessage(nullptr, MessageIcon::Critical, QString::fromUtf8(stopReport(stop, league_)));
-    } catch (const std::exception& e) {
-        showMessage(nullptr, MessageIcon::Critical, QString::fromLocal8Bit(e.what()));
     }
+    // The window has not shown yet: the box stands alone.
+    showMessage(nullptr, MessageIcon::Critical, QString::fromStdString(end.message));
     return false;
 }
 
 void MainWindow::go() {
-    try {
-        goRun(league_, *this, *state_);
-    } catch (const PeriodRejected& rejected) {
-        // Nothing has been written: the user mends the text and goes again.
-        showMessage(this, MessageIcon::Warning, decode(rejected.message()));
-    } catch (const Stop& stop) {
-        fail(QString::fromUtf8(stopReport(stop, league_)));
-    } catch (const std::exception& e) {
-        fail(QString::fromLocal8Bit(e.what()));
+    bool published = false;
+    const HandlerEnd end = guardedRun(league_, [&] { published = goRun(league_, *this, *state_); });
+    // Rejected: nothing has been written; the user mends the text and goes again.
+    if (end.how == HandlerEnd::How::Rejected) showMessage(this, MessageIcon::Warning, QString::fromStdString(end.message));
+    if (end.how == HandlerEnd::How::Stopped) fail(QString::fromStdString(end.message));
+    if (!published) return;
+    // Periods of another timeline left the archive: worth a word.
+    if (!state_->archiveNote.empty()) {
+        QString note = QString::fromUtf8(state_->archiveNote);
+        note[0] = note[0].toUpper();
+        showMessage(this, MessageIcon::Warning, note + ".");
     }
+    sendOn();
+}
+
+// After the run's lock is let go: sending waits on the network. A failure
+// is told and the window stays; the next GO! sends what is due.
+void MainWindow::sendOn() {
+    const SendOutcome sent = sendAfterGo(league_, std::nullopt, nullptr);
+    if (!sent.failed()) return;
+    QStringList lines;
+    for (const std::string& line : sent.failures) lines << QString::fromUtf8(line);
+    showMessage(this, MessageIcon::Warning, lines.join("\n\n"));
 }
 
 void MainWindow::fail(const QString& message) {

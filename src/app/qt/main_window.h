@@ -4,7 +4,7 @@
 #pragma once
 
 #include "league/league_folder.h"
-#include "app/league_state.h"
+#include "results/league_state.h"
 #include "app/window_port.h"
 
 #include <QWidget>
@@ -45,6 +45,7 @@ protected:
 private:
     void buildControls();
     void go();
+    void sendOn();
     void fail(const QString& message);
     QLineEdit* box(TextBox box) const;
 

@@ -1,6 +1,8 @@
 #include "app/qt/window_main.h"
 
 #include "league/league_folder.h"
+#include "host/drive.h"
+#include "app/last_league.h"
 #include "app/qt/application.h"
 #include "app/qt/main_window.h"
 #include "text/file_system.h"
@@ -103,8 +105,10 @@ std::unique_ptr<QApplication> startApplication(int& argc, char** argv) {
 int runWindow(int argc, char** argv) {
     std::unique_ptr<QApplication> app = startApplication(argc, argv);
     setUpApplication();
-    LeagueFolder league(hostFileSystem(), LeagueFolder::driveFromEnvironment());
-    return runWindowOn(league);
+    LeagueFolder league(hostFileSystem(), windowPlace(hostFileSystem()));
+    const int status = runWindowOn(league);
+    rememberWindowLeague(league);
+    return status;
 }
 
 } // namespace vr

@@ -44,10 +44,17 @@ const char* const kOutputs[] = {"leaguesettings.txt", "teams.txt",     "teaminfo
 const std::vector<std::vector<std::string>> kPublished = {
     {"teams.txt", "teaminfo.txt", "schedfile.txt"},
     {"Upsets.txt", "TopResults.txt", "Test.txt", "~daily.txt", "html\\scoreboard.html"},
-    {"html\\scoreboard-day248.html", "html\\digest-day248.txt", "html\\periods.html", "posts\\forum.txt",
+    {"html\\seasons\\2009-10\\scoreboard-day248.html", "html\\seasons\\2009-10\\digest-day248.txt",
+     "html\\seasons\\2009-10\\period-day248.html", "html\\latest.html", "html\\periods.html", "posts\\forum.txt",
      "posts\\discord-1.md"}};
 // What a completed run adds after them: the period's archive and its posts.
-const char* const kAdditions[] = {"html\\scoreboard-day248.html", "html\\digest-day248.txt",
+// The archive's copies of the box scores and pictures are found in the
+// reference run's season folder.
+const char* const kAdditions[] = {"html\\seasons\\2009-10\\scoreboard-day248.html",
+                                  "html\\seasons\\2009-10\\digest-day248.txt",
+                                  "html\\seasons\\2009-10\\period-day248.html",
+                                  "html\\seasons\\2009-10\\index.html",
+                                  "html\\latest.html",
                                   "html\\periods.html", "posts\\forum.txt", "posts\\discord-1.md"};
 constexpr const char* kSettings = "settings2.txt";
 const std::string kOldSettings = "http://old.example/\r\nold message\r\n";
@@ -132,7 +139,17 @@ protected:
 struct Reference {
     Files files;
     std::vector<MemoryFileSystem::Operation> log;
+    std::set<std::string> additions; // as messages name them
 };
+
+// The files below `folder` (a host path), in every subfolder.
+void filesBelow(MemoryFileSystem& fs, const std::string& folder, std::vector<std::string>& out) {
+    for (const std::string& name : fs.list(folder)) {
+        const std::string path = folder + "/" + name;
+        if (fs.kind(path) == EntryKind::Directory) filesBelow(fs, path, out);
+        else out.push_back(path);
+    }
+}
 
 Reference reference(const Files& before) {
     WholeRun r = runWhole(before, [](MemoryFileSystem& fs) { fs.keepLog(); });
@@ -141,7 +158,11 @@ Reference reference(const Files& before) {
     Reference ref;
     for (const auto& [path, bytes] : before) ref.files[path] = r.m->fs.file(path);
     for (const char* out : kOutputs) ref.files[leaguePath(out)] = r.m->fs.file(leaguePath(out));
-    for (const char* out : kAdditions) ref.files[leaguePath(out)] = r.m->fs.file(leaguePath(out));
+    for (const char* out : kAdditions) ref.additions.insert(out);
+    std::vector<std::string> archive;
+    filesBelow(r.m->fs, leaguePath("html\\seasons"), archive);
+    for (const std::string& path : archive) ref.additions.insert(leagueName(path));
+    for (const std::string& out : ref.additions) ref.files[leaguePath(out)] = r.m->fs.file(leaguePath(out));
     ref.files[leaguePath(kSettings)] = r.m->fs.file(leaguePath(kSettings));
     ref.log = r.m->fs.log();
     return ref;
@@ -177,8 +198,7 @@ void checkLeft(const WholeRun& r, const Files& before, const Reference& ref, std
         bool isOutput = name == kSettings;
         for (const char* out : kOutputs) isOutput = isOutput || name == out;
         if (r.m->fs.hasFile(path + std::string(LeagueFolder::kTemporarySuffix))) problem(name + "'s twin left behind");
-        bool isAddition = false;
-        for (const char* out : kAdditions) isAddition = isAddition || name == out;
+        const bool isAddition = ref.additions.count(name) != 0;
         isOutput = isOutput || isAddition;
         if (!isOutput) {
             if (!has || now != before.at(path)) problem(name + " changed");
@@ -221,8 +241,7 @@ void walkEveryOperation(const Files& before) {
             if (!r.stop) found.push_back("no stop");
             else if (r.stop->message() != expected) found.push_back("stop \"" + r.stop->message() + "\", not \"" + expected + "\"");
             checkLeft(r, before, ref, found, op.op == Op::Rename);
-            bool onAddition = false;
-            for (const char* out : kAdditions) onAddition = onAddition || leagueName(op.path) == out;
+            const bool onAddition = ref.additions.count(leagueName(op.path)) != 0;
             // A stop in the additions comes after the run's publications
             // were put in place, and says so.
             if (r.stop && onAddition && r.stop->left().empty()) found.push_back("the stop says nothing was published");

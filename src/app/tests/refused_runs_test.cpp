@@ -2,6 +2,7 @@
 // page of the export cut short. Every file of the league folder, the
 // archive's included, stays byte for byte as the last good run left it.
 #include "app/headless.h"
+#include "testsupport/fixed_clock.h"
 #include "testsupport/generated_league.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +17,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
+const std::string kAt = std::string(testing::kFixedTime) + " ";
+
 struct League : testing::GeneratedDrive {
     League()
         : GeneratedDrive("--teams 8 --games-per-day 4 --first-day 240 --last-day 260 --last-simulated-day 251 "
@@ -24,10 +27,11 @@ struct League : testing::GeneratedDrive {
     int run(std::vector<std::string> args, std::string& err) {
         args.insert(args.begin(), {"--run", "--no-index"});
         std::ostringstream out, errors;
-        const int status = runHeadless(args, out, errors, hostFileSystem(), drive().string());
+        const int status = runHeadless(args, out, errors, hostFileSystem(), drive().string(), &clock);
         err = errors.str();
         return status;
     }
+    testing::FixedClock clock;
     std::map<std::string, std::string> files() const {
         std::map<std::string, std::string> all;
         for (const auto& e : fs::recursive_directory_iterator(file("")))
@@ -52,7 +56,7 @@ TEST(RefusedRun, APeriodTheSeasonDoesNotHaveLeavesEveryFile) {
     };
     for (const auto& [args, message] : refused) {
         EXPECT_EQ(l.run(args, err), 1) << args[0];
-        EXPECT_EQ(err.substr(0, err.find('\n') + 1), "Subscript out of range: " + message);
+        EXPECT_EQ(err.substr(0, err.find('\n') + 1), kAt + "Subscript out of range: " + message);
     }
     EXPECT_TRUE(l.files() == before);
 
@@ -79,7 +83,7 @@ TEST(RefusedRun, APageCutShortPublishesNothing) {
         for (char& c : name)
             if (c == '/') c = '\\';
         EXPECT_EQ(err.substr(0, err.find('\n')),
-                  "End of file: " + name + ": the page ends before its end (the game may still be writing it); "
+                  kAt + "End of file: " + displayLeagueFile(name) + ": the page ends before its end (the game may still be writing it); "
                   "export the league's pages again");
         EXPECT_TRUE(l.files() == before);
         std::ofstream(l.file(page), std::ios::binary | std::ios::trunc) << whole;

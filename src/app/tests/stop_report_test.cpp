@@ -20,9 +20,8 @@ const std::string kUnder = "/Users/Public/Documents/GDS/Fast Break College Baske
 // program finds it.
 std::string messageOnEmptyDisk() {
     MemoryFileSystem empty;
-    std::ostringstream out, err;
-    EXPECT_EQ(runHeadless({"--run"}, out, err, empty, LeagueFolder::driveFromEnvironment()), 1);
-    return err.str();
+    LeagueFolder league(empty, driveFromEnvironment());
+    return stopReport(Stop(StopKind::PathNotFound, "leaguesettings.txt"), league) + "\n";
 }
 
 TEST(StopReport, AMissingLeagueFolderSaysWhereTheDriveCameFrom) {
@@ -30,19 +29,19 @@ TEST(StopReport, AMissingLeagueFolderSaysWhereTheDriveCameFrom) {
     ::unsetenv("WINEPREFIX");
     ::setenv("HOME", "/tmp/empty", 1);
     EXPECT_EQ(messageOnEmptyDisk(),
-              "Path not found: leaguesettings.txt\nThere is no league folder at /tmp/empty/.wine/drive_c" + kUnder +
+              "Path not found: there is no league folder at /tmp/empty/.wine/drive_c" + kUnder +
                   " (drive C: of the default Wine prefix, ~/.wine). Set WINEPREFIX to the Wine prefix the game "
                   "runs in, or VELLOR_DRIVE_C to the folder that stands for C:\\, and start again.\n" + kLeft);
 
     ::setenv("WINEPREFIX", "/home/c/games", 1);
     EXPECT_EQ(messageOnEmptyDisk(),
-              "Path not found: leaguesettings.txt\nThere is no league folder at /home/c/games/drive_c" + kUnder +
+              "Path not found: there is no league folder at /home/c/games/drive_c" + kUnder +
                   " (drive C: of the Wine prefix in WINEPREFIX). Set WINEPREFIX to the Wine prefix the game "
                   "runs in, or VELLOR_DRIVE_C to the folder that stands for C:\\, and start again.\n" + kLeft);
 
     ::setenv("VELLOR_DRIVE_C", "/mnt/c", 1);
     EXPECT_EQ(messageOnEmptyDisk(),
-              "Path not found: leaguesettings.txt\nThere is no league folder at /mnt/c" + kUnder +
+              "Path not found: there is no league folder at /mnt/c" + kUnder +
                   " (VELLOR_DRIVE_C gives /mnt/c as drive C:). Set VELLOR_DRIVE_C to the folder that stands for "
                   "C:\\ (the one holding Users), or unset it to use the Wine prefix.\n" + kLeft);
     ::unsetenv("VELLOR_DRIVE_C");
@@ -53,9 +52,9 @@ TEST(StopReport, AMissingLeagueFolderSaysWhereTheDriveCameFrom) {
 TEST(StopReport, AMissingGameFolderNamesItAsAnIncompleteExport) {
     MemoryFileSystem fs;
     fs.addFolder(testing::kLeague);
-    std::ostringstream out, err;
-    EXPECT_EQ(runHeadless({"--run"}, out, err, fs, testing::kDrive), 1);
-    EXPECT_EQ(err.str(), "Path not found: html\\standings.htm\nThe folder " +
+    LeagueFolder league(fs, testing::kDrive);
+    EXPECT_EQ(stopReport(Stop(StopKind::PathNotFound, "html\\standings.htm"), league) + "\n",
+              "Path not found: the folder " +
                              displayPath(std::string(testing::kLeague) + "/html") +
                              " is missing: the game's export is incomplete. Export the league's pages again "
                              "from the game.\n" + kLeft);

@@ -1,6 +1,5 @@
 #include "app/win32/main_window.h"
 
-#include "app/period_check.h"
 #include "app/run_sequences.h"
 #include "app/settings.h"
 #include "app/stop_report.h"
@@ -198,15 +197,16 @@ void MainWindow::layOut() {
 }
 
 bool MainWindow::load() {
-    try {
-        windowLoad(league_, *this, *state_);
+    const HandlerEnd end = guardedRun(league_, [this] { windowLoad(league_, *this, *state_); });
+    if (end.how == HandlerEnd::How::Done) {
+        // Another league than the default is named in the title, so that the
+        // commissioner of two leagues sees which one is open.
+        if (league_.leagueName() != LeagueFolder::kDefaultLeague)
+            SetWindowTextW(controls_[layout::LblTitle], toWide(league_.leagueName()).c_str());
         return true;
-    } catch (const Stop& stop) {
-        // The window has not shown yet: the box stands alone.
-        showMessageBox(nullptr, MessageIcon::Error, stopReport(stop, league_));
-    } catch (const std::exception& e) {
-        showMessageBox(nullptr, MessageIcon::Error, e.what());
     }
+    // The window has not shown yet: the box stands alone.
+    showMessageBox(nullptr, MessageIcon::Error, end.message);
     status_ = 1;
     return false;
 }
@@ -273,16 +273,10 @@ void MainWindow::go() {
     // shown by the run); it must not start a run inside the run.
     if (running_) return;
     running_ = true;
-    try {
-        goRun(league_, *this, *state_);
-    } catch (const PeriodRejected& rejected) {
-        // Nothing has been written: the user mends the text and goes again.
-        showMessageBox(hwnd_, MessageIcon::Warning, codePageToUtf8(rejected.message()));
-    } catch (const Stop& stop) {
-        fail(stopReport(stop, league_));
-    } catch (const std::exception& e) {
-        fail(e.what());
-    }
+    const HandlerEnd end = guardedRun(league_, [this] { goRun(league_, *this, *state_); });
+    // Rejected: nothing has been written; the user mends the text and goes again.
+    if (end.how == HandlerEnd::How::Rejected) showMessageBox(hwnd_, MessageIcon::Warning, end.message);
+    if (end.how == HandlerEnd::How::Stopped) fail(end.message);
     running_ = false;
 }
 

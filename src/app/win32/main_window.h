@@ -4,7 +4,7 @@
 // app/window_layout.h.
 #pragma once
 
-#include "app/league_state.h"
+#include "results/league_state.h"
 #include "app/window_layout.h"
 #include "app/window_port.h"
 #include "league/league_folder.h"

@@ -4,6 +4,7 @@
 #include "app/qt/tests/window_test_support.h"
 #include "app/stop_report.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -56,6 +57,24 @@ private slots:
         QVERIFY(!theWindow());
     }
 
+    // Another league than the default is named in the title; the default is
+    // not, as the window has always shown it.
+    void titleNamesAnotherLeague() {
+        for (const char* name : {"Marrowdeen", "Eastfield"}) {
+            DiskLeague disk;
+            QDir leagues(disk.path(".."));
+            if (QString::fromLatin1(name) != "Marrowdeen") QVERIFY(leagues.rename("Marrowdeen", name));
+            LeagueFolder league(hostFileSystem(), disk.drive.path().toStdString());
+            QString title;
+            const int status = runWith(league, [&title](QWidget* window) {
+                title = window->findChild<QLabel*>("LblTitle")->text();
+                window->close();
+            });
+            QCOMPARE(status, 0);
+            QCOMPARE(title, QString::fromLatin1(name));
+        }
+    }
+
     // The close box; the website edited but never saved stays as it was.
     void closeBoxEndsWithZeroAndSavesNothing() {
         DiskLeague disk;
@@ -78,7 +97,7 @@ private slots:
         // The box says where the league was looked for and how to point elsewhere.
         const QString drive = disk.drive.path();
         QCOMPARE(shownMessages()[0].text,
-                 "Path not found: leaguesettings.txt\nThere is no league folder at " + drive + "/" +
+                 "Path not found: there is no league folder at " + drive + "/" +
                      kLeagueRelative + " (under " + drive +
                      ", the folder standing for drive C:). Set WINEPREFIX to the Wine prefix the game runs in, "
                      "or VELLOR_DRIVE_C to the folder that stands for C:\\, and start again.\n" + kLeft);
@@ -104,7 +123,7 @@ private slots:
         QCOMPARE(shownMessages()[0].icon, MessageIcon::Critical);
         // The window load put its lists in place: the message says so.
         QCOMPARE(shownMessages()[0].text,
-                 "File not found: html\\leagueschedule.htm\nGO!'s publications were left as they were; the window "
+                 "File not found: html/leagueschedule.htm\nGO!'s publications were left as they were; the window "
                  "load refreshed teams.txt, teaminfo.txt and schedfile.txt.");
         QVERIFY(shownMessages()[0].windowVisible);
         // The settings were saved; no publication was put in place.

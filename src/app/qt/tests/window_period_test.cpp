@@ -50,14 +50,14 @@ private slots:
         QTest::addColumn<QString>("lastDay");
         QTest::addColumn<QString>("days");
         QTest::addColumn<QString>("message");
-        QTest::newRow("letters") << "abc" << "3" << "Type mismatch: TxtLastDay";
-        QTest::newRow("empty") << "" << "3" << "Type mismatch: TxtLastDay";
-        QTest::newRow("fraction") << "245.5" << "3" << "Type mismatch: TxtLastDay";
+        QTest::newRow("letters") << "abc" << "3" << "Type mismatch: Last Day that was Simulated must be a whole number; you typed 'abc'";
+        QTest::newRow("empty") << "" << "3" << "Type mismatch: Last Day that was Simulated must be a whole number; you typed ''";
+        QTest::newRow("fraction") << "245.5" << "3" << "Type mismatch: Last Day that was Simulated must be a whole number; you typed '245.5'";
+        QTest::newRow("days letters") << "245" << "x" << "Type mismatch: Number of days that were ran during the last sim period must be a whole number; you typed 'x'";
         const QString found = "; the league's only simulated day is 245.";
         QTest::newRow("not simulated") << "246" << "3" << "Subscript out of range: day 246 has not been simulated" + found;
         QTest::newRow("before the season") << "239" << "1"
                                            << "Subscript out of range: day 239 comes before the first simulated day" + found;
-        QTest::newRow("days letters") << "245" << "x" << "Type mismatch: TxtDaysSimmed";
         QTest::newRow("no day") << "245" << "0"
                                 << "Subscript out of range: a period of 0 days holds no day; the number of days must be 1 "
                                    "or more" + found;

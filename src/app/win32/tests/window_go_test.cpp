@@ -99,7 +99,7 @@ TEST_F(WindowGo, RejectedPeriodWritesNothingAndTheWindowStays) {
     const auto shown = boxes.shown();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_TRUE(shown[0].warning);
-    EXPECT_EQ(shown[0].text, "Type mismatch: TxtDaysSimmed");
+    EXPECT_EQ(shown[0].text, "Type mismatch: Number of days that were ran during the last sim period must be a whole number; you typed 'x'");
     EXPECT_EQ(copy.contents(), before);
     EXPECT_FALSE(opened);
     EXPECT_TRUE(IsWindow(window->handle()) && IsWindowVisible(window->handle()));

@@ -1,0 +1,219 @@
+// The website through libcurl: ftp, ftps as explicit TLS (AUTH TLS on the
+// ftp port, never falling back to plain text), and sftp with the server's
+// key checked against the pinned fingerprint. One handle for the whole
+// send, so that libcurl keeps its one connection.
+#include "send/curl_session.h"
+#include "send/send_error.h"
+#include "send/transports.h"
+
+#include <openssl/evp.h>
+
+#include <cstdio>
+
+namespace vr {
+namespace {
+
+// OpenSSH's fingerprint of a key: SHA256 of its wire form, base64 without
+// padding.
+std::string fingerprint(const char* key, std::size_t length) {
+    unsigned char digest[EVP_MAX_MD_SIZE];
+    unsigned int size = 0;
+    EVP_Digest(key, length, digest, &size, EVP_sha256(), nullptr);
+    unsigned char text[4 * EVP_MAX_MD_SIZE / 3 + 4];
+    const int n = EVP_EncodeBlock(text, digest, static_cast<int>(size));
+    std::string b64(reinterpret_cast<char*>(text), static_cast<std::size_t>(n));
+    while (!b64.empty() && b64.back() == '=') b64.pop_back();
+    return "SHA256:" + b64;
+}
+
+std::string expandHome(const std::string& path) {
+    if (path.rfind("~/", 0) != 0) return path;
+    const char* home = std::getenv("HOME");
+    return home ? std::string(home) + path.substr(1) : path;
+}
+
+// "a b/c" -> "a%20b/c": each part of a path escaped for a URL.
+std::string escapedPath(CURL* curl, const std::string& path) {
+    std::string out;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t slash = path.find('/', start);
+        const std::string part = path.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
+        char* e = curl_easy_escape(curl, part.c_str(), static_cast<int>(part.size()));
+        out += e ? e : part;
+        curl_free(e);
+        if (slash == std::string::npos) return out;
+        out += '/';
+        start = slash + 1;
+    }
+}
+
+// A path as an sftp quote command takes it.
+std::string quoted(const std::string& path) {
+    std::string q = "\"";
+    for (char c : path) {
+        if (c == '"' || c == '\\') q += '\\';
+        q += c;
+    }
+    return q + "\"";
+}
+
+class CurlSite : public SiteLink {
+public:
+    CurlSite(const SiteProfile& profile, std::vector<std::string>& warnings)
+        : profile_(profile), shown_(shownAddress(profile.address)) {
+        std::string address = profile.address;
+        sftp_ = address.rfind("sftp://", 0) == 0;
+        if (address.rfind("ftps://", 0) == 0) {
+            // Explicit TLS: libcurl's ftps:// is the old implicit kind.
+            address = "ftp://" + address.substr(7);
+            tls_ = true;
+        } else if (!sftp_ && !profile.password.empty()) {
+            warnings.push_back("Sending to " + shown_ +
+                               ": ftp:// sends the password unencrypted across the network; ftps:// or sftp:// "
+                               "keep it safe.");
+        }
+        const std::size_t hostStart = address.find("://") + 3;
+        const std::size_t slash = address.find('/', hostStart);
+        origin_ = address.substr(0, slash == std::string::npos ? address.size() : slash);
+        folder_ = slash == std::string::npos ? "/" : address.substr(slash);
+        if (folder_.back() != '/') folder_ += '/';
+
+        curl_.common(shown_);
+        CURL* c = curl_.handle();
+        if (!profile.user.empty()) curl_easy_setopt(c, CURLOPT_USERNAME, profile.user.c_str());
+        if (!profile.password.empty()) curl_easy_setopt(c, CURLOPT_PASSWORD, profile.password.c_str());
+        if (!profile.ca.empty()) curl_easy_setopt(c, CURLOPT_CAINFO, expandHome(profile.ca).c_str());
+        if (tls_) curl_easy_setopt(c, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
+        curl_easy_setopt(c, CURLOPT_FTP_CREATE_MISSING_DIRS, static_cast<long>(CURLFTP_CREATE_DIR_RETRY));
+        curl_easy_setopt(c, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_MULTICWD));
+        if (sftp_) {
+            if (!profile.key.empty()) {
+                key_ = expandHome(profile.key);
+                pub_ = key_ + ".pub";
+                curl_easy_setopt(c, CURLOPT_SSH_AUTH_TYPES, static_cast<long>(CURLSSH_AUTH_PUBLICKEY));
+                curl_easy_setopt(c, CURLOPT_SSH_PRIVATE_KEYFILE, key_.c_str());
+                if (std::FILE* f = std::fopen(pub_.c_str(), "r")) {
+                    std::fclose(f);
+                    curl_easy_setopt(c, CURLOPT_SSH_PUBLIC_KEYFILE, pub_.c_str());
+                }
+            } else {
+                curl_easy_setopt(c, CURLOPT_SSH_AUTH_TYPES,
+                                 static_cast<long>(CURLSSH_AUTH_PASSWORD | CURLSSH_AUTH_KEYBOARD));
+            }
+            curl_easy_setopt(c, CURLOPT_NEW_FILE_PERMS, 0644L);
+            curl_easy_setopt(c, CURLOPT_NEW_DIRECTORY_PERMS, 0755L);
+            curl_easy_setopt(c, CURLOPT_SSH_HOSTKEYFUNCTION, &CurlSite::checkHostKey);
+            curl_easy_setopt(c, CURLOPT_SSH_HOSTKEYDATA, this);
+        }
+    }
+
+    void put(const std::string& localPath, const std::string& remote) override {
+        std::FILE* file = std::fopen(localPath.c_str(), "rb");
+        if (!file) throw SendError("could not read " + localPath);
+        std::fseek(file, 0, SEEK_END);
+        const long size = std::ftell(file);
+        std::fseek(file, 0, SEEK_SET);
+        CURL* c = curl_.handle();
+        quotes({});
+        curl_easy_setopt(c, CURLOPT_NOBODY, 0L);
+        curl_easy_setopt(c, CURLOPT_UPLOAD, 1L);
+        curl_easy_setopt(c, CURLOPT_READDATA, file);
+        curl_easy_setopt(c, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(size));
+        const std::string url = origin_ + escapedPath(c, folder_ + remote);
+        CURLcode code = curl_.perform(url);
+        std::fclose(file);
+        curl_easy_setopt(c, CURLOPT_UPLOAD, 0L);
+        check(code, "sending " + remote);
+    }
+
+    void rename(const std::string& from, const std::string& to) override {
+        if (sftp_) command({"rename " + quoted(folder_ + from) + " " + quoted(folder_ + to)}, "");
+        else command({"RNFR " + name(from), "RNTO " + name(to)}, folderOf(to));
+    }
+
+    void replace(const std::string& from, const std::string& to) override {
+        if (sftp_) command({"*rm " + quoted(folder_ + to), "rename " + quoted(folder_ + from) + " " + quoted(folder_ + to)}, "");
+        else command({"*DELE " + name(to), "RNFR " + name(from), "RNTO " + name(to)}, folderOf(to));
+    }
+
+    void remove(const std::string& remote) override {
+        // A missing file is no failure: "*" lets the command fail.
+        if (sftp_) command({"*rm " + quoted(folder_ + remote)}, "");
+        else command({"*DELE " + name(remote)}, folderOf(remote));
+    }
+
+private:
+    static std::string folderOf(const std::string& remote) {
+        const std::size_t slash = remote.rfind('/');
+        return slash == std::string::npos ? "" : remote.substr(0, slash + 1);
+    }
+    static std::string name(const std::string& remote) { return remote.substr(remote.rfind('/') + 1); }
+
+    // Commands without a transfer: sftp's take whole paths; ftp's run in
+    // the file's folder, which libcurl changes to first.
+    void command(const std::vector<std::string>& commands, const std::string& folder) {
+        CURL* c = curl_.handle();
+        quotes(commands);
+        curl_easy_setopt(c, CURLOPT_UPLOAD, 0L);
+        curl_easy_setopt(c, CURLOPT_NOBODY, 1L);
+        const std::string url = origin_ + escapedPath(c, folder_ + folder);
+        const CURLcode code = curl_.perform(url);
+        quotes({});
+        curl_easy_setopt(c, CURLOPT_NOBODY, 0L);
+        check(code, commands.size() == 1 && commands.front().rfind("*", 0) == 0 ? "removing a file" : "renaming a file");
+    }
+
+    void quotes(const std::vector<std::string>& commands) {
+        if (list_) curl_slist_free_all(list_);
+        list_ = nullptr;
+        for (const std::string& cmd : commands) list_ = curl_slist_append(list_, cmd.c_str());
+        CURL* c = curl_.handle();
+        curl_easy_setopt(c, sftp_ ? CURLOPT_QUOTE : CURLOPT_POSTQUOTE, list_);
+    }
+
+    void check(CURLcode code, const std::string& doing) {
+        if (code == CURLE_OK) return;
+        if (sftp_ && !keySeen_.empty() && !keyMatched_) {
+            if (profile_.hostKey.empty())
+                throw SendError("the server's host key is not pinned, so nothing was sent. If " + keySeen_ +
+                                " is the server's key (ask its keeper, or run ssh-keyscan on the server), put under "
+                                "[site] in publish.ini: host-key = " + keySeen_);
+            throw SendError("the server's host key " + keySeen_ + " is not the one pinned in publish.ini (" +
+                            profile_.hostKey +
+                            "), so nothing was sent. If the server's key was changed on purpose, pin the new one; "
+                            "otherwise someone may stand between you and the server.");
+        }
+        throw SendError(curl_.describe(code, doing));
+    }
+
+    static int checkHostKey(void* self, int, const char* key, std::size_t length) {
+        auto* site = static_cast<CurlSite*>(self);
+        site->keySeen_ = fingerprint(key, length);
+        site->keyMatched_ = !site->profile_.hostKey.empty() && site->keySeen_ == site->profile_.hostKey;
+        return site->keyMatched_ ? CURLKHMATCH_OK : CURLKHMATCH_MISMATCH;
+    }
+
+    const SiteProfile& profile_;
+    std::string shown_;
+    std::string origin_, folder_;
+    std::string key_, pub_;
+    bool sftp_ = false, tls_ = false;
+    std::string keySeen_;
+    bool keyMatched_ = false;
+    CurlSession curl_;
+    curl_slist* list_ = nullptr;
+
+public:
+    ~CurlSite() override {
+        if (list_) curl_slist_free_all(list_);
+    }
+};
+
+} // namespace
+
+std::unique_ptr<SiteLink> openSite(const SiteProfile& profile, std::vector<std::string>& warnings) {
+    return std::make_unique<CurlSite>(profile, warnings);
+}
+
+} // namespace vr

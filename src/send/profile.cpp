@@ -1,0 +1,137 @@
+#include "send/profile.h"
+
+#include "host/config_folder.h"
+#include "send/site_record.h"
+#include "text/file_system.h"
+
+namespace vr {
+namespace {
+
+std::string trim(std::string_view s) {
+    const char* space = " \t\r";
+    const std::size_t first = s.find_first_not_of(space);
+    if (first == std::string_view::npos) return {};
+    return std::string(s.substr(first, s.find_last_not_of(space) - first + 1));
+}
+
+// A comment starts at ";" or "#" at the start of a line or after a blank:
+// a password may hold either sign elsewhere.
+std::string withoutComment(std::string_view line) {
+    for (std::size_t i = 0; i < line.size(); ++i)
+        if ((line[i] == ';' || line[i] == '#') && (i == 0 || line[i - 1] == ' ' || line[i - 1] == '\t'))
+            return std::string(line.substr(0, i));
+    return std::string(line);
+}
+
+std::string lineError(long number, const std::string& what) {
+    return "publish.ini, line " + std::to_string(number) + ": " + what;
+}
+
+std::string hostOf(const std::string& address) {
+    const std::size_t scheme = address.find("://");
+    std::size_t start = scheme == std::string::npos ? 0 : scheme + 3;
+    std::size_t end = address.find('/', start);
+    std::string host = address.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    const std::size_t at = host.rfind('@');
+    return at == std::string::npos ? host : host.substr(at + 1);
+}
+
+} // namespace
+
+Secrets SendProfile::secrets() const {
+    Secrets s;
+    if (site) s.add(site->password);
+    if (discord) {
+        s.add(discord->webhook);
+        // The token is the webhook's last part: no text may show it alone either.
+        const std::size_t slash = discord->webhook.rfind('/');
+        if (slash != std::string::npos) s.add(discord->webhook.substr(slash + 1));
+    }
+    return s;
+}
+
+std::string shownAddress(const std::string& address) {
+    const std::size_t scheme = address.find("://");
+    if (scheme == std::string::npos) return address;
+    const std::size_t start = scheme + 3;
+    const std::size_t slash = address.find('/', start);
+    const std::size_t at = address.rfind('@', slash == std::string::npos ? std::string::npos : slash);
+    if (at == std::string::npos || at < start) return address;
+    return address.substr(0, start) + address.substr(at + 1);
+}
+
+std::string shownWebhook(const std::string& webhook) { return "the Discord webhook at " + hostOf(webhook); }
+
+SendProfile parseProfile(std::string_view text) {
+    SendProfile profile;
+    std::string section;
+    long number = 0;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        const std::string line = trim(withoutComment(text.substr(0, end)));
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        ++number;
+        if (line.empty()) continue;
+        if (line.front() == '[') {
+            if (line.back() != ']') throw SendError(lineError(number, "a section's name ends with \"]\""));
+            section = trim(std::string_view(line).substr(1, line.size() - 2));
+            if (section == "site") profile.site.emplace();
+            else if (section == "discord") profile.discord.emplace();
+            else throw SendError(lineError(number, "unknown section [" + section + "]: [site] or [discord]"));
+            continue;
+        }
+        const std::size_t equals = line.find('=');
+        if (equals == std::string::npos) throw SendError(lineError(number, "expected key = value"));
+        const std::string key = trim(std::string_view(line).substr(0, equals));
+        const std::string value = trim(std::string_view(line).substr(equals + 1));
+        std::string* slot = nullptr;
+        if (section == "site") {
+            SiteProfile& s = *profile.site;
+            if (key == "address") slot = &s.address;
+            else if (key == "user") slot = &s.user;
+            else if (key == "password") slot = &s.password;
+            else if (key == "key") slot = &s.key;
+            else if (key == "host-key") slot = &s.hostKey;
+            else if (key == "ca") slot = &s.ca;
+            else if (key == "web") slot = &s.web;
+        } else if (section == "discord") {
+            if (key == "webhook") slot = &profile.discord->webhook;
+            else if (key == "ca") slot = &profile.discord->ca;
+        }
+        // The key's name only: its value may be a secret.
+        if (!slot) throw SendError(lineError(number, "unknown key \"" + key + "\""));
+        *slot = value;
+    }
+    if (profile.site) {
+        const std::string& a = profile.site->address;
+        if (a.rfind("sftp://", 0) != 0 && a.rfind("ftps://", 0) != 0 && a.rfind("ftp://", 0) != 0 &&
+            a.rfind("file://", 0) != 0)
+            throw SendError("publish.ini: [site] needs an address starting with sftp://, ftps://, ftp:// or file://");
+        if (profile.site->hostKey.empty() == false && profile.site->hostKey.rfind("SHA256:", 0) != 0)
+            throw SendError("publish.ini: host-key is the server's SHA256 fingerprint, \"SHA256:...\"");
+    }
+    if (profile.discord && profile.discord->webhook.rfind("https://", 0) != 0)
+        throw SendError("publish.ini: [discord] needs a webhook starting with https://");
+    return profile;
+}
+
+std::optional<SendProfile> loadProfile(const std::string& configFolder) {
+    if (configFolder.empty()) return std::nullopt;
+    const std::string path = configFolder + "/publish.ini";
+    FileSystem& fs = hostFileSystem();
+    if (fs.kind(path) != EntryKind::File) return std::nullopt;
+    std::string text;
+    try {
+        text = readLocalFile(fs, path);
+    } catch (const SendError& e) {
+        throw SendError(std::string("publish.ini could not be read: ") + e.what());
+    }
+    SendProfile profile = parseProfile(text);
+    const bool secret = (profile.site && !profile.site->password.empty()) || profile.discord;
+    if (secret && othersMayRead(path))
+        throw SendError(path + " holds a password or a webhook and others may read it. "
+                        "Make it yours alone with: chmod 600 '" + path + "'");
+    return profile;
+}
+
+} // namespace vr

@@ -1,0 +1,50 @@
+// The sending profile, publish.ini in the user's configuration folder: where
+// the html folder is mirrored and where the period's posts go. Without it
+// nothing is sent.
+#pragma once
+
+#include "send/send_error.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vr {
+
+struct SiteProfile {
+    std::string address;  // scheme://host[:port]/folder, or file:///folder
+    std::string user;
+    std::string password;
+    std::string key;      // sftp: a private key file
+    std::string hostKey;  // sftp: "SHA256:<base64>"
+    std::string ca;
+    std::string web;
+};
+
+struct DiscordProfile {
+    std::string webhook;
+    std::string ca;
+};
+
+struct SendProfile {
+    std::optional<SiteProfile> site;
+    std::optional<DiscordProfile> discord;
+    Secrets secrets() const;
+};
+
+// The profile's text (UTF-8). Unknown sections or keys and a section without
+// its address are a SendError naming the line, so that a typing slip is not
+// taken for "send nothing".
+SendProfile parseProfile(std::string_view text);
+
+// "scheme://host[:port]/folder" without user or password; a webhook as its
+// host alone. What messages name.
+std::string shownAddress(const std::string& address);
+std::string shownWebhook(const std::string& webhook);
+
+// The profile file in `configFolder`, read and checked: nullopt when there is
+// none. A profile holding a secret that others may read is a SendError
+// saying how to fix it.
+std::optional<SendProfile> loadProfile(const std::string& configFolder);
+
+} // namespace vr

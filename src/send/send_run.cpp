@@ -1,0 +1,134 @@
+#include "send/send_run.h"
+
+#include "send/discord_posts.h"
+#include "send/mirror.h"
+#include "send/profile.h"
+#include "send/site_record.h"
+#include "send/transports.h"
+#include "text/code_page.h"
+
+#include <cstdio>
+#include <optional>
+
+namespace vr {
+namespace {
+
+// A send of more files than this shows its progress on a terminal.
+constexpr std::size_t kProgressFrom = 50;
+
+std::string megabytes(std::uint64_t bytes) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f MB", static_cast<double>(bytes) / 1e6);
+    return text;
+}
+
+// A cause as a sentence: its own full stop, or one added.
+std::string sentence(std::string text) {
+    if (text.empty() || text.back() != '.') text += '.';
+    return text;
+}
+
+std::string fileFolder(const std::string& address) {
+    // file:///folder (and file://localhost/folder)
+    std::string path = address.substr(7);
+    if (path.rfind("localhost/", 0) == 0) path = path.substr(9);
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    return path;
+}
+
+void sendSite(const SiteProfile& site, const SendRequest& request, SendOutcome& outcome) {
+    FileSystem& fs = hostFileSystem();
+    std::unique_ptr<SiteLink> link = site.address.rfind("file://", 0) == 0
+                                         ? openFolderSite(fs, fileFolder(site.address))
+                                         : openSite(site, outcome.lines);
+    const std::string record = siteRecordFile(request.cacheFolder, shownAddress(site.address) + " " + site.user);
+    MirrorProgressFn progress;
+    std::ostream* terminal = request.progress;
+    if (terminal)
+        progress = [terminal](const MirrorProgress& p) {
+            if (p.files <= kProgressFrom) return;
+            *terminal << "\rsending: " << p.filesDone << "/" << p.files << " files, " << megabytes(p.bytesDone)
+                      << " of " << megabytes(p.bytes) << "   " << std::flush;
+            if (p.filesDone == p.files) *terminal << "\n" << std::flush;
+        };
+    const MirrorResult r = mirrorFolder(fs, request.htmlFolder, *link, record, progress);
+    const std::string in = std::to_string(r.localFiles) + " in the html folder)";
+    outcome.lines.push_back("sent to " + shownAddress(site.address) + ": " +
+                            (r.sent == 0 ? "nothing changed (" + in
+                                         : std::to_string(r.sent) + (r.sent == 1 ? " file, " : " files, ") +
+                                               megabytes(r.bytesSent) + " (" + in));
+}
+
+// The period's Discord messages, discord-1.md on, as UTF-8.
+std::vector<std::string> periodMessages(const std::string& postsFolder) {
+    FileSystem& fs = hostFileSystem();
+    std::vector<std::string> messages;
+    for (int n = 1;; ++n) {
+        const std::string path = postsFolder + "/discord-" + std::to_string(n) + ".md";
+        if (fs.kind(path) != EntryKind::File) break;
+        std::string text = codePageToUtf8(readLocalFile(fs, path));
+        std::string plain;
+        for (char c : text)
+            if (c != '\r') plain += c;
+        messages.push_back(std::move(plain));
+    }
+    return messages;
+}
+
+void sendPosts(const DiscordProfile& discord, const std::string& web, const SendRequest& request,
+               SendOutcome& outcome) {
+    std::vector<std::string> messages = periodMessages(request.postsFolder);
+    if (messages.empty()) return;
+    addWebLinks(messages, web, request.lastDay);
+    std::unique_ptr<DiscordLink> link = openDiscord(discord);
+    const PostsResult r = postPeriod(*link, hostFileSystem(), discordRecordFile(request.cacheFolder, discord.webhook),
+                                     request.periodKey, messages);
+    std::string line = "posted to Discord (" + request.periodKey + "): ";
+    line += std::to_string(r.posted) + " new, " + std::to_string(r.edited) + " edited";
+    if (r.deleted) line += ", " + std::to_string(r.deleted) + " deleted";
+    if (r.unchanged) line += ", " + std::to_string(r.unchanged) + " unchanged";
+    outcome.lines.push_back(line);
+}
+
+} // namespace
+
+SendOutcome sendDue(const SendRequest& request) {
+    SendOutcome outcome;
+    std::optional<SendProfile> profile;
+    try {
+        profile = loadProfile(request.configFolder);
+    } catch (const SendError& e) {
+        outcome.configured = true;
+        outcome.failures.push_back(std::string("Nothing was sent: ") + e.what());
+        return outcome;
+    }
+    if (!profile) return outcome;
+    outcome.configured = true;
+    const Secrets secrets = profile->secrets();
+    if (request.cacheFolder.empty()) {
+        outcome.failures.push_back("Nothing was sent: no cache folder for the record of what was sent "
+                                   "(set VELLOR_CACHE_DIR).");
+        return outcome;
+    }
+    if (profile->site) {
+        try {
+            sendSite(*profile->site, request, outcome);
+        } catch (const SendError& e) {
+            outcome.failures.push_back("Sending to " + shownAddress(profile->site->address) + " failed: " +
+                                       sentence(e.what()) + " " + kSentNextTime);
+        }
+    }
+    if (profile->discord && !request.periodKey.empty()) {
+        try {
+            sendPosts(*profile->discord, profile->site ? profile->site->web : std::string(), request, outcome);
+        } catch (const SendError& e) {
+            outcome.failures.push_back("Posting to " + shownWebhook(profile->discord->webhook) + " failed: " +
+                                       sentence(e.what()) + " " + kSentNextTime);
+        }
+    }
+    for (std::string& l : outcome.lines) l = secrets.scrub(l);
+    for (std::string& l : outcome.failures) l = secrets.scrub(l);
+    return outcome;
+}
+
+} // namespace vr
