@@ -268,7 +268,8 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
     }
 
     // The run says when it ran: a scheduled run's log holds many. (The
-    // watch's host clock would take Ctrl+C from the run.)
+    // watch's host clock is not made for it: on Windows it opens a hidden
+    // window.)
     auto now = [clock] { return clock ? clock->localTime() : localTimeNow(); };
     HeadlessWindow window(/*keepScores=*/true);
     auto state = std::make_unique<LeagueState>();
