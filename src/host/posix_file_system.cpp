@@ -235,10 +235,10 @@ public:
     // fsyncs come together just before the renames, through the file's name
     // (no descriptor is held after its close), where they overlap and share
     // the journal's commits instead of waiting one by one as each twin is
-    // closed. bench/run.sh --baseline (full season, ext4, a machine loaded
-    // by other builds): medians of the per-round ratios against fsync at
-    // each close 0.86 and 0.90 for the warm-index run, 0.98 and 0.87 for
-    // --no-index (11 and 21 alternating rounds).
+    // closed. bench/run.sh --baseline, rows "--run, warm index" and "--run
+    // --no-index" (full season, ext4, a machine loaded by other builds):
+    // medians of the per-round ratios against an fsync at each close 0.90
+    // and 0.99 over 15 alternating rounds.
     void flush(Handle h) override {
         ::sync_file_range(h, 0, 0, SYNC_FILE_RANGE_WRITE); // a hint: the fsync tells of failures
         char path[4096];
