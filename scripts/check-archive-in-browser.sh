@@ -20,44 +20,16 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-usage() { sed -n '2,19p' "$0" | sed 's/^# \{0,1\}//' >&2; exit 2; }
-build="build"
-out=""
-install=1
-missing_tool() {
-    if [ "${CI:-}" = true ]; then
-        echo "FAIL: $1 is not installed (CI=true: the check must run; scripts/install-deps.sh --with-checks installs it)" >&2
-        exit 1
-    fi
-    echo "skipped: $1 is not installed" >&2
-    exit 77
-}
-while [ $# -gt 0 ]; do
-    case "$1" in
-        --build) [ $# -ge 2 ] || usage; build="$2"; shift 2 ;;
-        --out) [ $# -ge 2 ] || usage; out="$2"; shift 2 ;;
-        --no-install) install=0; shift ;;
-        *) usage ;;
-    esac
-done
-out="${out:-$build/screenshots}"
+help='2,19p'
+. scripts/lib/browser-check.sh
+browser_check_options "$@"
 axe="$build/axe/node_modules/axe-core/axe.min.js"
-
+browser_check_prepare imagemagick
 if [ "$install" = 1 ]; then
-    bash scripts/install-deps.sh --with-checks
     bash scripts/install-axe.sh "$build/axe"
-    cmake -S . -B "$build" -G Ninja >/dev/null
-    ninja -C "$build" vellor-results make-sample-league >/dev/null
 else
-    for tool in chromium python3; do
-        command -v "$tool" >/dev/null || missing_tool "$tool"
-    done
-    [ -x /usr/bin/convert ] || missing_tool imagemagick
     [ -f "$axe" ] || missing_tool "axe-core (scripts/install-axe.sh $build/axe)"
 fi
-
-mkdir -p "$out"
-out="$(cd "$out" && pwd)"
 build="$(cd "$build" && pwd)"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT

@@ -17,42 +17,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-usage() { sed -n '2,16p' "$0" | sed 's/^# \{0,1\}//' >&2; exit 2; }
-build="build"
-out=""
-install=1
-# A tool missing: the check is skipped, except in CI, where it must run.
-missing_tool() {
-    if [ "${CI:-}" = true ]; then
-        echo "FAIL: $1 is not installed (CI=true: the check must run; scripts/install-deps.sh --with-checks installs it)" >&2
-        exit 1
-    fi
-    echo "skipped: $1 is not installed" >&2
-    exit 77
-}
-while [ $# -gt 0 ]; do
-    case "$1" in
-        --build) [ $# -ge 2 ] || usage; build="$2"; shift 2 ;;
-        --out) [ $# -ge 2 ] || usage; out="$2"; shift 2 ;;
-        --no-install) install=0; shift ;;
-        *) usage ;;
-    esac
-done
-out="${out:-$build/screenshots}"
-
-if [ "$install" = 1 ]; then
-    bash scripts/install-deps.sh --with-checks
-    cmake -S . -B "$build" -G Ninja >/dev/null
-    ninja -C "$build" vellor-results make-sample-league >/dev/null
-else
-    for tool in chromium python3; do
-        command -v "$tool" >/dev/null || missing_tool "$tool"
-    done
-    [ -x /usr/bin/convert ] || missing_tool imagemagick
-fi
-
-mkdir -p "$out"
-out="$(cd "$out" && pwd)"
+help='2,16p'
+. scripts/lib/browser-check.sh
+browser_check_options "$@"
+browser_check_prepare imagemagick
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 drive="$work/drive"

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 #include <utility>
 
 namespace vr {
@@ -68,7 +69,7 @@ struct Part {
     std::vector<std::string> head;
     std::vector<std::string> body;
     bool fenced = false;
-    bool last = false; // the website, which never stands alone
+    bool link = false; // a link line that closes the post (the website, the period's page)
 };
 
 std::vector<Part> discordParts(const Digest& d, std::string_view message) {
@@ -142,11 +143,19 @@ std::vector<std::string> cutLine(const std::string& line, std::size_t room) {
     return pieces;
 }
 
+// Lays the parts out in messages. Each part is laid out once the next one
+// is known: the link lines that close the post travel with the last lines
+// of the text before them, and never stand alone in a last message.
 class Packer {
 public:
     explicit Packer(std::size_t limit) : limit_(limit) {}
 
     void add(const Part& part) {
+        if (part.link) {
+            if (!links_.empty()) links_.emplace_back();
+            links_.insert(links_.end(), part.body.begin(), part.body.end());
+            return;
+        }
         // A heading of its own (the period's, the leaders') goes with the
         // part after it, so that no message ends with a heading.
         if (part.body.empty() && !part.head.empty()) {
@@ -154,60 +163,62 @@ public:
             held_.insert(held_.end(), part.head.begin(), part.head.end());
             return;
         }
-        std::vector<std::string> held = std::exchange(held_, {});
+        if (pending_) place(*pending_, pendingHeld_, {});
+        pending_ = part;
+        pendingHeld_ = std::exchange(held_, {});
+    }
+
+    std::vector<std::vector<std::string>> take() {
+        if (!held_.empty()) {
+            if (pending_) place(*pending_, pendingHeld_, {});
+            Part headings;
+            headings.body = std::exchange(held_, {});
+            pending_ = std::move(headings);
+            pendingHeld_.clear();
+        }
+        if (pending_) {
+            place(*pending_, pendingHeld_, links_);
+        } else if (!links_.empty()) {
+            Part alone;
+            alone.body = links_;
+            place(alone, {}, {});
+        }
+        pending_.reset();
+        finish();
+        return std::move(messages_);
+    }
+
+private:
+    // The part whole where it fits, in this message or the next; split line
+    // by line only when it is longer than a message.
+    void place(const Part& part, std::vector<std::string> held, const std::vector<std::string>& links) {
         if (!held.empty()) held.emplace_back();
         std::vector<std::string> whole = held;
         whole.insert(whole.end(), part.head.begin(), part.head.end());
         if (part.fenced) whole.emplace_back(kFence);
         whole.insert(whole.end(), part.body.begin(), part.body.end());
         if (part.fenced) whole.emplace_back(kFence);
+        if (!links.empty()) {
+            whole.emplace_back();
+            whole.insert(whole.end(), links.begin(), links.end());
+        }
         std::size_t size = 0;
         for (const std::string& l : whole) size += cost(l);
         std::size_t gap = current_.empty() ? 0 : cost("");
         if (used_ + gap + size <= limit_) {
-            lastPart_ = current_.size();
             if (gap) put("");
             for (const std::string& l : whole) put(l);
             return;
         }
-        // The website closes the post: rather than stand alone in a last
-        // message, it takes the part before it along.
-        if (part.last && lastPart_ > 0 && lastPart_ < current_.size()) {
-            std::vector<std::string> moved(current_.begin() + static_cast<long>(lastPart_) + 1, current_.end());
-            std::size_t movedSize = 0;
-            for (const std::string& l : moved) movedSize += cost(l);
-            if (movedSize + cost("") + size <= limit_) {
-                current_.resize(lastPart_);
-                used_ = 0;
-                for (const std::string& l : current_) used_ += cost(l);
-                finish();
-                for (const std::string& l : moved) put(l);
-                put("");
-                for (const std::string& l : whole) put(l);
-                return;
-            }
-        }
         finish();
-        lastPart_ = 0;
         if (size <= limit_) {
             for (const std::string& l : whole) put(l);
             return;
         }
-        addLineByLine(part, held);
+        addLineByLine(part, held, links);
     }
 
-    std::vector<std::vector<std::string>> take() {
-        if (!held_.empty()) {
-            Part headings;
-            headings.body = std::exchange(held_, {});
-            add(headings);
-        }
-        finish();
-        return std::move(messages_);
-    }
-
-private:
-    void addLineByLine(const Part& part, const std::vector<std::string>& held) {
+    void addLineByLine(const Part& part, const std::vector<std::string>& held, const std::vector<std::string>& links) {
         std::size_t opening = 0;
         for (const std::string& l : part.head) opening += cost(l);
         std::size_t fences = part.fenced ? 2 * cost(kFence) : 0;
@@ -219,23 +230,56 @@ private:
                 for (std::string& piece : cutLine(l, limit_ - 2)) put(piece);
             if (part.fenced) put(std::string(kFence));
         };
+        std::size_t closingSize = 0;
+        for (const std::string& l : links) closingSize += cost(l);
+        if (!links.empty()) closingSize += cost("");
+
         for (const std::string& l : held)
             for (std::string& piece : cutLine(l, limit_ - 2)) put(piece);
         open();
-        bool bodyLines = false;
-        for (const std::string& line : part.body) {
-            for (std::string& piece : cutLine(line, room)) {
-                std::size_t closing = part.fenced ? cost(kFence) : 0;
-                if (bodyLines && used_ + cost(piece) + closing > limit_) {
-                    if (part.fenced) put(std::string(kFence));
-                    finish();
-                    open();
-                }
-                put(piece);
-                bodyLines = true;
+        std::vector<std::string> pieces;
+        for (const std::string& line : part.body)
+            for (std::string& piece : cutLine(line, room)) pieces.push_back(std::move(piece));
+        const std::size_t fence = part.fenced ? cost(kFence) : 0;
+        for (std::size_t i = 0; i < pieces.size(); ++i) {
+            // The last piece takes the link lines along when they fit.
+            std::size_t after = fence;
+            if (i + 1 == pieces.size() && opening + fences + cost(pieces[i]) + closingSize <= limit_)
+                after += closingSize;
+            if (i > 0 && used_ + cost(pieces[i]) + after > limit_) {
+                if (part.fenced) put(std::string(kFence));
+                finish();
+                open();
             }
+            put(pieces[i]);
         }
         if (part.fenced) put(std::string(kFence));
+        if (links.empty()) return;
+        // Link lines longer than a message (a website cut only at some
+        // thousands of characters) fill this one and go on in the next.
+        if (used_ + cost("") + 40 > limit_) finish();
+        else put("");
+        for (std::string rest : links) {
+            if (rest.empty()) { // the blank line between two links
+                if (used_ + cost("") <= limit_) put("");
+                else finish();
+                continue;
+            }
+            while (!rest.empty()) {
+                if (used_ + cost(rest) <= limit_) {
+                    put(rest);
+                    break;
+                }
+                if (used_ + 2 + 40 > limit_) {
+                    finish();
+                    continue;
+                }
+                std::string piece = cutLine(rest, limit_ - used_ - 2).front();
+                rest.erase(0, piece.size());
+                if (!rest.empty() && rest.front() == ' ') rest.erase(0, 1);
+                put(piece);
+            }
+        }
     }
 
     void put(const std::string& line) {
@@ -253,8 +297,10 @@ private:
     std::vector<std::vector<std::string>> messages_;
     std::vector<std::string> current_;
     std::size_t used_ = 0;
-    std::vector<std::string> held_; // headings waiting for their part
-    std::size_t lastPart_ = 0;      // where the last part put whole begins in current_
+    std::vector<std::string> held_;        // headings waiting for their part
+    std::optional<Part> pending_;          // the last part, laid out once the next is known
+    std::vector<std::string> pendingHeld_; // the headings it takes along
+    std::vector<std::string> links_;       // the link lines that close the post
 };
 
 } // namespace

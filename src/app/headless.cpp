@@ -268,7 +268,8 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
     }
 
     // The run says when it ran: a scheduled run's log holds many. (The
-    // watch's host clock would take Ctrl+C from the run.)
+    // watch's host clock is not made for it: on Windows it opens a hidden
+    // window.)
     auto now = [clock] { return clock ? clock->localTime() : localTimeNow(); };
     HeadlessWindow window(/*keepScores=*/true);
     auto state = std::make_unique<LeagueState>();
@@ -283,32 +284,29 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
     int status = 0;
     bool published = false;
     try {
-        // The index checks every play-by-play file's stat: they are taken
-        // while the load reads.
-        if (!state->cacheFolder.empty()) league.prefetchStats(kPlayByPlayFolder);
         // The period is checked against the simulated days before the
         // load's lists are put in place: a refused one leaves every file.
         bool publishedAlready = false;
-        windowLoad(league, window, *state, [&] {
+        published = publishOnce(league, window, *state, [&] {
             std::optional<std::string> days = options.value("--days");
             if (options.has("--since-last")) {
                 days = daysSinceLast(league, *state, options);
                 if (!days) {
                     publishedAlready = true;
-                    return;
+                    return false;
                 }
             }
             if (options.has("--last-day"))
                 window.setText(TextBox::LastDay, utf8ToCodePage(*options.value("--last-day")));
             if (days) window.setText(TextBox::DaysSimmed, utf8ToCodePage(*days));
             checkPeriod(window.text(TextBox::LastDay), window.text(TextBox::DaysSimmed), state->days);
+            return true;
         });
         if (publishedAlready) {
             err << now() << " Nothing was published: day " << plainDigits(*state->days.lastDay)
                 << ", the last simulated, was published already.\n";
             return 0;
         }
-        published = goRun(league, window, *state);
         // The score list once the run has gone through: a stopped run's
         // log starts its entry with the stop.
         for (const std::string& line : window.scores()) out << line << '\n';

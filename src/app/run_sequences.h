@@ -26,4 +26,13 @@ using PublishGate = std::function<bool(const LeagueState&)>;
 // were put in place.
 bool goRun(LeagueFolder& league, WindowPort& window, LeagueState& state, const PublishGate& gate = {});
 
+// One publication without the window, as the headless run, the watch and
+// the tests make it: the window load, then GO!. `choosePeriod`, where given,
+// sets the period in the window once the load's lists are written and before
+// any is put in place (see windowLoad); false there means nothing is to be
+// published: the load's lists are put in place and GO! is not run. True
+// when GO!'s publications were put in place.
+bool publishOnce(LeagueFolder& league, WindowPort& window, LeagueState& state,
+                 const std::function<bool()>& choosePeriod = {}, const PublishGate& gate = {});
+
 } // namespace vr

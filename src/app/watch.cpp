@@ -12,7 +12,6 @@
 #include "host/environment.h"
 #include "league/league_folder.h"
 #include "league/page_end.h"
-#include "league/play_by_play_name.h"
 #include "snapshot/period_probe.h"
 #include "text/end_request.h"
 #include "text/errors.h"
@@ -268,17 +267,16 @@ private:
         state->cacheFolder = options_.cacheFolder;
         state->postMessage = options_.message;
         try {
-            // The index checks every play-by-play file: their stats come in while the load reads.
-            if (!state->cacheFolder.empty()) league_.prefetchStats(kPlayByPlayFolder);
-            // A period the season does not have leaves even the lists.
-            windowLoad(league_, window, *state, [&] {
+            // A period the season does not have leaves even the lists. A
+            // half-finished export may still be being written: it is held
+            // back until it changes, or for kIncompleteWait at the most.
+            auto choosePeriod = [&] {
                 window.setText(TextBox::LastDay, plainDigits(last));
                 window.setText(TextBox::DaysSimmed, plainDigits(days));
                 checkPeriod(window.text(TextBox::LastDay), window.text(TextBox::DaysSimmed), state->days);
-            });
-            // A half-finished export may still be being written: it is held
-            // back until it changes, or for kIncompleteWait at the most.
-            const bool published = goRun(league_, window, *state, [&](const LeagueState& s) {
+                return true;
+            };
+            const bool published = publishOnce(league_, window, *state, choosePeriod, [&](const LeagueState& s) {
                 if (!exportLooksIncomplete(s)) return true;
                 if (!incompleteSince_) {
                     incompleteSince_ = clock_.now();

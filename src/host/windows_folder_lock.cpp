@@ -1,19 +1,20 @@
 // The league folder's lock on Windows: a named mutex ("Local\vellor-results-"
 // and a hash of the folder's full path, case folded, as NTFS ignores case),
-// waited on up to waitMs. The system releases a mutex whose holder died
+// waited on up to waitMs or until an end is asked for. The system releases a mutex whose holder died
 // (abandoned), which then counts as taken. A mutex is re-entered by the
 // thread holding it, so the locks this process holds are kept apart by name,
 // as flock keeps two opens of one process apart on Linux.
 #include "host/folder_lock.h"
 
+#include "host/windows_end_signals.h"
 #include "host/windows_paths.h"
+#include "text/end_request.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
-#include <thread>
 #include <vector>
 
 namespace vr {
@@ -59,12 +60,27 @@ LockOutcome lockHostFolder(const std::string& folder, long waitMs, HostLock& loc
     // process would.
     while (heldHere(name)) {
         if (std::chrono::steady_clock::now() >= deadline) return LockOutcome::TimedOut;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        if (WaitForSingleObject(endRequestEvent(), 20) == WAIT_OBJECT_0) checkEnd();
     }
     HANDLE mutex = CreateMutexW(nullptr, FALSE, name.c_str());
     if (!mutex) return LockOutcome::NotSupported;
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-    DWORD wait = WaitForSingleObject(mutex, static_cast<DWORD>(std::max<long long>(0, left.count())));
+    auto left = [&] {
+        auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        return static_cast<DWORD>(std::max<long long>(0, ms.count()));
+    };
+    // Ctrl+C while another run holds the folder: nothing is written yet, the
+    // run may end here.
+    HANDLE waitedFor[2] = {mutex, endRequestEvent()};
+    DWORD wait = WaitForMultipleObjects(2, waitedFor, FALSE, left());
+    if (wait == WAIT_OBJECT_0 + 1) {
+        try {
+            checkEnd();
+        } catch (...) {
+            CloseHandle(mutex);
+            throw;
+        }
+        wait = WaitForSingleObject(mutex, left()); // the end was put off
+    }
     if (wait != WAIT_OBJECT_0 && wait != WAIT_ABANDONED) {
         CloseHandle(mutex);
         return wait == WAIT_TIMEOUT ? LockOutcome::TimedOut : LockOutcome::NotSupported;

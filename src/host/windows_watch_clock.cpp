@@ -1,59 +1,39 @@
-// The watch's clock on Windows: the tick count, a wait on an event, and
-// Ctrl+C, Ctrl+Break and the console's close turned into a request to end
-// between runs. A watch started hidden (Task Scheduler, the window program)
-// has no console: a hidden window of its own takes what Windows sends a
-// program asked to end (taskkill without /F, the end of the session).
+// The watch's clock on Windows: the tick count, and a wait that Ctrl+C,
+// Ctrl+Break and the console's close end at once (host/end_signals.h; a run
+// under way takes the request as on POSIX hosts). A watch started hidden
+// (Task Scheduler, the window program) has no console: a hidden window of
+// its own takes what Windows sends a program asked to end (taskkill without
+// /F, the end of the session).
 #include "host/watch_clock.h"
+#include "host/end_signals.h"
+#include "host/windows_end_signals.h"
+#include "text/end_request.h"
 
 #include <windows.h>
 
+#include <csignal>
 #include <cstdio>
 
 namespace vr {
 namespace {
 
-volatile LONG endAsked = 0;
-HANDLE endEvent = nullptr;
 // Set while the watch waits between runs.
 HANDLE idleEvent = nullptr;
 
-void requestEnd() {
-    InterlockedExchange(&endAsked, 1);
-    if (endEvent) SetEvent(endEvent);
-}
-
-// The system ends the program once it has been told of a closing console
-// or session: a run under way is let finish first (within the time the
-// system allows).
+// The system ends the program once it has been told of the session's end:
+// a run under way is let finish first (within the time the system allows).
 void letTheRunFinish() {
     if (idleEvent) WaitForSingleObject(idleEvent, 20000);
-}
-
-BOOL WINAPI askEnd(DWORD event) {
-    switch (event) {
-    case CTRL_C_EVENT:
-    case CTRL_BREAK_EVENT:
-        requestEnd();
-        return TRUE;
-    case CTRL_CLOSE_EVENT:
-    case CTRL_LOGOFF_EVENT:
-    case CTRL_SHUTDOWN_EVENT:
-        requestEnd();
-        letTheRunFinish();
-        return TRUE;
-    default:
-        return FALSE;
-    }
 }
 
 LRESULT CALLBACK endWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CLOSE:
-        requestEnd();
+        askToEnd(SIGTERM);
         return 0;
     case WM_ENDSESSION:
         if (wParam) {
-            requestEnd();
+            askToEnd(SIGTERM);
             letTheRunFinish();
         }
         return 0;
@@ -83,9 +63,8 @@ DWORD WINAPI endWindowThread(void*) {
 class WindowsWatchClock final : public WatchClock {
 public:
     WindowsWatchClock() {
-        endEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        catchEndSignals();
         idleEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        SetConsoleCtrlHandler(askEnd, TRUE);
         if (HANDLE thread = CreateThread(nullptr, 0, endWindowThread, nullptr, 0, nullptr)) CloseHandle(thread);
     }
     double now() override { return static_cast<double>(GetTickCount64()) / 1000.0; }
@@ -101,11 +80,10 @@ public:
         if (endRequested() || seconds <= 0) return;
         DWORD ms = static_cast<DWORD>(seconds * 1000.0);
         if (idleEvent) SetEvent(idleEvent);
-        if (endEvent) WaitForSingleObject(endEvent, ms);
-        else Sleep(ms);
+        WaitForSingleObject(endRequestEvent(), ms);
         if (idleEvent && !endRequested()) ResetEvent(idleEvent);
     }
-    bool endRequested() override { return InterlockedCompareExchange(&endAsked, 0, 0) != 0; }
+    bool endRequested() override { return endRequestedBy() != 0; }
 };
 
 } // namespace

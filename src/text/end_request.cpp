@@ -25,9 +25,14 @@ void checkEnd() {
 
 const char* endSignalName(int signal) {
     switch (signal) {
+#ifdef _WIN32
+    // What the Windows host turns into these (host/end_signals.h).
+    case SIGTERM: return "a request to close";
+    case SIGINT: return "Ctrl+C";
+    case SIGBREAK: return "Ctrl+Break";
+#else
     case SIGTERM: return "SIGTERM";
     case SIGINT: return "SIGINT";
-#ifdef SIGHUP
     case SIGHUP: return "SIGHUP";
 #endif
     }

@@ -27,7 +27,8 @@ int endRequestedBy() noexcept;
 // Forgets the request (tests, and a front end that goes on).
 void clearEndRequest() noexcept;
 
-// "SIGTERM", "SIGINT", "SIGHUP", or "signal N", for messages.
+// "SIGTERM", "SIGINT", "SIGHUP" (on Windows "Ctrl+C", "Ctrl+Break", "a
+// request to close"), or "signal N", for messages.
 const char* endSignalName(int signal);
 
 // Throws EndRequested when an end was asked for and no EndDeferred is alive.

@@ -213,6 +213,35 @@ TEST(DiscordPost, HeadingsStayWithTheirLinesAndTheMessageSplitsBetweenWords) {
     EXPECT_EQ(readDigest(digest).days.size(), 1u);
 }
 
+// The links that close the post (the website, the period's page) end the
+// last message beside the last lines of text, even when the section before
+// them fills whole messages on its own.
+TEST(DiscordPost, TheClosingLinksTravelWithTheLastLinesOfText) {
+    const std::string site = "<http://www.marrowdeen.example/>";
+    const std::string games = "Games: <http://www.marrowdeen.example/seasons/2009-10/period-day251.html>";
+    for (int entries : {5, 60, 200}) {
+        Digest d = readDigest(sampleDigest());
+        d.periodPage = "seasons/2009-10/period-day251.html";
+        for (int i = 0; i < entries; ++i)
+            d.leaders.back().entries.push_back({"6", "1", "Player " + std::to_string(i) + ", Team"});
+        for (std::size_t limit = 300; limit <= kDiscordLimit; limit += 17) {
+            SCOPED_TRACE(std::to_string(entries) + " entries, limit " + std::to_string(limit));
+            auto messages = discordPost(d, "", limit);
+            expectSoundSplit(messages, limit);
+            const auto& last = messages.back();
+            ASSERT_GE(last.size(), 4u);
+            EXPECT_EQ(last[last.size() - 3], site);
+            EXPECT_EQ(last.back(), games);
+            std::size_t text = 0;
+            for (const auto& l : last) text += !l.empty() && l != "```" && l != site && l != games;
+            EXPECT_GE(text, 2u) << "the links stand alone";
+            std::size_t links = 0;
+            for (const auto& m : messages) links += std::count(m.begin(), m.end(), site);
+            EXPECT_EQ(links, 1u);
+        }
+    }
+}
+
 TEST(PostsFiles, AHugeMessageOrWebsiteIsCutWithANote) {
     struct Huge : testing::MemoryLeague {
         std::string folder = testing::leaguePath("posts");
