@@ -83,9 +83,11 @@ public:
         CURL* c = curl_.handle();
         // libcurl's sftp waits for the server's answers (the close of each
         // file, the rename) with a poll whose timeout is the time left of
-        // the transfer; with none set, that is 0 and it spins. A day is
-        // never reached (a stalled transfer ends after 30 s), yet makes it
-        // wait. TIMING_FIGURE
+        // the transfer; with none set, that is 0 and it spins, taking the
+        // processor from the server it waits for. A day is never reached (a
+        // stalled transfer ends after 30 s) yet makes it wait. Benchmark row
+        // S2 (bench/send.sh, a sim day's 97 files to sftp on 127.0.0.1):
+        // 3770 polls and 5342 reads before, 1456 and 2996 after.
         curl_easy_setopt(c, CURLOPT_TIMEOUT, 86400L);
         if (!profile.user.empty()) curl_easy_setopt(c, CURLOPT_USERNAME, profile.user.c_str());
         if (!profile.password.empty()) curl_easy_setopt(c, CURLOPT_PASSWORD, profile.password.c_str());
@@ -120,7 +122,9 @@ public:
 
     // The file, then its rename in the same request: the server renames
     // only once the file is whole (libcurl runs the commands after a
-    // transfer only when it succeeded).
+    // transfer only when it succeeded). With the poll's timeout above,
+    // against two requests a file, in alternating rounds under load: row
+    // S1 (6429 files) 24.97 s -> 19.12 s, row S2 (97 files) 1.17 s -> 0.88 s.
     void putInPlace(const std::string& localPath, const std::string& temporary, const std::string& target,
                     bool removeFirst) override {
         std::vector<std::string> after;
