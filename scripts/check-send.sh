@@ -104,8 +104,14 @@ same_tree "$work/remote-sftp"
 [ -z "$(find "$work/remote-sftp" -name '.vr-sending.*')" ] || fail "temporaries left on the remote"
 posts="$(ls "$league/posts"/discord-*.md | wc -l)"
 [ "$(messages)" = "$posts" ] || fail "Discord holds $(messages) messages, not $posts"
-grep -qF "<https://league.example/l/scoreboard-day249.html>" "$work/discord/messages.json" \
-    || fail "no link to the period's page on the website"
+# Both posts end with the period's archived scoreboard and the list of
+# periods on the website, pages the remote holds.
+board="$(grep -o 'Scoreboard: <https://league.example/l/[^>]*>' "$league/posts/discord-$posts.md" | sed 's|.*<https://league.example/l/||; s|>$||')"
+case "$board" in seasons/*/scoreboard-day249.html) ;; *) fail "no link to the period's scoreboard in Discord's last message" ;; esac
+[ -f "$work/remote-sftp/$board" ] || fail "the linked $board is not on the remote"
+grep -qF "<https://league.example/l/$board>" "$work/discord/messages.json" || fail "Discord got no link to $board"
+tail -n 2 "$league/posts/forum.txt" | tr -d '\r' | diff - <(printf 'Scoreboard: [url]https://league.example/l/%s[/url]\nAll periods: [url]https://league.example/l/periods.html[/url]\n' "$board") \
+    >/dev/null || fail "the forum post does not end with the period's links"
 grep -q "^POST $token {\"parse\": \\[\\]}\$" "$work/discord/requests.log" || fail "mentions were not turned off"
 grep -v '{"parse": \[\]}$' "$work/discord/requests.log" | grep -qv '^DELETE' && fail "a message with mentions on"
 

@@ -18,7 +18,7 @@ std::string folderOf(const std::string& hostPath) { return hostPath.substr(0, ho
 } // namespace
 
 std::string publishAdditions(LeagueFolder& league, const Period& period, std::string_view message,
-                             const LeagueTables& tables) {
+                             const LeagueTables& tables, std::string_view web) {
     FileSystem& fs = league.fileSystem();
     const std::string boardPath = league.hostPath("html\\scoreboard.html");
     const std::string digestPath = league.hostPath("~daily.txt");
@@ -46,8 +46,9 @@ std::string publishAdditions(LeagueFolder& league, const Period& period, std::st
     std::vector<Removal> replaced;
     const std::string note = archivePeriod(fs, batch, replaced, run, tables);
     const std::string posts = folderOf(digestPath) + "/posts";
-    const std::size_t messages = writePosts(batch, fs, posts, run.digest, message,
-                                            "seasons/" + run.season + "/" + periodPageName(period.lastDay));
+    const std::string season = "seasons/" + run.season + "/";
+    const std::size_t messages = writePosts(batch, fs, posts, run.digest, message, season + periodPageName(period.lastDay),
+                                            season + scoreboardArchiveName(period.lastDay), web);
     batch.complete();
     removeAll(fs, replaced);
     removeStalePosts(fs, posts, messages);

@@ -13,9 +13,11 @@
 
 namespace vr {
 
-// `message` is TxtMessage's text (Windows-1252). Returns the line the run
-// says about the archive ("replaced the archived periods 249-251"), or "".
+// `message` is TxtMessage's text (Windows-1252); `web` where the html folder
+// is seen on the web, for the posts' links ("" for none). Returns the line
+// the run says about the archive ("replaced the archived periods 249-251"),
+// or "".
 std::string publishAdditions(LeagueFolder& league, const Period& period, std::string_view message,
-                             const LeagueTables& tables);
+                             const LeagueTables& tables, std::string_view web = {});
 
 } // namespace vr

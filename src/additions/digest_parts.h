@@ -35,6 +35,12 @@ struct Digest {
     // The period's page for phones below the website ("seasons/2009-10/
     // period-day251.html"); set by the archive, not read from the digest.
     std::string periodPage;
+    // Where the sending's profile says the html folder is seen on the web
+    // (its "web"), and the period's archived scoreboard page below it
+    // ("seasons/2009-10/scoreboard-day251.html"): with both, the posts end
+    // with links to that page and to periods.html.
+    std::string siteWeb;
+    std::string scoreboardPage;
 };
 
 // The parts of a digest as the run writes it; lines it does not know are

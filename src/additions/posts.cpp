@@ -54,13 +54,23 @@ std::string fenced(std::string line) {
 
 bool isWebAddress(std::string_view text) { return text.rfind("http://", 0) == 0 || text.rfind("https://", 0) == 0; }
 
-// The period's page, where the website is an address the html folder is
-// published under; "" otherwise.
-std::string periodLink(const Digest& d) {
-    if (d.periodPage.empty() || !isWebAddress(d.website)) return "";
-    std::string base = d.website;
+struct Link {
+    std::string label, address;
+};
+
+// The period's links: its page for phones below the html folder's address
+// (the profile's "web", else the website when that is a web address), and
+// with "web" its archived scoreboard page and the list of every period.
+std::vector<Link> periodLinks(const Digest& d) {
+    std::string base = !d.siteWeb.empty() ? d.siteWeb : isWebAddress(d.website) ? d.website : std::string();
     while (!base.empty() && base.back() == '/') base.pop_back();
-    return base + "/" + d.periodPage;
+    std::vector<Link> links;
+    if (base.empty()) return links;
+    if (!d.periodPage.empty()) links.push_back({"Games", base + "/" + d.periodPage});
+    if (d.siteWeb.empty()) return links;
+    if (!d.scoreboardPage.empty()) links.push_back({"Scoreboard", base + "/" + d.scoreboardPage});
+    links.push_back({"All periods", base + "/periods.html"});
+    return links;
 }
 
 // A part of the post: heading lines, then its body, fenced or not. A part
@@ -94,7 +104,10 @@ std::vector<Part> discordParts(const Digest& d, std::string_view message) {
         bool link = isWebAddress(d.website);
         parts.push_back(Part{{}, {link ? "<" + d.website + ">" : discordEscape(d.website)}, false, true});
     }
-    if (std::string page = periodLink(d); !page.empty()) parts.push_back(Part{{}, {"Games: <" + page + ">"}, false, true});
+    // The period's links close the post together.
+    Part links{{}, {}, false, true};
+    for (const Link& l : periodLinks(d)) links.body.push_back(l.label + ": <" + l.address + ">");
+    if (!links.body.empty()) parts.push_back(std::move(links));
     return parts;
 }
 
@@ -360,7 +373,9 @@ std::vector<std::string> forumPost(const Digest& d, std::string_view message) {
         gap();
         lines.push_back("[url]" + forumText(d.website) + "[/url]");
     }
-    if (std::string page = periodLink(d); !page.empty()) lines.push_back("Games: [url]" + page + "[/url]");
+    const std::vector<Link> links = periodLinks(d);
+    if (!links.empty() && d.website.empty()) gap();
+    for (const Link& l : links) lines.push_back(l.label + ": [url]" + l.address + "[/url]");
     return lines;
 }
 

@@ -43,11 +43,14 @@ std::string bounded(std::string text) {
 } // namespace
 
 std::size_t writePosts(StagedWrites& batch, FileSystem& fs, const std::string& postsFolder, std::string_view digest,
-                       std::string_view message, std::string_view periodPage) {
+                       std::string_view message, std::string_view periodPage, std::string_view scoreboardPage,
+                       std::string_view web) {
     makeFolderFor(fs, postsFolder, "posts\\forum.txt");
     Digest d = readDigest(digest);
     d.website = bounded(std::move(d.website));
     d.periodPage = std::string(periodPage);
+    d.scoreboardPage = std::string(scoreboardPage);
+    d.siteWeb = std::string(web);
     // The commissioner's own text: decoded, its "&" kept as typed.
     const std::string note = bounded(codePageToUtf8(message));
 

@@ -14,9 +14,12 @@ namespace vr {
 // `digest` is ~daily.txt's bytes and `message` TxtMessage's (Windows-1252).
 // The posts go into `batch`; the number of Discord messages is returned.
 // `periodPage` is the period's page below the html folder, linked when the
-// website is a web address.
+// website is a web address; `scoreboardPage` its archived scoreboard page,
+// linked with periods.html when `web` (the sending profile's address of the
+// html folder) is set.
 std::size_t writePosts(StagedWrites& batch, FileSystem& fs, const std::string& postsFolder, std::string_view digest,
-                       std::string_view message, std::string_view periodPage = {});
+                       std::string_view message, std::string_view periodPage = {},
+                       std::string_view scoreboardPage = {}, std::string_view web = {});
 // Once the posts are in place: the messages past the last one removed.
 void removeStalePosts(FileSystem& fs, const std::string& postsFolder, std::size_t messages);
 // The two together, in a batch of their own.

@@ -6,6 +6,8 @@
 #include "app/settings.h"
 #include "results/publishing.h"
 #include "results/season_reader.h"
+#include "host/config_folder.h"
+#include "send/profile.h"
 #include "text/end_request.h"
 #include "text/errors.h"
 
@@ -83,7 +85,8 @@ bool publishGo(LeagueFolder& league, WindowPort& window, LeagueState& state, con
     try {
         state.archiveNote =
             publishAdditions(league, period, state.postMessage ? *state.postMessage : window.text(TextBox::Message),
-                             LeagueTables{state.games, state.teams, state.days});
+                             LeagueTables{state.games, state.teams, state.days},
+                             siteWebAddress(configFolderFromEnvironment()));
     } catch (Stop& stop) {
         if (stop.left().empty()) stop.setLeft(kAdditionsLeft);
         throw;

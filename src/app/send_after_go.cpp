@@ -29,10 +29,7 @@ SendOutcome sendAfterGo(LeagueFolder& league, std::optional<long> lastDay, std::
     } catch (const Stop&) {
         // No league folder to name: the sending says what it misses.
     }
-    if (lastDay) {
-        request.periodKey = "day " + plainDigits(*lastDay);
-        request.lastDay = *lastDay;
-    }
+    if (lastDay) request.periodKey = "day " + plainDigits(*lastDay);
     return sendDue(request);
 }
 

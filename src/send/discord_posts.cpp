@@ -105,23 +105,6 @@ std::string postNew(DiscordLink& link, const std::string& json) {
 
 } // namespace
 
-void addWebLinks(std::vector<std::string>& messages, const std::string& web, long lastDay) {
-    if (web.empty() || messages.empty()) return;
-    const std::string base = web.back() == '/' ? web : web + "/";
-    // Angle brackets keep Discord from unfurling a preview of each page.
-    const std::string links = "Scoreboard: <" + base + "scoreboard-day" + std::to_string(lastDay) +
-                              ".html>\nAll periods: <" + base + "periods.html>";
-    std::string& last = messages.back();
-    std::size_t characters = 0;
-    for (unsigned char c : last) characters += (c & 0xC0) != 0x80;
-    if (characters + 2 + links.size() <= kDiscordMessageLimit) {
-        while (!last.empty() && last.back() == '\n') last.pop_back();
-        last += "\n\n" + links;
-    } else {
-        messages.push_back(links);
-    }
-}
-
 std::string discordRecordFile(const std::string& cacheFolder, const std::string& webhook) {
     return cacheFolder + "/" + hex16(contentHash(webhook)) + ".discord";
 }

@@ -22,14 +22,6 @@ std::string discordRecordFile(const std::string& cacheFolder, const std::string&
 // The JSON of a message: its text (UTF-8), mentions off.
 std::string messageJson(const std::string& text);
 
-// Discord's limit on a message's length, in characters.
-inline constexpr std::size_t kDiscordMessageLimit = 2000;
-
-// The period's links on the website (`web` ends the address of the html
-// folder) added at the end of the last message, or as a message of their
-// own where the last has no room.
-void addWebLinks(std::vector<std::string>& messages, const std::string& web, long lastDay);
-
 // Sends `messages` (UTF-8) as the period `periodKey`'s; a refusal is a
 // SendError with Discord's own words. What went through is recorded even
 // then: the next run sends only what is still due.

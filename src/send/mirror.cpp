@@ -118,21 +118,28 @@ MirrorResult mirrorFolder(FileSystem& fs, const std::string& htmlFolder, SiteLin
     record.temporaries = left;
     if (recordChanged || !due.empty() || !record.temporaries.empty()) keeper.save();
 
+    // Whether the server renames over a file is learnt from the first
+    // rename onto one it holds: where it will not, each file it holds is
+    // removed just before its rename, in the same request as the sending.
+    // A file the remote does not hold is renamed without a removal first,
+    // unless the record proved not to list what the remote holds.
     bool renamesOver = true;
+    bool recordMisses = false;
     try {
         for (const auto& [f, hash] : due) {
             const std::string temporary = temporaryName(f.remote);
-            link.put(htmlFolder + "/" + f.remote, temporary);
-            if (renamesOver) {
-                try {
-                    link.rename(temporary, f.remote);
-                } catch (const SendError&) {
-                    // A server that will not rename over a file: the old one
-                    // goes just before, for this send's every file.
-                    renamesOver = false;
-                }
+            const bool recorded = record.files.count(f.remote) != 0;
+            const bool removeFirst = !renamesOver && (recorded || recordMisses);
+            try {
+                link.putInPlace(htmlFolder + "/" + f.remote, temporary, f.remote, removeFirst);
+            } catch (const RenameRefused&) {
+                if (removeFirst) throw;
+                // Up whole under its temporary, and the server will not
+                // rename over the file there.
+                renamesOver = false;
+                if (!recorded) recordMisses = true;
+                link.replace(temporary, f.remote);
             }
-            if (!renamesOver) link.replace(temporary, f.remote);
             record.files[f.remote] = SentFile{f.stat.size, f.stat.modifiedNs, hash};
             record.temporaries.erase(temporary);
             keeper.changed();

@@ -109,6 +109,10 @@ SendProfile parseProfile(std::string_view text) {
             throw SendError("publish.ini: [site] needs an address starting with sftp://, ftps://, ftp:// or file://");
         if (profile.site->hostKey.empty() == false && profile.site->hostKey.rfind("SHA256:", 0) != 0)
             throw SendError("publish.ini: host-key is the server's SHA256 fingerprint, \"SHA256:...\"");
+        const std::string& web = profile.site->web;
+        if (!web.empty() && web.rfind("https://", 0) != 0 && web.rfind("http://", 0) != 0)
+            throw SendError("publish.ini: web is the html folder's address on the web, starting with https:// or "
+                            "http://");
     }
     if (profile.discord && profile.discord->webhook.rfind("https://", 0) != 0)
         throw SendError("publish.ini: [discord] needs a webhook starting with https://");
@@ -132,6 +136,15 @@ std::optional<SendProfile> loadProfile(const std::string& configFolder) {
         throw SendError(path + " holds a password or a webhook and others may read it. "
                         "Make it yours alone with: chmod 600 '" + path + "'");
     return profile;
+}
+
+std::string siteWebAddress(const std::string& configFolder) {
+    try {
+        const std::optional<SendProfile> profile = loadProfile(configFolder);
+        return profile && profile->site ? profile->site->web : std::string();
+    } catch (const SendError&) {
+        return {};
+    }
 }
 
 } // namespace vr

@@ -47,4 +47,9 @@ std::string shownWebhook(const std::string& webhook);
 // saying how to fix it.
 std::optional<SendProfile> loadProfile(const std::string& configFolder);
 
+// Where the profile says the html folder is seen on the web (its [site]
+// web), for the posts' links; "" without one, or when the profile cannot be
+// read: the sending then says why.
+std::string siteWebAddress(const std::string& configFolder);
+
 } // namespace vr

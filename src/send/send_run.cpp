@@ -75,11 +75,11 @@ std::vector<std::string> periodMessages(const std::string& postsFolder) {
     return messages;
 }
 
-void sendPosts(const DiscordProfile& discord, const std::string& web, const SendRequest& request,
-               SendOutcome& outcome) {
-    std::vector<std::string> messages = periodMessages(request.postsFolder);
+// The period's links on the website are in the posts themselves, written
+// with them by the run.
+void sendPosts(const DiscordProfile& discord, const SendRequest& request, SendOutcome& outcome) {
+    const std::vector<std::string> messages = periodMessages(request.postsFolder);
     if (messages.empty()) return;
-    addWebLinks(messages, web, request.lastDay);
     std::unique_ptr<DiscordLink> link = openDiscord(discord);
     const PostsResult r = postPeriod(*link, hostFileSystem(), discordRecordFile(request.cacheFolder, discord.webhook),
                                      request.periodKey, messages);
@@ -120,7 +120,7 @@ SendOutcome sendDue(const SendRequest& request) {
     }
     if (profile->discord && !request.periodKey.empty()) {
         try {
-            sendPosts(*profile->discord, profile->site ? profile->site->web : std::string(), request, outcome);
+            sendPosts(*profile->discord, request, outcome);
         } catch (const SendError& e) {
             outcome.failures.push_back("Posting to " + shownWebhook(profile->discord->webhook) + " failed: " +
                                        sentence(e.what()) + " " + kSentNextTime);

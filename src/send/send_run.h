@@ -15,7 +15,6 @@ struct SendRequest {
     std::string htmlFolder;   // host paths in the league folder
     std::string postsFolder;
     std::string periodKey;    // the period the posts are of; empty: none
-    long lastDay = 0;         // its last day
     std::ostream* progress = nullptr; // a terminal, for a long send's progress
 };
 

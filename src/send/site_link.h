@@ -3,9 +3,18 @@
 // destination's folder, "/"-separated. Each failure is a SendError.
 #pragma once
 
+#include "send/send_error.h"
+
 #include <string>
 
 namespace vr {
+
+// The file went up whole under its temporary name, but the server would not
+// put it in its target's place.
+class RenameRefused : public SendError {
+public:
+    using SendError::SendError;
+};
 
 class SiteLink {
 public:
@@ -23,6 +32,23 @@ public:
     virtual void replace(const std::string& from, const std::string& to) {
         remove(to);
         rename(from, to);
+    }
+    // Sends the local file under `temporary` (in `target`'s folder) and
+    // renames it over `target`; with `removeFirst`, `target` is removed just
+    // before the rename, for servers that will not rename over a file.
+    // Transports do it all in one request where they can. A failure of the
+    // rename alone is a RenameRefused.
+    virtual void putInPlace(const std::string& localPath, const std::string& temporary, const std::string& target,
+                            bool removeFirst) {
+        put(localPath, temporary);
+        try {
+            if (removeFirst) replace(temporary, target);
+            else rename(temporary, target);
+        } catch (const RenameRefused&) {
+            throw;
+        } catch (const SendError& e) {
+            throw RenameRefused(e.what());
+        }
     }
 };
 

@@ -96,6 +96,18 @@ TEST(Archive, KeepsEachPeriodInItsSeasonAndListsItNewestFirst) {
     ASSERT_NE(both.find("Season 2010-11"), std::string::npos);
     EXPECT_LT(both.find("Season 2010-11"), both.find("Season 2009-10"));
     EXPECT_NE(m.get("html\\latest.html").find("seasons/2010-11/index.html"), std::string::npos);
+
+    // With the site's web address the posts link the period's archived
+    // scoreboard where it lies, in its season.
+    EXPECT_EQ(m.get("posts\\forum.txt").find("periods.html"), std::string::npos);
+    publishAdditions(m.league, Period{249, 1}, "", next.view(), "https://l.example/h");
+    const std::string& forum = m.get("posts\\forum.txt");
+    EXPECT_NE(forum.find("Scoreboard: [url]https://l.example/h/seasons/2010-11/scoreboard-day249.html[/url]\r\n"
+                         "All periods: [url]https://l.example/h/periods.html[/url]\r\n"),
+              std::string::npos)
+        << forum;
+    EXPECT_NE(m.get("posts\\discord-1.md").find("<https://l.example/h/seasons/2010-11/scoreboard-day249.html>"),
+              std::string::npos);
 }
 
 TEST(Archive, HoldsOneTimelineAndSaysWhatItReplaced) {

@@ -117,6 +117,42 @@ TEST(DiscordPost, EscapesMarkupInNamesOnly) {
     EXPECT_EQ(m.back(), "<http://www.marrowdeen.example/>");
 }
 
+TEST(Posts, WithTheSitesWebAddressBothEndWithThePeriodsLinksNeverAlone) {
+    Digest d = readDigest(sampleDigest());
+    d.website.clear();
+    d.periodPage = "seasons/2009-10/period-day251.html";
+    d.scoreboardPage = "seasons/2009-10/scoreboard-day251.html";
+    d.siteWeb = "https://l.example/h/";
+    const std::vector<std::string> links = {"Games: https://l.example/h/seasons/2009-10/period-day251.html",
+                                            "Scoreboard: https://l.example/h/seasons/2009-10/scoreboard-day251.html",
+                                            "All periods: https://l.example/h/periods.html"};
+    const std::vector<std::string> forum = forumPost(d, "");
+    ASSERT_GE(forum.size(), 5u);
+    EXPECT_EQ(forum[forum.size() - 5], "[/code]");
+    EXPECT_EQ(forum[forum.size() - 4], "");
+    for (std::size_t i = 0; i < 3; ++i) {
+        const std::string& url = links[i].substr(links[i].find("https"));
+        EXPECT_EQ(forum[forum.size() - 3 + i], links[i].substr(0, links[i].find("https")) + "[url]" + url + "[/url]");
+    }
+    const auto one = discordPost(d, "Sim done");
+    ASSERT_EQ(one.size(), 1u);
+    std::size_t whole = 0;
+    for (const auto& line : one[0]) whole += chatLength(line) + 2;
+    // However the messages split, the links end the last one, and something
+    // of the period comes with them.
+    for (std::size_t limit = whole; limit > 300; limit -= 7) {
+        const auto messages = discordPost(d, "Sim done", limit);
+        const auto& last = messages.back();
+        ASSERT_GT(last.size(), 4u) << limit;
+        for (std::size_t i = 0; i < 3; ++i) {
+            const std::string& url = links[i].substr(links[i].find("https"));
+            EXPECT_EQ(last[last.size() - 3 + i], links[i].substr(0, links[i].find("https")) + "<" + url + ">")
+                << limit;
+        }
+        EXPECT_NE(last[last.size() - 5], "") << limit;
+    }
+}
+
 // Every message within the limit, fences balanced in each, every line of
 // the unsplit post in the messages in order.
 void expectSoundSplit(const std::vector<std::vector<std::string>>& messages, std::size_t limit) {
