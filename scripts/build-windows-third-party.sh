@@ -3,8 +3,8 @@
 # packages, cross-built static with MinGW-w64 against Windows' own
 # cryptography (CNG) and TLS (Schannel): nothing of OpenSSL is shipped and
 # the programs stay single files. Kept in build-windows/third-party/, so a
-# rebuild of the program does not rebuild them; a change of this script
-# does.
+# rebuild of the program does not rebuild them; a change of `recipe` below
+# (whenever what is built changes) does.
 #   bash scripts/build-windows-third-party.sh [build-windows/third-party]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,7 +12,8 @@ root=$(realpath -m "${1:-build-windows/third-party}")
 prefix="$root/prefix"
 toolchain="$PWD/cmake/windows-x86_64.cmake"
 stamp="$prefix/built-by"
-signature=$(sha256sum "$0" | cut -c1-16)
+recipe="curl+libssh2 static, schannel+wincng, 1"
+signature="$recipe"
 if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$signature" ]; then
   exit 0
 fi
@@ -50,6 +51,7 @@ common=(-G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release
         -DCMAKE_C_FLAGS_RELEASE=-O2 -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_PREFIX_PATH="$prefix"
         -DCMAKE_FIND_ROOT_PATH="$prefix;/usr/x86_64-w64-mingw32" -DBUILD_SHARED_LIBS=OFF -DBUILD_TESTING=OFF
         -DCMAKE_CROSSCOMPILING_EMULATOR=)
+command -v ccache >/dev/null && common+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache)
 
 cmake -S "$ssh2_src" -B ssh2-build "${common[@]}" -DCRYPTO_BACKEND=WinCNG -DENABLE_ZLIB_COMPRESSION=OFF \
       -DBUILD_EXAMPLES=OFF >/dev/null

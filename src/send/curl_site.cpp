@@ -88,7 +88,7 @@ public:
         CURL* c = curl_.handle();
         if (!profile.user.empty()) curl_easy_setopt(c, CURLOPT_USERNAME, profile.user.c_str());
         if (!profile.password.empty()) curl_easy_setopt(c, CURLOPT_PASSWORD, profile.password.c_str());
-        if (!profile.ca.empty()) curl_easy_setopt(c, CURLOPT_CAINFO, expandHome(profile.ca).c_str());
+        if (tls_) curl_.authority(profile.address, expandHome(profile.ca));
         if (tls_) curl_easy_setopt(c, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
         curl_easy_setopt(c, CURLOPT_FTP_CREATE_MISSING_DIRS, static_cast<long>(CURLFTP_CREATE_DIR_RETRY));
         curl_easy_setopt(c, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_MULTICWD));

@@ -2,6 +2,7 @@
 
 #include "app/period_check.h"
 #include "app/run_sequences.h"
+#include "app/send_after_go.h"
 #include "app/settings.h"
 #include "app/stop_report.h"
 #include "app/win32/message_box.h"
@@ -265,7 +266,7 @@ void MainWindow::go() {
     if (running_) return;
     running_ = true;
     try {
-        goRun(league_, *this, *state_);
+        if (goRun(league_, *this, *state_)) sendOn();
     } catch (const PeriodRejected& rejected) {
         // Nothing has been written: the user mends the text and goes again.
         showMessageBox(hwnd_, MessageIcon::Warning, codePageToUtf8(rejected.message()));
@@ -275,6 +276,16 @@ void MainWindow::go() {
         fail(e.what());
     }
     running_ = false;
+}
+
+// After the run's lock is let go: sending waits on the network. A failure
+// is told and the window stays; the next GO! sends what is due.
+void MainWindow::sendOn() {
+    const SendOutcome sent = sendAfterGo(league_, std::nullopt, nullptr);
+    if (!sent.failed()) return;
+    std::string lines;
+    for (const std::string& line : sent.failures) lines += (lines.empty() ? "" : "\n\n") + line;
+    showMessageBox(hwnd_, MessageIcon::Warning, lines);
 }
 
 void MainWindow::fail(const std::string& utf8Message) {

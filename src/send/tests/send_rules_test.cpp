@@ -5,6 +5,7 @@
 #include "send/profile.h"
 #include "send/send_error.h"
 #include "send/site_record.h"
+#include "send/transports.h"
 #include "text/memory_file_system.h"
 #include "testsupport/temporary_folder.h"
 
@@ -16,6 +17,7 @@
 #include <iterator>
 #include <map>
 #include <optional>
+#include <vector>
 
 namespace vr {
 namespace {
@@ -136,6 +138,28 @@ TEST(SendProfile, SavedWholeWithItsSecretsAsTheHostKeepsThemAndReadBack) {
         EXPECT_EQ(std::string(e.what()).find("AAAAbroken"), std::string::npos);
     }
     fs::remove_all(folder);
+}
+
+void setVariable(const char* name, const char* value) {
+#ifdef _WIN32
+    _putenv_s(name, value);
+#else
+    ::setenv(name, value, 1);
+#endif
+}
+
+TEST(SendTls, TheTestsSwitchForUnverifiedCertificatesIsRefusedAwayFromLoopback) {
+    setVariable("VELLOR_TESTS_TLS_UNVERIFIED", "1");
+    try {
+        openDiscord(DiscordProfile{"https://discord.example/api/webhooks/1/tok", ""});
+        ADD_FAILURE() << "the switch was taken for a server on the network";
+    } catch (const SendError& e) {
+        EXPECT_NE(std::string(e.what()).find("tests on 127.0.0.1 alone"), std::string::npos) << e.what();
+    }
+    std::vector<std::string> warnings;
+    EXPECT_THROW(openSite(SiteProfile{"ftps://league.example/x", "u", "p"}, warnings), SendError);
+    EXPECT_NO_THROW(openDiscord(DiscordProfile{"https://127.0.0.1:9/api/webhooks/1/tok", ""}));
+    setVariable("VELLOR_TESTS_TLS_UNVERIFIED", "");
 }
 
 // ----------------------------------------------------------------- mirror
