@@ -3,7 +3,6 @@
 #include "host/config_folder.h"
 #include "host/secrets.h"
 #include "send/site_record.h"
-#include "text/errors.h"
 #include "text/file_system.h"
 
 namespace vr {
@@ -192,27 +191,7 @@ void saveProfile(const std::string& configFolder, const SendProfile& profile) {
     if (configFolder.empty() || !fs.makeFolders(configFolder))
         throw SendError("the folder " + configFolder + " for publish.ini could not be made");
     const std::string path = configFolder + "/publish.ini";
-    const std::string temporary = path + ".new";
-    try {
-        FileSystem::Handle h = fs.open(temporary, OpenMode::Output);
-        try {
-            // The user's alone before a secret is in it.
-            if (!keepToOwner(temporary)) throw Stop(StopKind::PermissionDenied, temporary);
-            fs.write(h, text.data(), text.size());
-            fs.flush(h);
-        } catch (const Stop&) {
-            fs.close(h);
-            throw;
-        }
-        fs.close(h);
-        fs.rename(temporary, path);
-    } catch (const Stop& stop) {
-        try {
-            fs.remove(temporary);
-        } catch (const Stop&) {
-        }
-        throw SendError(std::string(stop.message()) + " while saving " + path);
-    }
+    if (!replaceLocalFile(fs, path, text, true)) throw SendError(path + " could not be written; it is as it was");
 }
 
 } // namespace vr

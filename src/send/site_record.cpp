@@ -1,5 +1,6 @@
 #include "send/site_record.h"
 
+#include "host/config_folder.h"
 #include "send/send_error.h"
 
 #include <cstdlib>
@@ -47,11 +48,12 @@ std::string readLocalFile(FileSystem& fs, const std::string& path) {
     return bytes;
 }
 
-bool replaceLocalFile(FileSystem& fs, const std::string& path, std::string_view bytes) {
+bool replaceLocalFile(FileSystem& fs, const std::string& path, std::string_view bytes, bool ownerOnly) {
     const std::string temporary = path + ".new";
     try {
         FileSystem::Handle h = fs.open(temporary, OpenMode::Output);
         try {
+            if (ownerOnly && !keepToOwner(temporary)) throw Stop(StopKind::PermissionDenied, temporary);
             fs.write(h, bytes.data(), bytes.size());
             fs.flush(h);
         } catch (const Stop&) {
