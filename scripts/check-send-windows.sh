@@ -26,7 +26,7 @@ if [ "$(id -u)" -ne 0 ] || [ ! -x /usr/sbin/sshd ] || ! command -v pure-ftpd >/d
 fi
 cd "$root"
 work="$(mktemp -d /tmp/vr-send-windows-XXXXXX)"
-cleanup() { bash scripts/send-servers/stop.sh "$work"; rm -rf "$work"; }
+cleanup() { bash scripts/send-servers/stop.sh "$work"; [ -n "${VR_KEEP:-}" ] || rm -rf "$work"; }
 trap cleanup EXIT
 VR_SSH_RSA=1 bash scripts/send-servers/start.sh "$work"
 . "$work/servers.env"
@@ -59,7 +59,7 @@ messages() { python3 -c 'import json,sys; print(len(json.load(open(sys.argv[1]))
 
 # sftp with the user's key and the pinned host key; Discord over HTTPS
 # with the tests' own authority named by ca =.
-discord="$(printf '[discord]\nwebhook = https://127.0.0.1:%s/api/webhooks/1/%s\nca = Z:%s\n' \
+discord="$(printf '[discord]\nwebhook = https://localhost:%s/api/webhooks/1/%s\nca = Z:%s\n' \
   "$DISCORD_PORT" "$token" "$work/ca.pem")"
 profile "$(printf '[site]\naddress = sftp://127.0.0.1:%s%s\nuser = %s\nkey = Z:%s\nhost-key = %s\n' \
   "$SSH_PORT" "$work/remote-sftp" "$SSH_USER" "$work/user_key" "$HOST_KEY")
@@ -76,7 +76,7 @@ said "nothing changed"
 [ "$(messages)" = "$posts" ] || fail "the same period was posted twice"
 
 # Explicit-TLS ftps by password, the certificate checked against ca =.
-profile "$(printf '[site]\naddress = ftps://127.0.0.1:%s/\nuser = vr\npassword = %s\nca = Z:%s\n' \
+profile "$(printf '[site]\naddress = ftps://localhost:%s/\nuser = vr\npassword = %s\nca = Z:%s\n' \
   "$FTP_PORT" "$password" "$work/ca.pem")"
 run 0 --send
 same_tree "$work/remote-ftps"

@@ -32,7 +32,7 @@ openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -days 
     -subj "/CN=Vellor Results test authority" -keyout "$work/ca.key" -out "$work/ca.pem" 2>/dev/null
 openssl req -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -subj "/CN=127.0.0.1" \
     -keyout "$work/server.key" -out "$work/server.csr" 2>/dev/null
-printf 'subjectAltName=IP:127.0.0.1\nbasicConstraints=CA:FALSE\n' >"$work/server.ext"
+printf 'subjectAltName=IP:127.0.0.1,DNS:localhost\nbasicConstraints=CA:FALSE\n' >"$work/server.ext"
 openssl x509 -req -in "$work/server.csr" -CA "$work/ca.pem" -CAkey "$work/ca.key" -CAcreateserial \
     -days 2 -extfile "$work/server.ext" -out "$work/server.pem" 2>/dev/null
 chmod 600 "$work/server.key"
