@@ -37,6 +37,11 @@ std::string hostOf(const std::string& address) {
     return at == std::string::npos ? host : host.substr(at + 1);
 }
 
+void checkWebhook(const std::string& webhook) {
+    if (webhook.rfind("https://", 0) != 0)
+        throw SendError("publish.ini: [discord] needs a webhook starting with https://");
+}
+
 // The secret a stored value holds, decrypted; `key` names it in the message.
 std::string opened(const std::string& stored, const char* key, bool& plain) {
     if (stored.empty()) return stored;
@@ -138,8 +143,8 @@ SendProfile parseProfile(std::string_view text) {
         if (profile.site->hostKey.empty() == false && profile.site->hostKey.rfind("SHA256:", 0) != 0)
             throw SendError("publish.ini: host-key is the server's SHA256 fingerprint, \"SHA256:...\"");
     }
-    if (profile.discord && profile.discord->webhook.rfind("https://", 0) != 0)
-        throw SendError("publish.ini: [discord] needs a webhook starting with https://");
+    // An encrypted webhook is checked once it is opened.
+    if (profile.discord && isPlainSecret(profile.discord->webhook)) checkWebhook(profile.discord->webhook);
     return profile;
 }
 
@@ -160,7 +165,10 @@ std::optional<SendProfile> loadProfile(const std::string& configFolder) {
         throw SendError(path + " holds a password or a webhook and others may read it. "
                         "Make it yours alone with: chmod 600 '" + path + "'");
     if (profile.site) profile.site->password = opened(profile.site->password, "password", profile.plainSecrets);
-    if (profile.discord) profile.discord->webhook = opened(profile.discord->webhook, "webhook", profile.plainSecrets);
+    if (profile.discord) {
+        profile.discord->webhook = opened(profile.discord->webhook, "webhook", profile.plainSecrets);
+        checkWebhook(profile.discord->webhook);
+    }
     return profile;
 }
 
