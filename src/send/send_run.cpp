@@ -32,6 +32,8 @@ std::string fileFolder(const std::string& address) {
     // file:///folder (and file://localhost/folder)
     std::string path = address.substr(7);
     if (path.rfind("localhost/", 0) == 0) path = path.substr(9);
+    // file:///C:/folder names a Windows drive's folder.
+    if (path.size() >= 3 && path[0] == '/' && path[2] == ':') path = path.substr(1);
     while (path.size() > 1 && path.back() == '/') path.pop_back();
     return path;
 }

@@ -1,6 +1,7 @@
 #include "app/win32/main_window.h"
 
 #include "app/run_sequences.h"
+#include "app/send_after_go.h"
 #include "app/settings.h"
 #include "app/stop_report.h"
 #include "app/win32/message_box.h"
@@ -273,11 +274,23 @@ void MainWindow::go() {
     // shown by the run); it must not start a run inside the run.
     if (running_) return;
     running_ = true;
-    const HandlerEnd end = guardedRun(league_, [this] { goRun(league_, *this, *state_); });
+    bool published = false;
+    const HandlerEnd end = guardedRun(league_, [&] { published = goRun(league_, *this, *state_); });
     // Rejected: nothing has been written; the user mends the text and goes again.
     if (end.how == HandlerEnd::How::Rejected) showMessageBox(hwnd_, MessageIcon::Warning, end.message);
     if (end.how == HandlerEnd::How::Stopped) fail(end.message);
+    if (published) sendOn();
     running_ = false;
+}
+
+// After the run's lock is let go: sending waits on the network. A failure
+// is told and the window stays; the next GO! sends what is due.
+void MainWindow::sendOn() {
+    const SendOutcome sent = sendAfterGo(league_, std::nullopt, nullptr);
+    if (!sent.failed()) return;
+    std::string lines;
+    for (const std::string& line : sent.failures) lines += (lines.empty() ? "" : "\n\n") + line;
+    showMessageBox(hwnd_, MessageIcon::Warning, lines);
 }
 
 void MainWindow::fail(const std::string& utf8Message) {

@@ -66,6 +66,7 @@ private:
     void moveFocus(bool backwards);
     void press(std::size_t index);
     void go();
+    void sendOn();
     void fail(const std::string& utf8Message);
     void updateScrollWidth();
     HWND box(TextBox which) const;
