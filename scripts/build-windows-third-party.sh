@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # libssh2 and libcurl for the Windows program, from Debian's own source
-# packages, cross-built static with MinGW-w64 against Windows' own
-# cryptography (CNG) and TLS (Schannel): nothing of OpenSSL is shipped and
-# the programs stay single files. Kept in build-windows/third-party/, so a
+# packages, cross-built static with MinGW-w64: libcurl on Windows' own TLS
+# (Schannel), libssh2 on mbedTLS's cryptography (also Debian's source).
+# Nothing of OpenSSL is shipped and the programs stay single files
+# importing only Windows' DLLs. libssh2's backend on Windows' CNG is not
+# used: it needs Diffie-Hellman and raw RSA from bcrypt, which Wine 8 lacks
+# (so sftp could not be tested there), and it speaks no ECDSA keys. Kept in build-windows/third-party/, so a
 # rebuild of the program does not rebuild them; a change of `recipe` below
 # (whenever what is built changes) does.
 #   bash scripts/build-windows-third-party.sh [build-windows/third-party]
@@ -12,7 +15,7 @@ root=$(realpath -m "${1:-build-windows/third-party}")
 prefix="$root/prefix"
 toolchain="$PWD/cmake/windows-x86_64.cmake"
 stamp="$prefix/built-by"
-recipe="curl+libssh2 static, schannel+wincng, 1"
+recipe="curl+libssh2+mbedtls static, schannel+mbedtls, 2"
 signature="$recipe"
 if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$signature" ]; then
   exit 0
@@ -39,13 +42,14 @@ mkdir -p "$root/src" "$prefix"
 cd "$root/src"
 # bookworm's own versions: the security suite's libssh2 source is not kept
 # where its index says.
-apt-get source --download-only curl/bookworm libssh2/bookworm >/dev/null 2>&1 ||
-  apt-get source --download-only curl libssh2 >/dev/null
-for dsc in curl_*.dsc libssh2_*.dsc; do
+apt-get source --download-only curl/bookworm libssh2/bookworm mbedtls/bookworm >/dev/null 2>&1 ||
+  apt-get source --download-only curl libssh2 mbedtls >/dev/null
+for dsc in curl_*.dsc libssh2_*.dsc mbedtls_*.dsc; do
   dpkg-source --no-check -x "$dsc" >/dev/null
 done
 curl_src=$(find . -maxdepth 1 -type d -name 'curl-*' | head -1)
 ssh2_src=$(find . -maxdepth 1 -type d -name 'libssh2-*' | head -1)
+mbed_src=$(find . -maxdepth 1 -type d -name 'mbedtls-*' | head -1)
 
 common=(-G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release
         -DCMAKE_C_FLAGS_RELEASE=-O2 -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_PREFIX_PATH="$prefix"
@@ -53,7 +57,14 @@ common=(-G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release
         -DCMAKE_CROSSCOMPILING_EMULATOR=)
 command -v ccache >/dev/null && common+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache)
 
-cmake -S "$ssh2_src" -B ssh2-build "${common[@]}" -DCRYPTO_BACKEND=WinCNG -DENABLE_ZLIB_COMPRESSION=OFF \
+# mbedTLS seeds its random numbers from Windows' own generator.
+cmake -S "$mbed_src" -B mbed-build "${common[@]}" -DENABLE_TESTING=OFF -DENABLE_PROGRAMS=OFF \
+      -DUSE_SHARED_MBEDTLS_LIBRARY=OFF -DUSE_STATIC_MBEDTLS_LIBRARY=ON -DMBEDTLS_FATAL_WARNINGS=OFF >/dev/null
+ninja -C mbed-build -j"$jobs" install >/dev/null
+
+cmake -S "$ssh2_src" -B ssh2-build "${common[@]}" -DCRYPTO_BACKEND=mbedTLS -DMBEDTLS_INCLUDE_DIR="$prefix/include" \
+      -DMBEDTLS_LIBRARY="$prefix/lib/libmbedtls.a" -DMBEDX509_LIBRARY="$prefix/lib/libmbedx509.a" \
+      -DMBEDCRYPTO_LIBRARY="$prefix/lib/libmbedcrypto.a" -DENABLE_ZLIB_COMPRESSION=OFF \
       -DBUILD_EXAMPLES=OFF >/dev/null
 ninja -C ssh2-build -j"$jobs" install >/dev/null
 

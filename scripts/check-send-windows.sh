@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Windows console program sends under Wine to the same real servers on
 # 127.0.0.1 as the Linux one's check: a generated league published with
-# --run, its html folder mirrored by sftp and by explicit-TLS ftps, its
+# --send and --run, its html folder mirrored by sftp and by explicit-TLS ftps, its
 # period posted to the Discord stand-in. The remotes must equal the html
 # folder byte for byte, the next run must send nothing again, and no secret
 # may appear in any output. Skipped (77) without root, the servers or the
@@ -28,7 +28,7 @@ cd "$root"
 work="$(mktemp -d /tmp/vr-send-windows-XXXXXX)"
 cleanup() { bash scripts/send-servers/stop.sh "$work"; [ -n "${VR_KEEP:-}" ] || rm -rf "$work"; }
 trap cleanup EXIT
-VR_SSH_RSA=1 bash scripts/send-servers/start.sh "$work"
+VR_SSH_ECDSA=1 bash scripts/send-servers/start.sh "$work"
 . "$work/servers.env"
 
 below="Users/Public/Documents/GDS/Fast Break College Basketball 2010/leaguedata/Marrowdeen"
@@ -57,19 +57,21 @@ said() { grep -qF -- "$1" "$work/outputs/$step.err" || fail "step $step: no \"$1
 same_tree() { diff -r "$league/html" "$1" >/dev/null || fail "step $step: $1 differs from the html folder"; }
 messages() { python3 -c 'import json,sys; print(len(json.load(open(sys.argv[1]))))' "$work/discord/messages.json"; }
 
-# libssh2's key exchange on Windows' CNG needs Diffie-Hellman from it,
-# which Wine 8 lacks ("BCryptOpenAlgorithmProvider algorithm L"DH" not
-# supported", and the raw RSA it falls back on: "BCryptEncrypt flags 0x1
-# not implemented"): sftp is tried only with VR_WINE_SFTP=1 (for a Wine
-# that has them); the Linux check covers its rules.
+# sftp by key, the server's ECDSA host key pinned: the remote equals the
+# html folder. (libssh2 1.10 on Windows knows no Ed25519 keys.)
+profile "$(printf '[site]\naddress = sftp://127.0.0.1:%s%s\nuser = %s\nkey = Z:%s\nhost-key = %s\n' \
+  "$SSH_PORT" "$work/remote-sftp" "$SSH_USER" "$work/user_key" "$HOST_KEY")"
+run 0 --send
+same_tree "$work/remote-sftp"
+# A host key other than the pinned one sends nothing and names the one seen.
+profile "$(printf '[site]\naddress = sftp://127.0.0.1:%s%s-other\nuser = %s\nkey = Z:%s\nhost-key = SHA256:AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA\n' \
+  "$SSH_PORT" "$work/remote-sftp" "$SSH_USER" "$work/user_key")"
+run 3 --send
+said "$HOST_KEY"
+[ ! -e "$work/remote-sftp-other" ] || fail "sent to a server whose key was not the pinned one"
+
 discord="$(printf '[discord]\nwebhook = https://localhost:%s/api/webhooks/1/%s\nca = Z:%s\n' \
   "$DISCORD_PORT" "$token" "$work/ca.pem")"
-if [ "${VR_WINE_SFTP:-}" = 1 ]; then
-  profile "$(printf '[site]\naddress = sftp://127.0.0.1:%s%s\nuser = %s\nkey = Z:%s\nhost-key = %s\n' \
-    "$SSH_PORT" "$work/remote-sftp" "$SSH_USER" "$work/user_key" "$HOST_KEY")"
-  run 0 --send
-  same_tree "$work/remote-sftp"
-fi
 
 # Explicit-TLS ftps by password and the Discord stand-in over HTTPS, both
 # certificates verified against the tests' own authority (ca =); the

@@ -9,9 +9,10 @@
 #   - the Discord stand-in (discord_standin.py) over HTTPS with a
 #     certificate from the same authority, its state in WORK/discord/, the
 #     webhook's token in WORK/discord_token.
-# With VR_SSH_RSA=1 both SSH keys are RSA in PEM form and sshd also takes
-# SHA-1 RSA signatures: all that the Windows build's libssh2 (1.10 on CNG)
-# speaks.
+# With VR_SSH_ECDSA=1 both SSH keys are ECDSA (nistp256), which the Windows
+# build's libssh2 (1.10 on mbedTLS) speaks where it has no Ed25519; with
+# VR_SSH_RSA=1 both are RSA in PEM form and sshd also takes SHA-1 RSA
+# signatures, all that libssh2 1.10 signs RSA with.
 # Writes WORK/servers.env (ports, the host key's fingerprint, the user);
 # stop them with: scripts/send-servers/stop.sh WORK
 #
@@ -40,7 +41,9 @@ chmod 600 "$work/server.key"
 # sshd: a host key and a user key of its own; its sftp server logs what it
 # opens and renames to WORK/sftp.log.
 key_type=(-t ed25519) legacy=""
-if [ "${VR_SSH_RSA:-}" = 1 ]; then
+if [ "${VR_SSH_ECDSA:-}" = 1 ]; then
+    key_type=(-t ecdsa -b 256)
+elif [ "${VR_SSH_RSA:-}" = 1 ]; then
     key_type=(-t rsa -b 2048 -m PEM)
     legacy=$'HostKeyAlgorithms +ssh-rsa\nPubkeyAcceptedAlgorithms +ssh-rsa'
 fi

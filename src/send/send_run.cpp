@@ -16,6 +16,13 @@ namespace {
 // A send of more files than this shows its progress on a terminal.
 constexpr std::size_t kProgressFrom = 50;
 
+// A send stopped on request between two files: the mirror keeps its record
+// of what went up, as after any failure, and the rest stays due.
+class SendStopped : public SendError {
+public:
+    SendStopped() : SendError("stopped") {}
+};
+
 std::string megabytes(std::uint64_t bytes) {
     char text[32];
     std::snprintf(text, sizeof text, "%.1f MB", static_cast<double>(bytes) / 1e6);
@@ -46,13 +53,16 @@ void sendSite(const SiteProfile& site, const SendRequest& request, SendOutcome& 
     const std::string record = siteRecordFile(request.cacheFolder, shownAddress(site.address) + " " + site.user);
     MirrorProgressFn progress;
     std::ostream* terminal = request.progress;
-    if (terminal)
-        progress = [terminal](const MirrorProgress& p) {
-            if (p.files <= kProgressFrom) return;
+    if (terminal || request.onFiles || request.stopRequested)
+        progress = [terminal, &request](const MirrorProgress& p) {
+            if (request.onFiles) request.onFiles(p.filesDone, p.files);
+            if (request.stopRequested && p.filesDone < p.files && request.stopRequested()) throw SendStopped();
+            if (!terminal || p.files <= kProgressFrom) return;
             *terminal << "\rsending: " << p.filesDone << "/" << p.files << " files, " << megabytes(p.bytesDone)
                       << " of " << megabytes(p.bytes) << "   " << std::flush;
             if (p.filesDone == p.files) *terminal << "\n" << std::flush;
         };
+    outcome.siteShown = shownAddress(site.address);
     const MirrorResult r = mirrorFolder(fs, request.htmlFolder, *link, record, progress);
     const std::string in = std::to_string(r.localFiles) + " in the html folder)";
     outcome.lines.push_back("sent to " + shownAddress(site.address) + ": " +
@@ -90,6 +100,7 @@ void sendPosts(const DiscordProfile& discord, const std::string& web, const Send
     if (r.deleted) line += ", " + std::to_string(r.deleted) + " deleted";
     if (r.unchanged) line += ", " + std::to_string(r.unchanged) + " unchanged";
     outcome.lines.push_back(line);
+    outcome.discordMessages = messages.size();
 }
 
 } // namespace
@@ -115,12 +126,15 @@ SendOutcome sendDue(const SendRequest& request) {
     if (profile->site) {
         try {
             sendSite(*profile->site, request, outcome);
+        } catch (const SendStopped&) {
+            outcome.stopped = true;
         } catch (const SendError& e) {
             outcome.failures.push_back("Sending to " + shownAddress(profile->site->address) + " failed: " +
                                        sentence(e.what()) + " " + kSentNextTime);
         }
     }
-    if (profile->discord && !request.periodKey.empty()) {
+    if (request.stopRequested && request.stopRequested()) outcome.stopped = true;
+    if (profile->discord && !request.periodKey.empty() && !outcome.stopped) {
         try {
             sendPosts(*profile->discord, profile->site ? profile->site->web : std::string(), request, outcome);
         } catch (const SendError& e) {

@@ -1,5 +1,6 @@
 #include "app/qt/main_window.h"
 
+#include "app/period_check.h"
 #include "app/run_sequences.h"
 #include "app/send_after_go.h"
 #include "app/settings.h"
@@ -13,6 +14,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QDesktopServices>
+#include <QMenu>
+#include <QUrl>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -103,6 +108,7 @@ MainWindow::MainWindow(LeagueFolder& league, QWidget* parent)
     setAutoFillBackground(true);
 
     buildControls();
+    useSender(sendDue);
     // A run that waits for another in the league folder says so in the
     // caption, the one place a window that holds its thread still shows.
     league_.setHoldNotice([this](std::string_view notice) {
@@ -204,14 +210,86 @@ void MainWindow::go() {
     sendOn();
 }
 
-// After the run's lock is let go: sending waits on the network. A failure
-// is told and the window stays; the next GO! sends what is due.
+// After the run's lock is let go: sending waits on the network, on a thread
+// of its own, and the status line tells how it goes. A failure shows there
+// in red; the next GO! sends what is due.
 void MainWindow::sendOn() {
-    const SendOutcome sent = sendAfterGo(league_, std::nullopt, nullptr);
-    if (!sent.failed()) return;
-    QStringList lines;
-    for (const std::string& line : sent.failures) lines << QString::fromUtf8(line);
-    showMessage(this, MessageIcon::Warning, lines.join("\n\n"));
+    std::string published;
+    try {
+        published = publishedLine(*state_, checkPeriod(text(TextBox::LastDay), text(TextBox::DaysSimmed), state_->days));
+    } catch (const Stop&) {
+        // The texts just published cannot be refused now; the line waits for the send.
+    }
+    sending_->start(published, sendRequestFor(league_, std::nullopt, nullptr));
+    showSendStatus();
+}
+
+void MainWindow::useSender(SendBeside::Sender sender, SendBeside::Clock clock) {
+    sending_ = std::make_unique<SendBeside>(
+        std::move(sender),
+        [this] {
+            // From the sending thread: the line is redrawn on the window's own.
+            QMetaObject::invokeMethod(this, [this] { showSendStatus(); }, Qt::QueuedConnection);
+        },
+        std::move(clock));
+}
+
+void MainWindow::showSendStatus() {
+    const StatusLine line = sending_->line();
+    if (line.text.empty() && !statusLine_) return;
+    if (!statusLine_) {
+        statusLine_ = new QLabel(this);
+        statusLine_->setObjectName(QStringLiteral("StatusLine"));
+        statusLine_->setGeometry(look::twips(layout::kStatusLine));
+        statusLine_->setFont(look::windowFont(layout::Face::ArialNarrow, look::fontPixels(975), false));
+        statusLine_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        statusLine_->setCursor(Qt::PointingHandCursor);
+        statusLine_->installEventFilter(this);
+        statusLine_->show();
+    }
+    const QString text = QString::fromStdString(line.text);
+    // One line: a long failure is cut with an ellipsis; a click shows it whole.
+    statusLine_->setText(statusLine_->fontMetrics().elidedText(text, Qt::ElideRight, statusLine_->width()));
+    statusLine_->setAccessibleName(text);
+    statusLine_->setToolTip(line.failure ? tr("Click to read the whole message") : QString());
+    QPalette palette = statusLine_->palette();
+    palette.setColor(QPalette::WindowText, look::colour(line.failure ? layout::kStatusFailure : layout::kWhite));
+    statusLine_->setPalette(palette);
+}
+
+void MainWindow::showWholeStatus() {
+    const StatusLine line = sending_->line();
+    const std::string& whole = line.whole.empty() ? line.text : line.whole;
+    if (whole.empty()) return;
+    showMessage(this, line.failure ? MessageIcon::Warning : MessageIcon::Information, QString::fromStdString(whole));
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == statusLine_ && event->type() == QEvent::MouseButtonRelease) {
+        showWholeStatus();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::openLeagueFile(const char* file, bool itsFolder) {
+    try {
+        std::string path = league_.hostPath(file);
+        if (itsFolder) path = path.substr(0, path.rfind('/'));
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+    } catch (const Stop&) {
+        // No league folder: nothing to open.
+    }
+}
+
+// The window's background menu: the sending's message and the league's
+// folder and scoreboard in the system's own file manager and browser.
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    menu.addAction(tr("Open the league folder"), this, [this] { openLeagueFile("x", true); });
+    menu.addAction(tr("Open the scoreboard"), this, [this] { openLeagueFile("html\\scoreboard.html", false); });
+    if (!sending_->line().text.empty()) menu.addAction(tr("Show the sending's message"), this, [this] { showWholeStatus(); });
+    menu.exec(event->globalPos());
 }
 
 void MainWindow::fail(const QString& message) {
@@ -221,6 +299,8 @@ void MainWindow::fail(const QString& message) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // A send stops at its next safe point, between two files.
+    sending_->stopAndWait();
     event->accept();
     emit finished(status_);
 }

@@ -157,7 +157,7 @@ TEST(SendTls, TheTestsSwitchForUnverifiedCertificatesIsRefusedAwayFromLoopback) 
         EXPECT_NE(std::string(e.what()).find("tests on 127.0.0.1 alone"), std::string::npos) << e.what();
     }
     std::vector<std::string> warnings;
-    EXPECT_THROW(openSite(SiteProfile{"ftps://league.example/x", "u", "p"}, warnings), SendError);
+    EXPECT_THROW(openSite(SiteProfile{"ftps://league.example/x", "u", "p", "", "", "", ""}, warnings), SendError);
     EXPECT_NO_THROW(openDiscord(DiscordProfile{"https://127.0.0.1:9/api/webhooks/1/tok", ""}));
     setVariable("VELLOR_TESTS_TLS_UNVERIFIED", "");
 }
