@@ -7,8 +7,10 @@
 #include "app/stop_report.h"
 #include "app/qt/application.h"
 #include "app/qt/message_box.h"
+#include "app/qt/send_dialog.h"
 #include "app/qt/window_look.h"
 #include "host/cache_folder.h"
+#include "host/config_folder.h"
 #include "text/code_page.h"
 #include "text/errors.h"
 
@@ -23,6 +25,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStyle>
 
 namespace vr {
@@ -109,6 +112,9 @@ MainWindow::MainWindow(LeagueFolder& league, QWidget* parent)
 
     buildControls();
     useSender(sendDue);
+    // Ctrl+, opens the sending's settings, as in most programs.
+    auto* settings = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma), this);
+    connect(settings, &QShortcut::activated, this, &MainWindow::openSendSettings);
     // A run that waits for another in the league folder says so in the
     // caption, the one place a window that holds its thread still shows.
     league_.setHoldNotice([this](std::string_view notice) {
@@ -272,6 +278,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+void MainWindow::openSendSettings() {
+    SendDialog dialog(configFolderFromEnvironment(), this);
+    dialog.exec();
+}
+
 void MainWindow::openLeagueFile(const char* file, bool itsFolder) {
     try {
         std::string path = league_.hostPath(file);
@@ -286,6 +297,9 @@ void MainWindow::openLeagueFile(const char* file, bool itsFolder) {
 // folder and scoreboard in the system's own file manager and browser.
 void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
+    QAction* sending = menu.addAction(tr("Sending\u2026"), this, &MainWindow::openSendSettings);
+    sending->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    menu.addSeparator();
     menu.addAction(tr("Open the league folder"), this, [this] { openLeagueFile("x", true); });
     menu.addAction(tr("Open the scoreboard"), this, [this] { openLeagueFile("html\\scoreboard.html", false); });
     if (!sending_->line().text.empty()) menu.addAction(tr("Show the sending's message"), this, [this] { showWholeStatus(); });

@@ -57,6 +57,7 @@ private:
     void sendOn();
     void showSendStatus();
     void showWholeStatus();
+    void openSendSettings();
     void openLeagueFile(const char* file, bool itsFolder);
     void fail(const QString& message);
     QLineEdit* box(TextBox box) const;
