@@ -1,5 +1,7 @@
 #include "app/send_settings.h"
 
+#include "send/send_error.h"
+
 namespace vr {
 
 SiteParts siteParts(const std::string& address) {
@@ -35,6 +37,81 @@ std::string siteAddress(const SiteParts& parts) {
     if (parts.protocol == "file") return parts.folder.empty() ? "" : "file://" + folder;
     if (parts.server.empty()) return "";
     return parts.protocol + "://" + parts.server + (parts.port.empty() ? "" : ":" + parts.port) + folder;
+}
+
+SendForm formOf(const SendProfile& profile) {
+    SendForm form;
+    if (profile.site) {
+        form.site = siteParts(profile.site->address);
+        form.user = profile.site->user;
+        form.password = profile.site->password;
+        form.key = profile.site->key;
+        form.hostKey = profile.site->hostKey;
+        form.ca = profile.site->ca;
+        form.web = profile.site->web;
+    }
+    if (profile.discord) {
+        form.webhook = profile.discord->webhook;
+        form.discordCa = profile.discord->ca;
+    }
+    return form;
+}
+
+SendProfile profileOf(const SendForm& form) {
+    SendProfile profile;
+    const std::string& protocol = form.site.protocol;
+    if (!protocol.empty()) {
+        const bool file = protocol == "file", sftp = protocol == "sftp";
+        SiteProfile site;
+        site.address = siteAddress(form.site);
+        if (!file) site.user = form.user;
+        if (!file) site.password = form.password;
+        if (sftp) site.key = form.key;
+        if (sftp) site.hostKey = form.hostKey;
+        if (protocol == "ftps") site.ca = form.ca;
+        site.web = form.web;
+        if (!site.address.empty()) profile.site = site;
+    }
+    if (!form.webhook.empty()) profile.discord = DiscordProfile{form.webhook, form.discordCa};
+    return profile;
+}
+
+SendForm loadForm(const std::string& configFolder, std::string& problem) {
+    try {
+        if (std::optional<SendProfile> profile = loadProfile(configFolder)) return formOf(*profile);
+    } catch (const SendError& e) {
+        problem = e.what();
+    }
+    SendForm empty;
+    empty.site.protocol = "sftp";
+    return empty;
+}
+
+std::string saveForm(const std::string& configFolder, const SendForm& form) {
+    try {
+        const SendProfile profile = profileOf(form);
+        // What the next run would refuse is refused now.
+        parseProfile(profileText(profile));
+        saveProfile(configFolder, profile);
+    } catch (const SendError& e) {
+        return std::string("Not saved: ") + e.what();
+    }
+    return {};
+}
+
+std::string testForm(const SendForm& form, const SendChecks& checks, std::string& fingerprint) {
+    const SendProfile profile = profileOf(form);
+    if (!profile.site && !profile.discord) return "Nothing to test: no website and no webhook.";
+    std::string said;
+    if (profile.site) {
+        const CheckAnswer a = checks.site(*profile.site);
+        said = a.said;
+        fingerprint = a.fingerprint;
+        if (!fingerprint.empty())
+            said += "\nThe server's key is " + fingerprint + ". If it is the server's (ask its keeper), pin it.";
+    }
+    if (profile.discord) said += (said.empty() ? "" : "\n") + std::string("Discord: ") + checks.webhook(*profile.discord).said;
+    return said;
 }
 
 } // namespace vr

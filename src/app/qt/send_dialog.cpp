@@ -1,7 +1,5 @@
 #include "app/qt/send_dialog.h"
 
-#include "app/send_settings.h"
-#include "send/send_error.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -42,13 +40,11 @@ SendDialog::SendDialog(std::string configFolder, QWidget* parent, SendChecks che
     : QDialog(parent), configFolder_(std::move(configFolder)), checks_(std::move(checks)) {
     setWindowTitle(tr("Sending"));
     build();
-    try {
-        if (std::optional<SendProfile> profile = loadProfile(configFolder_)) fill(*profile);
-    } catch (const SendError& e) {
-        // A profile that cannot be read: the fields start empty and OK
-        // writes a new one; the reason is shown first.
-        answer_->setPlainText(QString::fromUtf8(e.what()));
-    }
+    std::string problem;
+    fill(loadForm(configFolder_, problem));
+    // A profile that cannot be read: the fields start empty, OK writes a
+    // new one, and the reason shows first.
+    answer_->setPlainText(q(problem));
     protocolChanged();
 }
 
@@ -131,26 +127,19 @@ void SendDialog::build() {
     connect(buttons, &QDialogButtonBox::rejected, this, &SendDialog::reject);
 }
 
-void SendDialog::fill(const SendProfile& profile) {
-    if (profile.site) {
-        const SiteParts parts = siteParts(profile.site->address);
-        protocol_->setCurrentIndex(std::max(0, protocol_->findData(q(parts.protocol))));
-        server_->setText(q(parts.server));
-        port_->setText(q(parts.port));
-        folder_->setText(q(parts.folder));
-        user_->setText(q(profile.site->user));
-        password_->setText(q(profile.site->password));
-        key_->setText(q(profile.site->key));
-        hostKey_->setText(q(profile.site->hostKey));
-        ca_->setText(q(profile.site->ca));
-        web_->setText(q(profile.site->web));
-    } else {
-        protocol_->setCurrentIndex(protocol_->findData(QString()));
-    }
-    if (profile.discord) {
-        webhook_->setText(q(profile.discord->webhook));
-        discordCa_->setText(q(profile.discord->ca));
-    }
+void SendDialog::fill(const SendForm& form) {
+    protocol_->setCurrentIndex(std::max(0, protocol_->findData(q(form.site.protocol))));
+    server_->setText(q(form.site.server));
+    port_->setText(q(form.site.port));
+    folder_->setText(q(form.site.folder));
+    user_->setText(q(form.user));
+    password_->setText(q(form.password));
+    key_->setText(q(form.key));
+    hostKey_->setText(q(form.hostKey));
+    ca_->setText(q(form.ca));
+    web_->setText(q(form.web));
+    webhook_->setText(q(form.webhook));
+    discordCa_->setText(q(form.discordCa));
 }
 
 // Only the fields the protocol uses can be typed in.
@@ -165,37 +154,27 @@ void SendDialog::protocolChanged() {
     ca_->setEnabled(p == "ftps");
 }
 
-SendProfile SendDialog::profile() const {
-    SendProfile profile;
-    SiteParts parts;
-    parts.protocol = protocol_->currentData().toString().toStdString();
-    parts.server = s(server_);
-    parts.port = s(port_);
-    parts.folder = s(folder_);
-    if (!parts.protocol.empty()) {
-        const bool sftp = parts.protocol == "sftp", file = parts.protocol == "file";
-        SiteProfile site;
-        site.address = siteAddress(parts);
-        if (!file) site.user = s(user_);
-        if (!file) site.password = password_->text().toStdString();
-        if (sftp) site.key = s(key_);
-        if (sftp) site.hostKey = s(hostKey_);
-        if (parts.protocol == "ftps") site.ca = s(ca_);
-        site.web = s(web_);
-        if (!site.address.empty()) profile.site = site;
-    }
-    if (!s(webhook_).empty()) profile.discord = DiscordProfile{s(webhook_), s(discordCa_)};
-    return profile;
+SendForm SendDialog::form() const {
+    SendForm form;
+    form.site.protocol = protocol_->currentData().toString().toStdString();
+    form.site.server = s(server_);
+    form.site.port = s(port_);
+    form.site.folder = s(folder_);
+    form.user = s(user_);
+    form.password = password_->text().toStdString();
+    form.key = s(key_);
+    form.hostKey = s(hostKey_);
+    form.ca = s(ca_);
+    form.web = s(web_);
+    form.webhook = s(webhook_);
+    form.discordCa = s(discordCa_);
+    return form;
 }
 
 void SendDialog::accept() {
-    try {
-        const SendProfile p = profile();
-        // What the program would refuse at its next run is refused now.
-        parseProfile(profileText(p));
-        saveProfile(configFolder_, p);
-    } catch (const SendError& e) {
-        answer_->setPlainText(tr("Not saved: ") + QString::fromUtf8(e.what()));
+    const std::string problem = saveForm(configFolder_, form());
+    if (!problem.empty()) {
+        answer_->setPlainText(q(problem));
         return;
     }
     QDialog::accept();
@@ -205,27 +184,14 @@ void SendDialog::accept() {
 // responsive, and report back on its thread.
 void SendDialog::test() {
     if (testing_) return;
-    const SendProfile p = profile();
-    if (!p.site && !p.discord) {
-        answer_->setPlainText(tr("Nothing to test: no website and no webhook."));
-        return;
-    }
     testButton_->setEnabled(false);
     pin_->hide();
     answer_->setPlainText(tr("Testing…"));
-    SendChecks checks = checks_;
-    testing_ = QThread::create([this, p, checks] {
-        QString said, fingerprint;
-        if (p.site) {
-            const CheckAnswer a = checks.site(*p.site);
-            said += QString::fromStdString(a.said);
-            fingerprint = QString::fromStdString(a.fingerprint);
-        }
-        if (p.discord) {
-            if (!said.isEmpty()) said += "\n";
-            said += "Discord: " + QString::fromStdString(checks.webhook(*p.discord).said);
-        }
-        QMetaObject::invokeMethod(this, [this, said, fingerprint] { tested(said, fingerprint); }, Qt::QueuedConnection);
+    testing_ = QThread::create([this, f = form(), checks = checks_] {
+        std::string fingerprint;
+        const std::string said = testForm(f, checks, fingerprint);
+        QMetaObject::invokeMethod(
+            this, [this, said, fingerprint] { tested(q(said), q(fingerprint)); }, Qt::QueuedConnection);
     });
     connect(testing_, &QThread::finished, testing_, &QObject::deleteLater);
     connect(testing_, &QThread::finished, this, [this] { testing_ = nullptr; });
@@ -236,11 +202,7 @@ void SendDialog::tested(const QString& said, const QString& fingerprint) {
     answer_->setPlainText(said);
     testButton_->setEnabled(true);
     fingerprint_ = fingerprint;
-    if (!fingerprint.isEmpty()) {
-        answer_->appendPlainText(tr("The server's key is %1. If it is the server's (ask its keeper), pin it.")
-                                     .arg(fingerprint));
-        pin_->show();
-    }
+    pin_->setVisible(!fingerprint.isEmpty());
 }
 
 } // namespace vr

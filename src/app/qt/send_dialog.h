@@ -3,7 +3,7 @@
 // Cancel changes nothing. "Test" reaches each destination without sending.
 #pragma once
 
-#include "send/connection_check.h"
+#include "app/send_settings.h"
 
 #include <QDialog>
 
@@ -19,12 +19,6 @@ class QThread;
 
 namespace vr {
 
-// The checks "Test" runs (tests put fakes in their place).
-struct SendChecks {
-    std::function<CheckAnswer(const SiteProfile&)> site = checkSite;
-    std::function<CheckAnswer(const DiscordProfile&)> webhook = checkWebhook;
-};
-
 class SendDialog final : public QDialog {
     Q_OBJECT
 
@@ -33,14 +27,14 @@ public:
     explicit SendDialog(std::string configFolder, QWidget* parent = nullptr, SendChecks checks = SendChecks());
     ~SendDialog() override;
 
-    // The profile as the fields give it.
-    SendProfile profile() const;
+    // The fields as they stand.
+    SendForm form() const;
 
     void accept() override;
 
 private:
     void build();
-    void fill(const SendProfile& profile);
+    void fill(const SendForm& form);
     void protocolChanged();
     void test();
     void tested(const QString& said, const QString& fingerprint);
