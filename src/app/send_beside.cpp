@@ -18,7 +18,8 @@ std::string placeOf(const std::string& shown) {
     if (scheme == std::string::npos) return shown;
     const std::string rest = shown.substr(scheme + 3);
     const std::size_t slash = rest.find('/');
-    if (slash == 0) return rest;
+    // file:///C:/league names a Windows drive's folder.
+    if (slash == 0) return rest.size() > 2 && rest[2] == ':' ? rest.substr(1) : rest;
     return rest.substr(0, slash);
 }
 
