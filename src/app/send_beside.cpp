@@ -1,5 +1,8 @@
 #include "app/send_beside.h"
 
+#include "app/period_check.h"
+#include "app/send_after_go.h"
+
 #include "text/code_page.h"
 #include "text/cuts.h"
 #include "text/file_system.h"
@@ -113,6 +116,17 @@ void SendBeside::start(const std::string& published, SendRequest request) {
         line_ = profile ? StatusLine{published, "", false} : StatusLine{};
     }
     if (profile) thread_ = std::thread([this, request = std::move(request)]() mutable { run(std::move(request)); });
+}
+
+void SendBeside::startAfterGo(LeagueFolder& league, const LeagueState& state, const WindowPort& window) {
+    std::string published;
+    try {
+        published = publishedLine(state, checkPeriod(window.text(TextBox::LastDay), window.text(TextBox::DaysSimmed),
+                                                     state.days));
+    } catch (const Stop&) {
+        // The texts just published cannot be refused now; the line waits for the send.
+    }
+    start(published, sendRequestFor(league, std::nullopt, nullptr));
 }
 
 void SendBeside::run(SendRequest request) {

@@ -5,6 +5,8 @@
 // wake-up to its own thread.
 #pragma once
 
+#include "app/window_port.h"
+#include "league/league_folder.h"
 #include "results/league_state.h"
 #include "results/period.h"
 #include "send/send_run.h"
@@ -60,6 +62,9 @@ public:
     // `request`, once an earlier send has stopped. Without a profile it
     // shows nothing and sends nothing.
     void start(const std::string& published, SendRequest request);
+    // start() for a window's GO! that just published: the period's line
+    // from the window's texts, the send of what is due.
+    void startAfterGo(LeagueFolder& league, const LeagueState& state, const WindowPort& window);
 
     StatusLine line() const;
     bool sending() const;

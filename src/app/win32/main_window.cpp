@@ -1,8 +1,6 @@
 #include "app/win32/main_window.h"
 
-#include "app/period_check.h"
 #include "app/run_sequences.h"
-#include "app/send_after_go.h"
 #include "app/settings.h"
 #include "app/stop_report.h"
 #include "app/win32/message_box.h"
@@ -313,13 +311,7 @@ void MainWindow::go() {
 // of its own, and the status line tells how it goes. A failure shows there;
 // the next GO! sends what is due.
 void MainWindow::sendOn() {
-    std::string published;
-    try {
-        published = publishedLine(*state_, checkPeriod(text(TextBox::LastDay), text(TextBox::DaysSimmed), state_->days));
-    } catch (const Stop&) {
-        // The texts just published cannot be refused now; the line waits for the send.
-    }
-    sending_->start(published, sendRequestFor(league_, std::nullopt, nullptr));
+    sending_->startAfterGo(league_, *state_, *this);
     showSendStatus();
 }
 
