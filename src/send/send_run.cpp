@@ -5,6 +5,7 @@
 #include "send/profile.h"
 #include "send/site_record.h"
 #include "send/transports.h"
+#include "host/folder_lock.h"
 #include "text/code_page.h"
 
 #include <cstdio>
@@ -21,6 +22,30 @@ constexpr std::size_t kProgressFrom = 50;
 class SendStopped : public SendError {
 public:
     SendStopped() : SendError("stopped") {}
+};
+
+// Waiting for another send: in steps, so that a stop request is heard.
+constexpr long kHoldStepMs = 500;
+constexpr long kHoldLongestMs = 10L * 60 * 1000;
+
+// The cache folder holds the records of what each destination has: the
+// host's folder lock on it makes a send the only one writing them.
+struct SendHold {
+    explicit SendHold(const std::string& folder) : folder_(folder) { hostFileSystem().makeFolders(folder); }
+    ~SendHold() {
+        if (held_) unlockHostFolder(lock_);
+    }
+    bool wait(long ms) {
+        const LockOutcome outcome = lockHostFolder(folder_, ms, lock_);
+        held_ = outcome == LockOutcome::Held;
+        return outcome != LockOutcome::TimedOut;
+    }
+    long steps = 0;
+
+private:
+    std::string folder_;
+    HostLock lock_ = kNoHostLock;
+    bool held_ = false;
 };
 
 std::string megabytes(std::uint64_t bytes) {
@@ -122,6 +147,21 @@ SendOutcome sendDue(const SendRequest& request) {
         outcome.failures.push_back("Nothing was sent: no cache folder for the record of what was sent "
                                    "(set VELLOR_CACHE_DIR).");
         return outcome;
+    }
+    // One send at a time to these destinations (a window and a watch of the
+    // same user): the second waits, as runs do for the league folder, and
+    // still stops when asked.
+    SendHold hold(request.cacheFolder);
+    while (!hold.wait(kHoldStepMs)) {
+        if (request.stopRequested && request.stopRequested()) {
+            outcome.stopped = true;
+            return outcome;
+        }
+        if (++hold.steps * kHoldStepMs >= kHoldLongestMs) {
+            outcome.failures.push_back("Nothing was sent: another send to these destinations has gone on for "
+                                       "ten minutes. " + std::string(kSentNextTime));
+            return outcome;
+        }
     }
     if (profile->site) {
         try {
