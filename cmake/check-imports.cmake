@@ -3,7 +3,7 @@
 # cmake -DOBJDUMP=... -DPROGRAMS="a.exe;b.exe" -P check-imports.cmake
 set(system_dlls
   advapi32 comctl32 comdlg32 gdi32 kernel32 msvcrt ole32 oleaut32 shell32
-  shlwapi user32 uxtheme version ws2_32 dwmapi shcore uuid bcrypt
+  shlwapi user32 uxtheme version ws2_32 dwmapi shcore uuid bcrypt crypt32
   api-ms-win-crt-.*)
 list(JOIN system_dlls "|" allowed)
 foreach(program ${PROGRAMS})

@@ -17,7 +17,7 @@ done
 
 if [ "$install" = 1 ]; then
   packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 nsis libgtest-dev
-            cmake ninja-build imagemagick icoutils zip)
+            cmake ninja-build imagemagick icoutils zip dpkg-dev nlohmann-json3-dev)
   missing=()
   for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -30,6 +30,9 @@ if [ "$install" = 1 ]; then
     "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
   fi
 fi
+
+# libcurl and libssh2 for Windows, built once into build-windows/third-party/.
+bash scripts/build-windows-third-party.sh build-windows/third-party
 
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)

@@ -95,7 +95,11 @@ cp -r "$work/drive" "$work/window"
 cp -r "$work/drive" "$work/headless"
 VELLOR_DRIVE_C="Z:$work/headless" "$run" "$build/vellor-results-cli.exe" --run >"$work/headless.out" </dev/null
 
-VELLOR_DRIVE_C="Z:$work/window" "$run" "$build/vellor-results.exe" </dev/null >/dev/null 2>&1 &
+# The window sends after GO!: to a folder, through the profile of its own
+# configuration folder (the league folder stays as the headless run's).
+mkdir -p "$work/config"
+printf '[site]\naddress = file:///Z:%s/remote\n' "$work" >"$work/config/publish.ini"
+VELLOR_CONFIG_DIR="Z:$work/config" VELLOR_DRIVE_C="Z:$work/window" "$run" "$build/vellor-results.exe" </dev/null >/dev/null 2>&1 &
 app=$!
 wid=""
 for _ in $(seq 300); do
@@ -135,6 +139,31 @@ cp "$work/shot.png" "$out/window-after-go.png"
 # Everything GO! wrote is what the headless run wrote (the settings file too).
 diff -r "$work/window/$league" "$work/headless/$league" >"$work/diff" || fail "files differ: $(head -20 "$work/diff")"
 [ -s "$work/headless.out" ] || fail "the headless run printed no score lines"
+
+# The send runs beside the window; its status line says where it went.
+for _ in $(seq 300); do diff -r "$work/window/$league/html" "$work/remote" >/dev/null 2>&1 && break; sleep 0.1; done
+diff -r "$work/window/$league/html" "$work/remote" >/dev/null || fail "the window's send left the remote unlike the html folder"
+shoot
+cp "$work/shot.png" "$out/window-sent.png"
+# Text drawn on the navy below the list and left of Exit: more than one colour.
+[ "$(/usr/bin/convert "$work/shot.png" -crop 500x30+8+700 +repage -format %k info:)" -gt 1 ] ||
+    fail "no status line in the bottom-left corner"
+# Ctrl+, opens the sending's settings; Escape closes them unchanged.
+xdotool mousemove --window "$wid" 20 200 click 1
+xdotool key --window "$wid" ctrl+comma
+dialog=""
+for _ in $(seq 100); do
+    dialog="$(xdotool search --onlyvisible --name '^Sending$' 2>/dev/null | head -n1 || true)"
+    [ -n "$dialog" ] && break
+    sleep 0.1
+done
+[ -n "$dialog" ] || fail "Ctrl+, did not open the sending dialog"
+sleep 0.5
+/usr/bin/import -window "$dialog" "$out/window-send-dialog.png"
+cp "$work/config/publish.ini" "$work/publish.before"
+xdotool key --window "$dialog" Escape
+for _ in $(seq 50); do xdotool search --onlyvisible --name '^Sending$' >/dev/null 2>&1 || break; sleep 0.1; done
+cmp -s "$work/config/publish.ini" "$work/publish.before" || fail "Cancel changed the profile"
 
 xdotool mousemove --window "$wid" "$exit_x" "$exit_y" click 1
 status=0

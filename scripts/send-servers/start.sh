@@ -9,6 +9,10 @@
 #   - the Discord stand-in (discord_standin.py) over HTTPS with a
 #     certificate from the same authority, its state in WORK/discord/, the
 #     webhook's token in WORK/discord_token.
+# With VR_SSH_ECDSA=1 both SSH keys are ECDSA (nistp256), which the Windows
+# build's libssh2 (1.10 on mbedTLS) speaks where it has no Ed25519; with
+# VR_SSH_RSA=1 both are RSA in PEM form and sshd also takes SHA-1 RSA
+# signatures, all that libssh2 1.10 signs RSA with.
 # Writes WORK/servers.env (ports, the host key's fingerprint, the user);
 # stop them with: scripts/send-servers/stop.sh WORK
 #
@@ -29,15 +33,22 @@ openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -days 
     -subj "/CN=Vellor Results test authority" -keyout "$work/ca.key" -out "$work/ca.pem" 2>/dev/null
 openssl req -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -subj "/CN=127.0.0.1" \
     -keyout "$work/server.key" -out "$work/server.csr" 2>/dev/null
-printf 'subjectAltName=IP:127.0.0.1\nbasicConstraints=CA:FALSE\n' >"$work/server.ext"
+printf 'subjectAltName=IP:127.0.0.1,DNS:localhost\nbasicConstraints=CA:FALSE\n' >"$work/server.ext"
 openssl x509 -req -in "$work/server.csr" -CA "$work/ca.pem" -CAkey "$work/ca.key" -CAcreateserial \
     -days 2 -extfile "$work/server.ext" -out "$work/server.pem" 2>/dev/null
 chmod 600 "$work/server.key"
 
 # sshd: a host key and a user key of its own; its sftp server logs what it
 # opens and renames to WORK/sftp.log.
-ssh-keygen -q -t ed25519 -N '' -f "$work/host_key"
-ssh-keygen -q -t ed25519 -N '' -f "$work/user_key"
+key_type=(-t ed25519) legacy=""
+if [ "${VR_SSH_ECDSA:-}" = 1 ]; then
+    key_type=(-t ecdsa -b 256)
+elif [ "${VR_SSH_RSA:-}" = 1 ]; then
+    key_type=(-t rsa -b 2048 -m PEM)
+    legacy=$'HostKeyAlgorithms +ssh-rsa\nPubkeyAcceptedAlgorithms +ssh-rsa'
+fi
+ssh-keygen -q "${key_type[@]}" -N '' -f "$work/host_key"
+ssh-keygen -q "${key_type[@]}" -N '' -f "$work/user_key"
 cp "$work/user_key.pub" "$work/authorized_keys"
 mkdir -p /run/sshd
 cat >"$work/sshd_config" <<CONF
@@ -58,6 +69,7 @@ Subsystem sftp /usr/lib/openssh/sftp-server -e -l INFO 2>>$work/sftp.log
 # shell that is not the first level reads none.
 SetEnv SHLVL=1
 LogLevel INFO
+$legacy
 CONF
 /usr/sbin/sshd -D -e -f "$work/sshd_config" -E "$work/sshd.log" &
 echo $! >"$work/sshd.run.pid"

@@ -18,6 +18,10 @@ std::string folderOf(LeagueFolder& league, std::string_view file) {
 } // namespace
 
 SendOutcome sendAfterGo(LeagueFolder& league, std::optional<long> lastDay, std::ostream* progress) {
+    return sendDue(sendRequestFor(league, lastDay, progress));
+}
+
+SendRequest sendRequestFor(LeagueFolder& league, std::optional<long> lastDay, std::ostream* progress) {
     SendRequest request;
     request.configFolder = configFolderFromEnvironment();
     request.cacheFolder = cacheFolderFromEnvironment();
@@ -30,7 +34,7 @@ SendOutcome sendAfterGo(LeagueFolder& league, std::optional<long> lastDay, std::
         // No league folder to name: the sending says what it misses.
     }
     if (lastDay) request.periodKey = "day " + plainDigits(*lastDay);
-    return sendDue(request);
+    return request;
 }
 
 void reportSending(const SendOutcome& outcome, std::ostream& to) {

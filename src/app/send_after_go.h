@@ -15,6 +15,10 @@ namespace vr {
 // `progress`: a terminal for a long send's progress, or none.
 SendOutcome sendAfterGo(LeagueFolder& league, std::optional<long> lastDay, std::ostream* progress);
 
+// What sendAfterGo sends, worked out on the caller's thread so that the
+// send itself may run on another without touching the league folder.
+SendRequest sendRequestFor(LeagueFolder& league, std::optional<long> lastDay, std::ostream* progress);
+
 // Each line of the outcome to `to`, failures last.
 void reportSending(const SendOutcome& outcome, std::ostream& to);
 

@@ -63,6 +63,12 @@ enum Index : std::size_t {
     LstScores, CmdExit, Label1, Label2, TxtWebsite, TxtMessage,
 };
 
+// The sending's status line: the window's empty bottom-left corner, below
+// the score list and left of Exit, clear of all twelve controls.
+inline constexpr Twips kStatusLine{120, 10440, 7920, 555};
+// Its text where it tells of a failure: a light red that reads on the navy.
+inline constexpr Rgb kStatusFailure{255, 128, 128};
+
 // Twips to pixels at `dpi` dots per inch (96 is 15 twips a pixel), rounded
 // down like the Qt window's whole-pixel grid.
 constexpr int toPixels(int twips, int dpi) { return twips * dpi / kTwipsPerInch; }

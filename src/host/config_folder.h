@@ -14,4 +14,8 @@ std::string configFolderFromEnvironment();
 // secrets must not be. False where the host keeps no such rights.
 bool othersMayRead(const std::string& path);
 
+// Makes a file readable and writable by its owner alone (true where the host
+// keeps no such rights: there the user's folder is the user's own).
+bool keepToOwner(const std::string& path);
+
 } // namespace vr

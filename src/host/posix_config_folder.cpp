@@ -25,4 +25,6 @@ bool othersMayRead(const std::string& path) {
     return (st.st_mode & (S_IRGRP | S_IROTH | S_IWGRP | S_IWOTH)) != 0;
 }
 
+bool keepToOwner(const std::string& path) { return ::chmod(path.c_str(), S_IRUSR | S_IWUSR) == 0; }
+
 } // namespace vr

@@ -17,4 +17,6 @@ std::string configFolderFromEnvironment() {
 // encrypted for the user instead.
 bool othersMayRead(const std::string&) { return false; }
 
+bool keepToOwner(const std::string&) { return true; }
+
 } // namespace vr

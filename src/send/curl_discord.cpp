@@ -19,7 +19,7 @@ public:
     explicit CurlDiscord(const DiscordProfile& profile) : webhook_(profile.webhook) {
         curl_.common(shownWebhook(profile.webhook));
         CURL* c = curl_.handle();
-        if (!profile.ca.empty()) curl_easy_setopt(c, CURLOPT_CAINFO, profile.ca.c_str());
+        curl_.authority(profile.webhook, profile.ca);
         curl_easy_setopt(c, CURLOPT_TIMEOUT, 60L);
         curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &collect);
         headers_ = curl_slist_append(nullptr, "Content-Type: application/json");

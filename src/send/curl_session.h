@@ -19,6 +19,9 @@ public:
     // The options every request has; `shown` names the destination in
     // messages (no secret in it).
     void common(const std::string& shown);
+    // The authority the server's certificate is checked against: `ca`, else
+    // the system's. `address` is the server's (scheme://host[:port]/...).
+    void authority(const std::string& address, const std::string& ca);
     CURLcode perform(const std::string& url);
     // The failure in words for the user: what was being done and why.
     std::string describe(CURLcode code, const std::string& doing) const;

@@ -2,34 +2,23 @@
 // ftp port, never falling back to plain text), and sftp with the server's
 // key checked against the pinned fingerprint. One handle for the whole
 // send, so that libcurl keeps its one connection.
+#include "host/environment.h"
+#include "host/secrets.h"
 #include "send/curl_session.h"
 #include "send/send_error.h"
 #include "send/transports.h"
+#include "text/errors.h"
 
-#include <openssl/evp.h>
-
-#include <cstdio>
 
 namespace vr {
 namespace {
 
-// OpenSSH's fingerprint of a key: SHA256 of its wire form, base64 without
-// padding.
-std::string fingerprint(const char* key, std::size_t length) {
-    unsigned char digest[EVP_MAX_MD_SIZE];
-    unsigned int size = 0;
-    EVP_Digest(key, length, digest, &size, EVP_sha256(), nullptr);
-    unsigned char text[4 * EVP_MAX_MD_SIZE / 3 + 4];
-    const int n = EVP_EncodeBlock(text, digest, static_cast<int>(size));
-    std::string b64(reinterpret_cast<char*>(text), static_cast<std::size_t>(n));
-    while (!b64.empty() && b64.back() == '=') b64.pop_back();
-    return "SHA256:" + b64;
-}
-
 std::string expandHome(const std::string& path) {
     if (path.rfind("~/", 0) != 0) return path;
-    const char* home = std::getenv("HOME");
-    return home ? std::string(home) + path.substr(1) : path;
+    std::string home = environmentVariable("HOME");
+    // Windows names the user's folder otherwise.
+    if (home.empty()) home = environmentVariable("USERPROFILE");
+    return home.empty() ? path : home + path.substr(1);
 }
 
 // "a b/c" -> "a%20b/c": each part of a path escaped for a URL.
@@ -57,6 +46,22 @@ std::string quoted(const std::string& path) {
     }
     return q + "\"";
 }
+
+// A local file handed to libcurl piece by piece.
+struct Upload {
+    FileSystem& fs;
+    FileSystem::Handle handle = -1;
+    bool failed = false;
+    static std::size_t read(char* buffer, std::size_t size, std::size_t n, void* self) {
+        auto* u = static_cast<Upload*>(self);
+        try {
+            return u->fs.read(u->handle, buffer, size * n);
+        } catch (const Stop&) {
+            u->failed = true;
+            return CURL_READFUNC_ABORT;
+        }
+    }
+};
 
 class CurlSite : public SiteLink {
 public:
@@ -91,7 +96,7 @@ public:
         curl_easy_setopt(c, CURLOPT_TIMEOUT, 86400L);
         if (!profile.user.empty()) curl_easy_setopt(c, CURLOPT_USERNAME, profile.user.c_str());
         if (!profile.password.empty()) curl_easy_setopt(c, CURLOPT_PASSWORD, profile.password.c_str());
-        if (!profile.ca.empty()) curl_easy_setopt(c, CURLOPT_CAINFO, expandHome(profile.ca).c_str());
+        if (tls_) curl_.authority(profile.address, expandHome(profile.ca));
         if (tls_) curl_easy_setopt(c, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
         curl_easy_setopt(c, CURLOPT_FTP_CREATE_MISSING_DIRS, static_cast<long>(CURLFTP_CREATE_DIR_RETRY));
         curl_easy_setopt(c, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_MULTICWD));
@@ -101,10 +106,8 @@ public:
                 pub_ = key_ + ".pub";
                 curl_easy_setopt(c, CURLOPT_SSH_AUTH_TYPES, static_cast<long>(CURLSSH_AUTH_PUBLICKEY));
                 curl_easy_setopt(c, CURLOPT_SSH_PRIVATE_KEYFILE, key_.c_str());
-                if (std::FILE* f = std::fopen(pub_.c_str(), "r")) {
-                    std::fclose(f);
+                if (hostFileSystem().kind(pub_) == EntryKind::File)
                     curl_easy_setopt(c, CURLOPT_SSH_PUBLIC_KEYFILE, pub_.c_str());
-                }
             } else {
                 curl_easy_setopt(c, CURLOPT_SSH_AUTH_TYPES,
                                  static_cast<long>(CURLSSH_AUTH_PASSWORD | CURLSSH_AUTH_KEYBOARD));
@@ -165,21 +168,28 @@ private:
     // Sends a file, then runs `after` (in the file's folder for ftp); a
     // failure of those commands alone is a RenameRefused.
     void upload(const std::string& localPath, const std::string& remote, const std::vector<std::string>& after) {
-        std::FILE* file = std::fopen(localPath.c_str(), "rb");
-        if (!file) throw SendError("could not read " + localPath);
-        std::fseek(file, 0, SEEK_END);
-        const long size = std::ftell(file);
-        std::fseek(file, 0, SEEK_SET);
+        // Read through the host's file layer: on Windows the core's paths
+        // are not the C library's.
+        FileSystem& fs = hostFileSystem();
+        Upload upload{fs};
+        try {
+            upload.handle = fs.open(localPath, OpenMode::Input);
+        } catch (const Stop&) {
+            throw SendError("could not read " + localPath);
+        }
+        const std::uint64_t size = fs.stat(localPath).size;
         CURL* c = curl_.handle();
         quotes({}, after);
         curl_easy_setopt(c, CURLOPT_NOBODY, 0L);
         curl_easy_setopt(c, CURLOPT_UPLOAD, 1L);
-        curl_easy_setopt(c, CURLOPT_READDATA, file);
+        curl_easy_setopt(c, CURLOPT_READFUNCTION, &Upload::read);
+        curl_easy_setopt(c, CURLOPT_READDATA, &upload);
         curl_easy_setopt(c, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(size));
         const CURLcode code = curl_.perform(origin_ + escapedPath(c, folder_ + remote));
-        std::fclose(file);
+        fs.close(upload.handle);
         curl_easy_setopt(c, CURLOPT_UPLOAD, 0L);
         quotes({}, {});
+        if (upload.failed) throw SendError("could not read " + localPath + " while sending it");
         if (code == CURLE_QUOTE_ERROR && !after.empty())
             throw RenameRefused(curl_.describe(code, "renaming " + remote));
         check(code, "sending " + remote);
@@ -235,7 +245,7 @@ private:
 
     static int checkHostKey(void* self, int, const char* key, std::size_t length) {
         auto* site = static_cast<CurlSite*>(self);
-        site->keySeen_ = fingerprint(key, length);
+        site->keySeen_ = sshFingerprint(std::string_view(key, length));
         site->keyMatched_ = !site->profile_.hostKey.empty() && site->keySeen_ == site->profile_.hostKey;
         return site->keyMatched_ ? CURLKHMATCH_OK : CURLKHMATCH_MISMATCH;
     }

@@ -1,6 +1,7 @@
 #include "send/profile.h"
 
 #include "host/config_folder.h"
+#include "host/secrets.h"
 #include "send/site_record.h"
 #include "text/file_system.h"
 
@@ -34,6 +35,38 @@ std::string hostOf(const std::string& address) {
     std::string host = address.substr(start, end == std::string::npos ? std::string::npos : end - start);
     const std::size_t at = host.rfind('@');
     return at == std::string::npos ? host : host.substr(at + 1);
+}
+
+void checkWebhook(const std::string& webhook) {
+    if (webhook.rfind("https://", 0) != 0)
+        throw SendError("publish.ini: [discord] needs a webhook starting with https://");
+}
+
+// The secret a stored value holds, decrypted; `key` names it in the message.
+std::string opened(const std::string& stored, const char* key, bool& plain) {
+    if (stored.empty()) return stored;
+    if (isPlainSecret(stored)) {
+        plain = plain || hostEncryptsSecrets();
+        return stored;
+    }
+    std::optional<std::string> secret = openSecret(stored);
+    if (!secret)
+        throw SendError(std::string("publish.ini: the ") + key +
+                        " was encrypted for another user or on another computer and cannot be read here; "
+                        "write it again in plain text and it is encrypted for you at the next save");
+    return *secret;
+}
+
+// "key = value" for a value that is set; a secret as the host keeps it.
+void line(std::string& text, const char* key, const std::string& value, bool secret = false) {
+    if (value.empty()) return;
+    std::string stored = value;
+    if (secret) {
+        stored = sealSecret(value);
+        if (stored.empty()) throw SendError(std::string("the ") + key + " could not be encrypted; nothing was saved");
+    }
+    text += key;
+    text += " = " + stored + "\n";
 }
 
 } // namespace
@@ -114,8 +147,8 @@ SendProfile parseProfile(std::string_view text) {
             throw SendError("publish.ini: web is the html folder's address on the web, starting with https:// or "
                             "http://");
     }
-    if (profile.discord && profile.discord->webhook.rfind("https://", 0) != 0)
-        throw SendError("publish.ini: [discord] needs a webhook starting with https://");
+    // An encrypted webhook is checked once it is opened.
+    if (profile.discord && isPlainSecret(profile.discord->webhook)) checkWebhook(profile.discord->webhook);
     return profile;
 }
 
@@ -135,6 +168,11 @@ std::optional<SendProfile> loadProfile(const std::string& configFolder) {
     if (secret && othersMayRead(path))
         throw SendError(path + " holds a password or a webhook and others may read it. "
                         "Make it yours alone with: chmod 600 '" + path + "'");
+    if (profile.site) profile.site->password = opened(profile.site->password, "password", profile.plainSecrets);
+    if (profile.discord) {
+        profile.discord->webhook = opened(profile.discord->webhook, "webhook", profile.plainSecrets);
+        checkWebhook(profile.discord->webhook);
+    }
     return profile;
 }
 
@@ -145,6 +183,36 @@ std::string siteWebAddress(const std::string& configFolder) {
     } catch (const SendError&) {
         return {};
     }
+}
+
+std::string profileText(const SendProfile& profile) {
+    std::string text = "; Where Vellor Results sends the league's publications after each run.\n";
+    if (profile.site) {
+        const SiteProfile& s = *profile.site;
+        text += "\n[site]\n";
+        line(text, "address", s.address);
+        line(text, "user", s.user);
+        line(text, "password", s.password, true);
+        line(text, "key", s.key);
+        line(text, "host-key", s.hostKey);
+        line(text, "ca", s.ca);
+        line(text, "web", s.web);
+    }
+    if (profile.discord) {
+        text += "\n[discord]\n";
+        line(text, "webhook", profile.discord->webhook, true);
+        line(text, "ca", profile.discord->ca);
+    }
+    return text;
+}
+
+void saveProfile(const std::string& configFolder, const SendProfile& profile) {
+    const std::string text = profileText(profile);
+    FileSystem& fs = hostFileSystem();
+    if (configFolder.empty() || !fs.makeFolders(configFolder))
+        throw SendError("the folder " + configFolder + " for publish.ini could not be made");
+    const std::string path = configFolder + "/publish.ini";
+    if (!replaceLocalFile(fs, path, text, true)) throw SendError(path + " could not be written; it is as it was");
 }
 
 } // namespace vr

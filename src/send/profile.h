@@ -29,6 +29,9 @@ struct DiscordProfile {
 struct SendProfile {
     std::optional<SiteProfile> site;
     std::optional<DiscordProfile> discord;
+    // A secret was found in plain text where the host keeps them encrypted
+    // (Windows): the next save writes it encrypted.
+    bool plainSecrets = false;
     Secrets secrets() const;
 };
 
@@ -42,14 +45,24 @@ SendProfile parseProfile(std::string_view text);
 std::string shownAddress(const std::string& address);
 std::string shownWebhook(const std::string& webhook);
 
-// The profile file in `configFolder`, read and checked: nullopt when there is
-// none. A profile holding a secret that others may read is a SendError
-// saying how to fix it.
+// The profile file in `configFolder`, read and checked, its secrets
+// decrypted: nullopt when there is none. A profile holding a secret that
+// others may read, or one that cannot be decrypted, is a SendError saying
+// how to fix it.
 std::optional<SendProfile> loadProfile(const std::string& configFolder);
 
 // Where the profile says the html folder is seen on the web (its [site]
 // web), for the posts' links; "" without one, or when the profile cannot be
 // read: the sending then says why.
 std::string siteWebAddress(const std::string& configFolder);
+
+// The profile as the file holds it, each secret as the host keeps it
+// (encrypted for the user on Windows). A SendError when a secret could not
+// be encrypted: it is never written in its place.
+std::string profileText(const SendProfile& profile);
+
+// Writes the profile to `configFolder` (made when missing) whole or not at
+// all: beside the old one, readable by the user alone, then renamed over.
+void saveProfile(const std::string& configFolder, const SendProfile& profile);
 
 } // namespace vr

@@ -5,6 +5,7 @@
 #include "send/profile.h"
 #include "send/site_record.h"
 #include "send/transports.h"
+#include "host/folder_lock.h"
 #include "text/code_page.h"
 
 #include <cstdio>
@@ -15,6 +16,37 @@ namespace {
 
 // A send of more files than this shows its progress on a terminal.
 constexpr std::size_t kProgressFrom = 50;
+
+// A send stopped on request between two files: the mirror keeps its record
+// of what went up, as after any failure, and the rest stays due.
+class SendStopped : public SendError {
+public:
+    SendStopped() : SendError("stopped") {}
+};
+
+// Waiting for another send: in steps, so that a stop request is heard.
+constexpr long kHoldStepMs = 500;
+constexpr long kHoldLongestMs = 10L * 60 * 1000;
+
+// The cache folder holds the records of what each destination has: the
+// host's folder lock on it makes a send the only one writing them.
+struct SendHold {
+    explicit SendHold(const std::string& folder) : folder_(folder) { hostFileSystem().makeFolders(folder); }
+    ~SendHold() {
+        if (held_) unlockHostFolder(lock_);
+    }
+    bool wait(long ms) {
+        const LockOutcome outcome = lockHostFolder(folder_, ms, lock_);
+        held_ = outcome == LockOutcome::Held;
+        return outcome != LockOutcome::TimedOut;
+    }
+    long steps = 0;
+
+private:
+    std::string folder_;
+    HostLock lock_ = kNoHostLock;
+    bool held_ = false;
+};
 
 std::string megabytes(std::uint64_t bytes) {
     char text[32];
@@ -32,6 +64,8 @@ std::string fileFolder(const std::string& address) {
     // file:///folder (and file://localhost/folder)
     std::string path = address.substr(7);
     if (path.rfind("localhost/", 0) == 0) path = path.substr(9);
+    // file:///C:/folder names a Windows drive's folder.
+    if (path.size() >= 3 && path[0] == '/' && path[2] == ':') path = path.substr(1);
     while (path.size() > 1 && path.back() == '/') path.pop_back();
     return path;
 }
@@ -44,13 +78,16 @@ void sendSite(const SiteProfile& site, const SendRequest& request, SendOutcome& 
     const std::string record = siteRecordFile(request.cacheFolder, shownAddress(site.address) + " " + site.user);
     MirrorProgressFn progress;
     std::ostream* terminal = request.progress;
-    if (terminal)
-        progress = [terminal](const MirrorProgress& p) {
-            if (p.files <= kProgressFrom) return;
+    if (terminal || request.onFiles || request.stopRequested)
+        progress = [terminal, &request](const MirrorProgress& p) {
+            if (request.onFiles) request.onFiles(p.filesDone, p.files);
+            if (request.stopRequested && p.filesDone < p.files && request.stopRequested()) throw SendStopped();
+            if (!terminal || p.files <= kProgressFrom) return;
             *terminal << "\rsending: " << p.filesDone << "/" << p.files << " files, " << megabytes(p.bytesDone)
                       << " of " << megabytes(p.bytes) << "   " << std::flush;
             if (p.filesDone == p.files) *terminal << "\n" << std::flush;
         };
+    outcome.siteShown = shownAddress(site.address);
     const MirrorResult r = mirrorFolder(fs, request.htmlFolder, *link, record, progress);
     const std::string in = std::to_string(r.localFiles) + " in the html folder)";
     outcome.lines.push_back("sent to " + shownAddress(site.address) + ": " +
@@ -88,6 +125,7 @@ void sendPosts(const DiscordProfile& discord, const SendRequest& request, SendOu
     if (r.deleted) line += ", " + std::to_string(r.deleted) + " deleted";
     if (r.unchanged) line += ", " + std::to_string(r.unchanged) + " unchanged";
     outcome.lines.push_back(line);
+    outcome.discordMessages = messages.size();
 }
 
 } // namespace
@@ -110,15 +148,33 @@ SendOutcome sendDue(const SendRequest& request) {
                                    "(set VELLOR_CACHE_DIR).");
         return outcome;
     }
+    // One send at a time to these destinations (a window and a watch of the
+    // same user): the second waits, as runs do for the league folder, and
+    // still stops when asked.
+    SendHold hold(request.cacheFolder);
+    while (!hold.wait(kHoldStepMs)) {
+        if (request.stopRequested && request.stopRequested()) {
+            outcome.stopped = true;
+            return outcome;
+        }
+        if (++hold.steps * kHoldStepMs >= kHoldLongestMs) {
+            outcome.failures.push_back("Nothing was sent: another send to these destinations has gone on for "
+                                       "ten minutes. " + std::string(kSentNextTime));
+            return outcome;
+        }
+    }
     if (profile->site) {
         try {
             sendSite(*profile->site, request, outcome);
+        } catch (const SendStopped&) {
+            outcome.stopped = true;
         } catch (const SendError& e) {
             outcome.failures.push_back("Sending to " + shownAddress(profile->site->address) + " failed: " +
                                        sentence(e.what()) + " " + kSentNextTime);
         }
     }
-    if (profile->discord && !request.periodKey.empty()) {
+    if (request.stopRequested && request.stopRequested()) outcome.stopped = true;
+    if (profile->discord && !request.periodKey.empty() && !outcome.stopped) {
         try {
             sendPosts(*profile->discord, request, outcome);
         } catch (const SendError& e) {

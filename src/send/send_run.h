@@ -3,6 +3,8 @@
 // goes on its own: one failing does not keep the other from sending.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -16,12 +18,21 @@ struct SendRequest {
     std::string postsFolder;
     std::string periodKey;    // the period the posts are of; empty: none
     std::ostream* progress = nullptr; // a terminal, for a long send's progress
+    // A window's view of the website's send: files confirmed of those due,
+    // after each file.
+    std::function<void(std::size_t done, std::size_t due)> onFiles;
+    // Asked between files (and before the posts): true stops the send
+    // there, every remote file its old or its new whole self.
+    std::function<bool()> stopRequested;
 };
 
 struct SendOutcome {
     bool configured = false;           // a profile was found
     std::vector<std::string> lines;    // what was sent, and warnings
     std::vector<std::string> failures; // one per destination that failed
+    bool stopped = false;              // stopped on request; the rest stays due
+    std::string siteShown;             // the website's address, as shown; empty: none
+    std::size_t discordMessages = 0;   // the period's messages Discord holds
     bool failed() const { return !failures.empty(); }
 };
 

@@ -1,8 +1,8 @@
 #include "send/site_record.h"
 
-#include "text/publish_whole.h"
-
+#include "host/config_folder.h"
 #include "send/send_error.h"
+#include "text/publish_whole.h"
 
 #include <cstdlib>
 
@@ -49,10 +49,12 @@ std::string readLocalFile(FileSystem& fs, const std::string& path) {
     return bytes;
 }
 
-bool replaceLocalFile(FileSystem& fs, const std::string& path, std::string_view bytes) {
+bool replaceLocalFile(FileSystem& fs, const std::string& path, std::string_view bytes, bool ownerOnly) {
     // A record lost to a power cut costs one full send, nothing worse: no
-    // flush to the disk, as for the play-by-play index.
-    return publishWhole(fs, path, bytes);
+    // flush to the disk, as for the play-by-play index. A file holding
+    // secrets is made the owner's before anything is written to it.
+    if (!ownerOnly) return publishWhole(fs, path, bytes);
+    return publishWhole(fs, path, bytes, [](const std::string& temporary) { return keepToOwner(temporary); });
 }
 
 std::optional<std::string> readRecord(FileSystem& fs, const std::string& file, std::string_view header) {

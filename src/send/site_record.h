@@ -42,6 +42,7 @@ std::string readLocalFile(FileSystem& fs, const std::string& path);
 // when the file is missing, unreadable or not such a record.
 std::optional<std::string> readRecord(FileSystem& fs, const std::string& file, std::string_view header);
 // Replaces a file by writing beside it and renaming; false on any failure.
-bool replaceLocalFile(FileSystem& fs, const std::string& path, std::string_view bytes);
+// `ownerOnly`: the file is made the user's alone before anything is in it.
+bool replaceLocalFile(FileSystem& fs, const std::string& path, std::string_view bytes, bool ownerOnly = false);
 
 } // namespace vr

@@ -4,10 +4,12 @@
 
 namespace vr {
 
-bool publishWhole(FileSystem& fs, const std::string& path, std::string_view bytes) {
+bool publishWhole(FileSystem& fs, const std::string& path, std::string_view bytes,
+                  const std::function<bool(const std::string&)>& beforeWrite) {
     const std::string temporary = path + ".new";
     try {
         FileHandle h(fs, temporary, OpenMode::Output);
+        if (beforeWrite && !beforeWrite(temporary)) throw Stop(StopKind::PermissionDenied, temporary);
         fs.write(h.get(), bytes.data(), bytes.size());
         h.close();
         fs.rename(temporary, path);

@@ -4,6 +4,7 @@
 
 #include "text/file_system.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,9 @@ namespace vr {
 
 // Writes `bytes` to path + ".new" and renames that over `path`. False, with
 // the temporary removed and `path` as it was, when any step fails.
-bool publishWhole(FileSystem& fs, const std::string& path, std::string_view bytes);
+// `beforeWrite`, when given, runs on the empty temporary (to narrow its
+// rights before secrets reach it); false from it fails the whole.
+bool publishWhole(FileSystem& fs, const std::string& path, std::string_view bytes,
+                  const std::function<bool(const std::string&)>& beforeWrite = {});
 
 } // namespace vr

@@ -1,23 +1,29 @@
 #include "app/qt/main_window.h"
 
 #include "app/run_sequences.h"
-#include "app/send_after_go.h"
 #include "app/settings.h"
 #include "app/stop_report.h"
 #include "app/qt/application.h"
 #include "app/qt/message_box.h"
+#include "app/qt/send_dialog.h"
 #include "app/qt/window_look.h"
 #include "host/cache_folder.h"
+#include "host/config_folder.h"
 #include "text/code_page.h"
 #include "text/errors.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QDesktopServices>
+#include <QMenu>
+#include <QUrl>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStyle>
 
 namespace vr {
@@ -103,6 +109,10 @@ MainWindow::MainWindow(LeagueFolder& league, QWidget* parent)
     setAutoFillBackground(true);
 
     buildControls();
+    useSender(sendDue);
+    // Ctrl+, opens the sending's settings, as in most programs.
+    auto* settings = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma), this);
+    connect(settings, &QShortcut::activated, this, &MainWindow::openSendSettings);
     // A run that waits for another in the league folder says so in the
     // caption, the one place a window that holds its thread still shows.
     league_.setHoldNotice([this](std::string_view notice) {
@@ -204,14 +214,88 @@ void MainWindow::go() {
     sendOn();
 }
 
-// After the run's lock is let go: sending waits on the network. A failure
-// is told and the window stays; the next GO! sends what is due.
+// After the run's lock is let go: sending waits on the network, on a thread
+// of its own, and the status line tells how it goes. A failure shows there
+// in red; the next GO! sends what is due.
 void MainWindow::sendOn() {
-    const SendOutcome sent = sendAfterGo(league_, std::nullopt, nullptr);
-    if (!sent.failed()) return;
-    QStringList lines;
-    for (const std::string& line : sent.failures) lines << QString::fromUtf8(line);
-    showMessage(this, MessageIcon::Warning, lines.join("\n\n"));
+    sending_->startAfterGo(league_, *state_, *this);
+    showSendStatus();
+}
+
+void MainWindow::useSender(SendBeside::Sender sender, SendBeside::Clock clock) {
+    sending_ = std::make_unique<SendBeside>(
+        std::move(sender),
+        [this] {
+            // From the sending thread: the line is redrawn on the window's own.
+            QMetaObject::invokeMethod(this, [this] { showSendStatus(); }, Qt::QueuedConnection);
+        },
+        std::move(clock));
+}
+
+void MainWindow::showSendStatus() {
+    const StatusLine line = sending_->line();
+    if (line.text.empty() && !statusLine_) return;
+    if (!statusLine_) {
+        statusLine_ = new QLabel(this);
+        statusLine_->setObjectName(QStringLiteral("StatusLine"));
+        statusLine_->setGeometry(look::twips(layout::kStatusLine));
+        statusLine_->setFont(look::windowFont(layout::Face::ArialNarrow, look::fontPixels(975), false));
+        statusLine_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        statusLine_->setCursor(Qt::PointingHandCursor);
+        statusLine_->installEventFilter(this);
+        statusLine_->show();
+    }
+    const QString text = QString::fromStdString(line.text);
+    // One line: a long failure is cut with an ellipsis; a click shows it whole.
+    statusLine_->setText(statusLine_->fontMetrics().elidedText(text, Qt::ElideRight, statusLine_->width()));
+    statusLine_->setAccessibleName(text);
+    statusLine_->setToolTip(line.failure ? tr("Click to read the whole message") : QString());
+    QPalette palette = statusLine_->palette();
+    palette.setColor(QPalette::WindowText, look::colour(line.failure ? layout::kStatusFailure : layout::kWhite));
+    statusLine_->setPalette(palette);
+}
+
+void MainWindow::showWholeStatus() {
+    const StatusLine line = sending_->line();
+    const std::string& whole = line.whole.empty() ? line.text : line.whole;
+    if (whole.empty()) return;
+    showMessage(this, line.failure ? MessageIcon::Warning : MessageIcon::Information, QString::fromStdString(whole));
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == statusLine_ && event->type() == QEvent::MouseButtonRelease) {
+        showWholeStatus();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::openSendSettings() {
+    SendDialog dialog(configFolderFromEnvironment(), this);
+    dialog.exec();
+}
+
+void MainWindow::openLeagueFile(const char* file, bool itsFolder) {
+    try {
+        std::string path = league_.hostPath(file);
+        if (itsFolder) path = path.substr(0, path.rfind('/'));
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+    } catch (const Stop&) {
+        // No league folder: nothing to open.
+    }
+}
+
+// The window's background menu: the sending's message and the league's
+// folder and scoreboard in the system's own file manager and browser.
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    QAction* sending = menu.addAction(tr("Sending\u2026"), this, &MainWindow::openSendSettings);
+    sending->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    menu.addSeparator();
+    menu.addAction(tr("Open the league folder"), this, [this] { openLeagueFile("x", true); });
+    menu.addAction(tr("Open the scoreboard"), this, [this] { openLeagueFile("html\\scoreboard.html", false); });
+    if (!sending_->line().text.empty()) menu.addAction(tr("Show the sending's message"), this, [this] { showWholeStatus(); });
+    menu.exec(event->globalPos());
 }
 
 void MainWindow::fail(const QString& message) {
@@ -221,6 +305,8 @@ void MainWindow::fail(const QString& message) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // A send stops at its next safe point, between two files.
+    sending_->stopAndWait();
     event->accept();
     emit finished(status_);
 }

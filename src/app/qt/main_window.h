@@ -5,6 +5,7 @@
 
 #include "league/league_folder.h"
 #include "results/league_state.h"
+#include "app/send_beside.h"
 #include "app/window_port.h"
 
 #include <QWidget>
@@ -35,17 +36,29 @@ public:
     void setGoColour(GoColour colour) override;
     void beep() override;
 
+    // The sending behind the window (tests put a fake and a fixed clock in
+    // their place).
+    void useSender(SendBeside::Sender sender, SendBeside::Clock clock = {});
+    // The status line as it shows now (empty: none shows).
+    StatusLine sendStatus() const { return sending_->line(); }
+
 signals:
     // The window has closed; the program ends with `status`.
     void finished(int status);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
     void go();
     void sendOn();
+    void showSendStatus();
+    void showWholeStatus();
+    void openSendSettings();
+    void openLeagueFile(const char* file, bool itsFolder);
     void fail(const QString& message);
     QLineEdit* box(TextBox box) const;
 
@@ -53,6 +66,10 @@ private:
     // On the heap: the game table alone is far too large for a stack frame.
     std::unique_ptr<LeagueState> state_;
     int status_ = 0;
+    std::unique_ptr<SendBeside> sending_;
+    // Made at the first word of a send: without a profile the window holds
+    // its twelve controls alone.
+    QLabel* statusLine_ = nullptr;
 
     QLabel* lblTitle_ = nullptr;
     QLineEdit* txtLastDay_ = nullptr;

@@ -8,7 +8,7 @@ class QWidget;
 
 namespace vr {
 
-enum class MessageIcon { Warning, Critical };
+enum class MessageIcon { Warning, Critical, Information };
 
 using MessageFunction = void (*)(QWidget* parent, MessageIcon icon, const QString& text);
 

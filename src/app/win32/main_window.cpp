@@ -6,11 +6,14 @@
 #include "app/win32/message_box.h"
 #include "app/win32/wide_text.h"
 #include "app/win32/window_look.h"
+#include "app/win32/send_dialog.h"
 #include "host/cache_folder.h"
 #include "text/code_page.h"
 #include "text/errors.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
+#include <windowsx.h>
 
 #include <algorithm>
 
@@ -92,6 +95,12 @@ MainWindow::MainWindow(LeagueFolder& league)
     createControls();
     // The monitor the window opens on decides its DPI.
     applyDpi(static_cast<int>(GetDpiForWindow(hwnd_)), nullptr);
+    useSender(sendDue);
+    // "Sending…" in the window's system menu too (the menu of its icon).
+    if (HMENU system = GetSystemMenu(hwnd_, FALSE)) {
+        AppendMenuW(system, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(system, MF_STRING, kSendingCommand, L"Sending\u2026\tCtrl+,");
+    }
     // A run that waits for another in the league folder says so in the
     // caption, the one place a window that holds its thread still shows.
     league_.setHoldNotice([this, caption](std::string_view notice) {
@@ -104,7 +113,9 @@ MainWindow::MainWindow(LeagueFolder& league)
 
 MainWindow::~MainWindow() {
     league_.setHoldNotice({});
+    sending_.reset();
     if (hwnd_) DestroyWindow(hwnd_);
+    if (statusFont_) DeleteObject(statusFont_);
     for (HFONT f : fonts_)
         if (f) DeleteObject(f);
     DeleteObject(navy_);
@@ -192,6 +203,16 @@ void MainWindow::layOut() {
         fonts_[i] = font;
     }
     ReleaseDC(hwnd_, dc);
+    if (statusLine_) {
+        const RECT r = pixelBox(layout::kStatusLine, dpi_);
+        SetWindowPos(statusLine_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        HFONT font = makeFont(kControls[layout::TxtMessage], chooseFace(layout::Face::ArialNarrow, installedFamilies()),
+                              layout::fontPixels(kControls[layout::TxtMessage].centipoints, dpi_));
+        SendMessageW(statusLine_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        if (statusFont_) DeleteObject(statusFont_);
+        statusFont_ = font;
+    }
     updateScrollWidth();
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
@@ -240,6 +261,10 @@ int MainWindow::run() {
 // box does nothing.
 bool MainWindow::handleKey(const MSG& msg) {
     if (msg.message != WM_KEYDOWN || !IsChild(hwnd_, msg.hwnd)) return false;
+    if (msg.wParam == VK_OEM_COMMA && GetKeyState(VK_CONTROL) < 0) {
+        openSendSettings();
+        return true;
+    }
     if (msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0) {
         moveFocus(GetKeyState(VK_SHIFT) < 0);
         return true;
@@ -273,11 +298,93 @@ void MainWindow::go() {
     // shown by the run); it must not start a run inside the run.
     if (running_) return;
     running_ = true;
-    const HandlerEnd end = guardedRun(league_, [this] { goRun(league_, *this, *state_); });
+    bool published = false;
+    const HandlerEnd end = guardedRun(league_, [&] { published = goRun(league_, *this, *state_); });
     // Rejected: nothing has been written; the user mends the text and goes again.
     if (end.how == HandlerEnd::How::Rejected) showMessageBox(hwnd_, MessageIcon::Warning, end.message);
     if (end.how == HandlerEnd::How::Stopped) fail(end.message);
+    if (published) sendOn();
     running_ = false;
+}
+
+// After the run's lock is let go: sending waits on the network, on a thread
+// of its own, and the status line tells how it goes. A failure shows there;
+// the next GO! sends what is due.
+void MainWindow::sendOn() {
+    sending_->startAfterGo(league_, *state_, *this);
+    showSendStatus();
+}
+
+void MainWindow::useSender(SendBeside::Sender sender, SendBeside::Clock clock) {
+    // The sending thread only posts: the line is redrawn on the window's own.
+    HWND hwnd = hwnd_;
+    sending_ = std::make_unique<SendBeside>(
+        std::move(sender), [hwnd] { PostMessageW(hwnd, kSendNewsMessage, 0, 0); }, std::move(clock));
+}
+
+void MainWindow::showSendStatus() {
+    const StatusLine line = sending_->line();
+    if (!hwnd_ || (line.text.empty() && !statusLine_)) return;
+    if (!statusLine_) {
+        statusLine_ = CreateWindowExW(0, L"STATIC", L"",
+                                      WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOTIFY | SS_NOPREFIX |
+                                          SS_CENTERIMAGE | SS_ENDELLIPSIS,
+                                      0, 0, 0, 0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusLineId)),
+                                      GetModuleHandleW(nullptr), nullptr);
+        SetPropW(statusLine_, kNameProperty,
+                 reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(GlobalAddAtomW(L"StatusLine"))));
+        layOut();
+    }
+    SetWindowTextW(statusLine_, utf8ToWide(line.text).c_str());
+    InvalidateRect(statusLine_, nullptr, TRUE);
+}
+
+void MainWindow::showWholeStatus() {
+    const StatusLine line = sending_->line();
+    const std::string& whole = line.whole.empty() ? line.text : line.whole;
+    if (!whole.empty()) showMessageBox(hwnd_, line.failure ? MessageIcon::Warning : MessageIcon::Information, whole);
+}
+
+void MainWindow::openLeagueFile(const char* file, bool itsFolder) {
+    try {
+        std::string path = league_.hostPath(file);
+        if (itsFolder) path = path.substr(0, path.find_last_of("/\\"));
+        // The system's own file manager or browser.
+        ShellExecuteW(hwnd_, L"open", utf8ToWide(codePageToUtf8(path)).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    } catch (const Stop&) {
+        // No league folder: nothing to open.
+    }
+}
+
+void MainWindow::openSendSettings() { showSendDialog(hwnd_); }
+
+void MainWindow::command(int id) {
+    switch (id) {
+    case kSendingCommand: openSendSettings(); break;
+    case kOpenFolderCommand: openLeagueFile("x", true); break;
+    case kOpenScoreboardCommand: openLeagueFile("html\\scoreboard.html", false); break;
+    case kShowMessageCommand: showWholeStatus(); break;
+    default: break;
+    }
+}
+
+// The window's background menu: the sending's settings and message, and
+// the league's folder and scoreboard.
+void MainWindow::showMenu(POINT at) {
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, kSendingCommand, L"Sending\u2026\tCtrl+,");
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, kOpenFolderCommand, L"Open the league folder");
+    AppendMenuW(menu, MF_STRING, kOpenScoreboardCommand, L"Open the scoreboard");
+    if (!sending_->line().text.empty()) AppendMenuW(menu, MF_STRING, kShowMessageCommand, L"Show the sending's message");
+    if (at.x == -1 && at.y == -1) {
+        // From the keyboard (Shift+F10, the menu key): at the window's corner.
+        at = POINT{0, 0};
+        ClientToScreen(hwnd_, &at);
+    }
+    const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
+    DestroyMenu(menu);
+    if (chosen) command(chosen);
 }
 
 void MainWindow::fail(const std::string& utf8Message) {
@@ -422,6 +529,11 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC: {
         // Labels: white text, transparent on the navy (the title on green).
         HDC dc = reinterpret_cast<HDC>(wParam);
+        if (statusLine_ && reinterpret_cast<HWND>(lParam) == statusLine_) {
+            SetTextColor(dc, colour(sending_->line().failure ? layout::kStatusFailure : layout::kWhite));
+            SetBkMode(dc, TRANSPARENT);
+            return reinterpret_cast<LRESULT>(navy_);
+        }
         const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
         const bool filled = isControlId(id) && kControls[indexOfId(id)].filled;
         SetTextColor(dc, colour(layout::kWhite));
@@ -453,6 +565,22 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             press(indexOfId(LOWORD(wParam)));
             return 0;
         }
+        if (LOWORD(wParam) == kStatusLineId && HIWORD(wParam) == STN_CLICKED) {
+            showWholeStatus();
+            return 0;
+        }
+        break;
+    case kSendNewsMessage:
+        showSendStatus();
+        return 0;
+    case WM_CONTEXTMENU:
+        showMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == kSendingCommand) {
+            openSendSettings();
+            return 0;
+        }
         break;
     case WM_DPICHANGED:
         applyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
@@ -468,9 +596,16 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_CLOSE:
+        // A send stops at its next safe point, between two files.
+        sending_->stopAndWait();
         DestroyWindow(hwnd_);
         return 0;
     case WM_DESTROY:
+        if (statusLine_) {
+            if (auto atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(RemovePropW(statusLine_, kNameProperty))))
+                GlobalDeleteAtom(atom);
+            statusLine_ = nullptr;
+        }
         for (HWND c : controls_) {
             if (auto atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(RemovePropW(c, kNameProperty))))
                 GlobalDeleteAtom(atom);

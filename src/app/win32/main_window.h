@@ -5,6 +5,7 @@
 #pragma once
 
 #include "results/league_state.h"
+#include "app/send_beside.h"
 #include "app/window_layout.h"
 #include "app/window_port.h"
 #include "league/league_folder.h"
@@ -22,6 +23,15 @@ namespace vr::win32 {
 // kFirstControlId as its control ID.
 inline constexpr const wchar_t* kNameProperty = L"VellorName";
 inline constexpr int kFirstControlId = 100;
+// The status line's control ID; the commands of the background menu and of
+// the system menu (whose own IDs are multiples of 16, below 0xF000).
+inline constexpr int kStatusLineId = 90;
+inline constexpr int kSendingCommand = 0x0110;
+inline constexpr int kOpenFolderCommand = 0x0120;
+inline constexpr int kOpenScoreboardCommand = 0x0130;
+inline constexpr int kShowMessageCommand = 0x0140;
+// Posted by the sending thread: the status line has news.
+inline constexpr UINT kSendNewsMessage = WM_APP + 1;
 
 class MainWindow final : public WindowPort {
 public:
@@ -53,6 +63,13 @@ public:
     void setGoColour(GoColour colour) override;
     void beep() override;
 
+    // The sending behind the window (tests put a fake and a fixed clock in
+    // their place).
+    void useSender(SendBeside::Sender sender, SendBeside::Clock clock = {});
+    StatusLine sendStatus() const { return sending_->line(); }
+    // The status line's control, once a send has had something to say.
+    HWND statusLine() const { return statusLine_; }
+
 private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
@@ -66,6 +83,13 @@ private:
     void moveFocus(bool backwards);
     void press(std::size_t index);
     void go();
+    void sendOn();
+    void showSendStatus();
+    void showWholeStatus();
+    void showMenu(POINT at);
+    void command(int id);
+    void openLeagueFile(const char* file, bool itsFolder);
+    void openSendSettings();
     void fail(const std::string& utf8Message);
     void updateScrollWidth();
     HWND box(TextBox which) const;
@@ -84,6 +108,11 @@ private:
     bool closed_ = false;
     HWND lastFocus_ = nullptr;
     std::size_t longestScore_ = 0; // in characters, for the list's scroll width
+    std::unique_ptr<SendBeside> sending_;
+    // Made at the first word of a send: without a profile the window holds
+    // its twelve controls alone.
+    HWND statusLine_ = nullptr;
+    HFONT statusFont_ = nullptr;
 };
 
 // Loads the window on `league`, shows it and runs until it closes; returns

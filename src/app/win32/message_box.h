@@ -7,7 +7,7 @@
 
 namespace vr::win32 {
 
-enum class MessageIcon { Warning, Error };
+enum class MessageIcon { Warning, Error, Information };
 
 // `utf8` is the message as the core composes it. Blocks until the user has
 // closed the box.

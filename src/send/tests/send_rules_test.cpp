@@ -5,6 +5,7 @@
 #include "send/profile.h"
 #include "send/send_error.h"
 #include "send/site_record.h"
+#include "send/transports.h"
 #include "text/memory_file_system.h"
 #include "testsupport/temporary_folder.h"
 
@@ -14,7 +15,10 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
+#include <optional>
+#include <vector>
 
 namespace vr {
 namespace {
@@ -62,6 +66,9 @@ TEST(SendProfile, AddressesAreShownWithoutUserOrPassword) {
 }
 
 TEST(SendProfile, ASecretOthersMayReadIsRefusedWithTheFix) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows keeps the profile's secrets encrypted for the user instead";
+#endif
     namespace fs = std::filesystem;
     const fs::path folder = testing::makeTemporaryFolder("profile");
     ASSERT_FALSE(folder.empty());
@@ -85,6 +92,84 @@ TEST(SendProfile, ASecretOthersMayReadIsRefusedWithTheFix) {
     fs::permissions(folder / "publish.ini", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     EXPECT_EQ(siteWebAddress(folder.string()), "");
     fs::remove_all(folder);
+}
+
+std::string fileText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(SendProfile, SavedWholeWithItsSecretsAsTheHostKeepsThemAndReadBack) {
+    namespace fs = std::filesystem;
+    const fs::path folder = testing::makeTemporaryFolder("profile-save");
+    ASSERT_FALSE(folder.empty());
+    const std::string password = "pa;ss word#1", token = "tok-4f9a2c";
+    std::ofstream(folder / "publish.ini") << "[site]\naddress = ftps://h.example/site\nuser = u\npassword = "
+                                          << password << "\n[discord]\nwebhook = https://d.example/api/webhooks/1/"
+                                          << token << "\n";
+    fs::permissions(folder / "publish.ini", fs::perms::owner_read | fs::perms::owner_write);
+    std::optional<SendProfile> found = loadProfile(folder.string());
+    ASSERT_TRUE(found && found->site && found->discord);
+    EXPECT_EQ(found->site->password, password); // a plain secret is used as it is
+#ifdef _WIN32
+    EXPECT_TRUE(found->plainSecrets);            // and written back encrypted
+#else
+    EXPECT_FALSE(found->plainSecrets);
+#endif
+
+    saveProfile((folder / "config").string(), *found); // the folder is made
+    const std::string saved = fileText(folder / "config" / "publish.ini");
+    EXPECT_NE(saved.find("address = ftps://h.example/site\n"), std::string::npos) << saved;
+    EXPECT_FALSE(fs::exists(folder / "config" / "publish.ini.new"));
+#ifdef _WIN32
+    EXPECT_EQ(saved.find(password), std::string::npos);
+    EXPECT_EQ(saved.find(token), std::string::npos);
+    EXPECT_NE(saved.find("password = dpapi:"), std::string::npos);
+    EXPECT_NE(saved.find("webhook = dpapi:"), std::string::npos);
+#else
+    EXPECT_EQ(fs::status(folder / "config" / "publish.ini").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+#endif
+    const std::optional<SendProfile> again = loadProfile((folder / "config").string());
+    ASSERT_TRUE(again && again->site && again->discord);
+    EXPECT_EQ(again->site->password, password);
+    EXPECT_EQ(again->discord->webhook, "https://d.example/api/webhooks/1/" + token);
+    EXPECT_EQ(again->site->user, "u");
+    EXPECT_FALSE(again->plainSecrets);
+
+    // A value that does not open (another user's, damaged) is named, never shown.
+    std::ofstream(folder / "publish.ini") << "[site]\naddress = sftp://h/x\npassword = dpapi:AAAAbroken\n";
+    try {
+        loadProfile(folder.string());
+        FAIL();
+    } catch (const SendError& e) {
+        EXPECT_NE(std::string(e.what()).find("the password was encrypted for another user"), std::string::npos)
+            << e.what();
+        EXPECT_EQ(std::string(e.what()).find("AAAAbroken"), std::string::npos);
+    }
+    fs::remove_all(folder);
+}
+
+void setVariable(const char* name, const char* value) {
+#ifdef _WIN32
+    _putenv_s(name, value);
+#else
+    ::setenv(name, value, 1);
+#endif
+}
+
+TEST(SendTls, TheTestsSwitchForUnverifiedCertificatesIsRefusedAwayFromLoopback) {
+    setVariable("VELLOR_TESTS_TLS_UNVERIFIED", "1");
+    try {
+        openDiscord(DiscordProfile{"https://discord.example/api/webhooks/1/tok", ""});
+        ADD_FAILURE() << "the switch was taken for a server on the network";
+    } catch (const SendError& e) {
+        EXPECT_NE(std::string(e.what()).find("tests on 127.0.0.1 alone"), std::string::npos) << e.what();
+    }
+    std::vector<std::string> warnings;
+    EXPECT_THROW(openSite(SiteProfile{"ftps://league.example/x", "u", "p", "", "", "", ""}, warnings), SendError);
+    EXPECT_NO_THROW(openDiscord(DiscordProfile{"https://127.0.0.1:9/api/webhooks/1/tok", ""}));
+    setVariable("VELLOR_TESTS_TLS_UNVERIFIED", "");
 }
 
 // ----------------------------------------------------------------- mirror
