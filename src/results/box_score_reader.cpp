@@ -71,7 +71,7 @@ private:
     void startTeam(std::string_view header) {
         team_.assign(cut(
             [&] {
-                return "the team header line " + quoted(header) +
+                return "the team header line " + quoteText(header) +
                        " is too short: the team's name should follow '&nbsp;', then 10 characters of closing tags";
             },
             [&] { return dropLast(dropFirst(header, kTeamHeaderMarker.size()), 10); }));
@@ -98,7 +98,7 @@ private:
     decltype(auto) readInBlock(F&& f) {
         return describing(
             StopKind::EndOfFile,
-            [&] { return "the page ends inside the lines of the player " + quoted(name_) + " (15 follow each player row)"; },
+            [&] { return "the page ends inside the lines of the player " + quoteText(name_) + " (15 follow each player row)"; },
             std::forward<F>(f));
     }
 
@@ -108,7 +108,7 @@ private:
         std::string_view line = readInBlock([&] { return page_.readLine(); });
         return leadingNumber(cut(
             [&] {
-                return std::string("the ") + what + " line " + quoted(line) + " of the player " + quoted(name_) +
+                return std::string("the ") + what + " line " + quoteText(line) + " of the player " + quoteText(name_) +
                        " is too short: it should hold the value between 28 characters of markup and 5 closing "
                        "ones";
             },
@@ -124,12 +124,12 @@ private:
     void readPlayer(std::string_view row) {
         std::string_view rest = cut(
             [&] {
-                return "the player row " + quoted(row) +
+                return "the player row " + quoteText(row) +
                        " is too short to hold a player's name: it should hold at least 89 characters";
             },
             [&] { return dropLast(dropFirst(row, 80), 9); });
         name_.assign(rest.substr(
-            cut([&] { return "the player row " + quoted(row) + " has no '>' before the player's name"; },
+            cut([&] { return "the player row " + quoteText(row) + " has no '>' before the player's name"; },
                 [&] { return findFirst(rest, '>'); }) +
             1));
 

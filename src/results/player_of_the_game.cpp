@@ -28,14 +28,14 @@ bool lookUpPlayerOfTheGame(LeagueFolder& league, const GameInHand& game) {
         // first " - ", so that a hyphenated name ("Ann Lee-Park") stays
         // whole; a line without a spaced hyphen is cut at its first "-".
         std::string_view rest = trimSpaces(describing(
-            StopKind::InvalidArgument, [&] { return "the line " + quoted(line) + " names no player"; },
+            StopKind::InvalidArgument, [&] { return "the line " + quoteText(line) + " names no player"; },
             [&] { return dropFirst(line, kLabel.size() + 1); }));
         std::size_t dash = rest.find(" - ");
         if (dash == std::string_view::npos)
             dash = describing(
                 StopKind::InvalidArgument,
                 [&] {
-                    return "the line " + quoted(line) +
+                    return "the line " + quoteText(line) +
                            " has no '-' between the player's name and the team's after the label and its space "
                            "(as in 'Player of the Game: Tom Baker - North Ridge')";
                 },

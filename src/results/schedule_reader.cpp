@@ -106,8 +106,8 @@ void readSeason(LeagueFolder& league, const TeamTable& teams, GameTable& games, 
         // The day first, then the number, each read strictly, then checked
         // against the table's range; both were cut from the result cell.
         auto ofLink = [&](const char* what, std::string_view text) {
-            return std::string("the ") + what + " " + quoted(text) + " in the box score link " +
-                   quoted(row.boxScoreLink);
+            return std::string("the ") + what + " " + quoteText(text) + " in the box score link " +
+                   quoteText(row.boxScoreLink);
         };
         long gameDay = at(page->name(), cells.resultLine(), [&] {
             return readIndexOf(row.gameDayText, 0, GameTable::kLastDay, [&] { return ofLink("day", row.gameDayText); });

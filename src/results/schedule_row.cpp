@@ -16,20 +16,20 @@ decltype(auto) cutting(D&& detail, F&& cut) {
 // "<td ...><a href=./boxes/box245-3.htm>78-65</a></font></td>": the scores
 // either side of the last "-", the link after the last "=" before them.
 void cutResultCell(std::string_view cell, GameRow& row) {
-    std::string_view s = cutting([&] { return "the result cell " + quoted(cell) + " is too short: it should end with "
+    std::string_view s = cutting([&] { return "the result cell " + quoteText(cell) + " is too short: it should end with "
                                               "'</a></font></td>'"; },
                                  [&] { return dropLast(cell, 16); });
     std::size_t dash = cutting([&] { return resultCellTrouble(cell, ""); }, [&] { return findLast(s, '-'); });
     row.team2Score = s.substr(dash + 1);
     s = s.substr(0, dash);
     std::size_t gt = cutting(
-        [&] { return resultCellTrouble(cell, "the result cell " + quoted(cell) + " has no '>' before its score"); },
+        [&] { return resultCellTrouble(cell, "the result cell " + quoteText(cell) + " has no '>' before its score"); },
         [&] { return findLast(s, '>'); });
     row.team1Score = s.substr(gt + 1);
     s = s.substr(0, gt);
     row.boxScoreLink = s.substr(cutting(
                                     [&] {
-                                        return resultCellTrouble(cell, "the result cell " + quoted(cell) +
+                                        return resultCellTrouble(cell, "the result cell " + quoteText(cell) +
                                                                            " has no link to a box score ('href=') "
                                                                            "before its score");
                                     },
@@ -42,12 +42,12 @@ void cutResultCell(std::string_view cell, GameRow& row) {
 void cutBoxScoreLink(std::string_view cell, GameRow& row) {
     std::string_view link = row.boxScoreLink;
     auto unlike = [&] {
-        return resultCellTrouble(cell, "the box score link " + quoted(link) +
+        return resultCellTrouble(cell, "the box score link " + quoteText(link) +
                                            " does not hold a day and a game number as './boxes/box245-3.htm' does");
     };
     std::size_t dash = cutting(
         [&] {
-            return resultCellTrouble(cell, "the box score link " + quoted(link) +
+            return resultCellTrouble(cell, "the box score link " + quoteText(link) +
                                                " has no '-' between the day and the game number");
         },
         [&] { return findFirst(link, '-'); });
@@ -59,16 +59,16 @@ void cutBoxScoreLink(std::string_view cell, GameRow& row) {
 // the first 48 characters end with the quote that opens the link; the name
 // follows the first ">", one closing quote before it.
 TeamCell cutTeamCell(std::string_view cell) {
-    std::string_view s = cutting([&] { return "the team cell " + quoted(cell) +
+    std::string_view s = cutting([&] { return "the team cell " + quoteText(cell) +
                                               " is too short to hold a roster link and a team's name"; },
                                  [&] { return dropFirst(dropLast(cell, 16), 48); });
-    std::size_t gt = cutting([&] { return "the team cell " + quoted(cell) +
+    std::size_t gt = cutting([&] { return "the team cell " + quoteText(cell) +
                                           " has no '>' between the roster link and the team's name"; },
                              [&] { return findFirst(s, '>'); });
     TeamCell team;
     team.name = s.substr(gt + 1);
     auto noLink = [&] {
-        return "the team cell " + quoted(cell) + " holds no roster link (as 'rosters/roster12.htm') before the "
+        return "the team cell " + quoteText(cell) + " holds no roster link (as 'rosters/roster12.htm') before the "
                                                  "team's name";
     };
     team.rosterLink = cutting(noLink, [&] { return dropLast(s.substr(0, gt), 1); });
@@ -82,10 +82,10 @@ TeamCell cutTeamCell(std::string_view cell) {
 
 // "<td class=main>&nbsp;11/14/2009</font></td>": after the first ";".
 std::string_view cutDateCell(std::string_view cell) {
-    std::string_view s = cutting([&] { return "the date cell " + quoted(cell) + " is too short: it should end with "
+    std::string_view s = cutting([&] { return "the date cell " + quoteText(cell) + " is too short: it should end with "
                                               "'</font></td>'"; },
                                  [&] { return dropLast(cell, 12); });
-    return s.substr(cutting([&] { return "the date cell " + quoted(cell) +
+    return s.substr(cutting([&] { return "the date cell " + quoteText(cell) +
                                          " has no ';' before the date (as in '&nbsp;11/14/2009')"; },
                             [&] { return findFirst(s, ';'); }) + 1);
 }
@@ -98,7 +98,7 @@ std::string resultCellTrouble(std::string_view resultCell, std::string otherwise
     std::string_view shown = resultCell.size() >= 16 ? resultCell.substr(0, resultCell.size() - 16) : resultCell;
     shown = shown.substr(shown.rfind('>') + 1);
     if (shown.find('-') == std::string_view::npos || otherwise.empty())
-        return "the score " + quoted(shown) + " has no '-' between the two teams' scores";
+        return "the score " + quoteText(shown) + " has no '-' between the two teams' scores";
     return otherwise;
 }
 

@@ -19,7 +19,7 @@ TeamIndexes writeTop25Lines(const TeamTable& teams, const GameInHand& game, RunR
     auto teamIndex = [&](std::string_view number, std::string_view link, long line) {
         return at(game.page, line, [&] {
             return readIndexOf(number, 0, TeamTable::kLastTeam, [&] {
-                return "the team number " + quoted(number) + " of the roster link " + quoted(link);
+                return "the team number " + quoteText(number) + " of the roster link " + quoteText(link);
             });
         });
     };

@@ -60,7 +60,7 @@ void readTeamProfiles(LeagueFolder& league, long teamCount, TeamTable& teams, Li
         };
         auto tooShort = [](const char* what, std::string_view line, int least) {
             return [=] {
-                return std::string("the ") + what + " " + quoted(line) + " is too short: it should hold at least " +
+                return std::string("the ") + what + " " + quoteText(line) + " is too short: it should hold at least " +
                        plainDigits(least) + " characters";
             };
         };
@@ -75,7 +75,7 @@ void readTeamProfiles(LeagueFolder& league, long teamCount, TeamTable& teams, Li
         TeamProfile& team = at(page->name(), page->lineNumber(), [&]() -> TeamProfile& {
             std::string_view name = describing(
                 StopKind::InvalidArgument,
-                [&] { return "the team's name line " + quoted(line2) + " is too short: it should hold the name "
+                [&] { return "the team's name line " + quoteText(line2) + " is too short: it should hold the name "
                                                                        "between its tags, 15 characters at least"; },
                 [&] { return dropLast(dropFirst(line2, 7), 8); });
             TeamProfile& row = describing(

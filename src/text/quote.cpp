@@ -31,7 +31,7 @@ void appendShown(std::string& out, std::string_view bytes) {
 
 } // namespace
 
-std::string quoted(std::string_view bytes) {
+std::string quoteText(std::string_view bytes) {
     std::string out = "'";
     if (bytes.size() <= kLongestQuote) {
         appendShown(out, bytes);

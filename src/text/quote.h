@@ -14,6 +14,6 @@ constexpr std::size_t kLongestQuote = 100;
 // (and the code page's five unassigned ones) shown as "[tab]" or "[byte 1B]",
 // a text longer than kLongestQuote cut to its first 60 and last 30 bytes
 // around " ... ".
-std::string quoted(std::string_view bytes);
+std::string quoteText(std::string_view bytes);
 
 } // namespace vr

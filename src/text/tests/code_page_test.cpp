@@ -37,11 +37,11 @@ TEST(CodePage, NamesShowAsTheirHostWroteThem) {
 // A page's text in a message: the code page's bytes, controls shown by
 // name, a long line by its two ends.
 TEST(Quote, ControlsShownAndLongTextsCut) {
-    EXPECT_EQ(quoted("94 100"), "'94 100'");
-    EXPECT_EQ(quoted("a\tb\x1B\x7F\x9D\xE9"), "'a[tab]b[byte 1B][byte 7F][byte 9D]\xE9'");
-    EXPECT_EQ(quoted(std::string(100, 'x')), "'" + std::string(100, 'x') + "'");
+    EXPECT_EQ(quoteText("94 100"), "'94 100'");
+    EXPECT_EQ(quoteText("a\tb\x1B\x7F\x9D\xE9"), "'a[tab]b[byte 1B][byte 7F][byte 9D]\xE9'");
+    EXPECT_EQ(quoteText(std::string(100, 'x')), "'" + std::string(100, 'x') + "'");
     const std::string longer = std::string(60, 'a') + std::string(11, 'b') + std::string(30, 'c');
-    EXPECT_EQ(quoted(longer), "'" + std::string(60, 'a') + " ... " + std::string(30, 'c') + "'");
+    EXPECT_EQ(quoteText(longer), "'" + std::string(60, 'a') + " ... " + std::string(30, 'c') + "'");
 }
 
 } // namespace
