@@ -72,5 +72,15 @@ cron --since-last
 grep -qE "${stamp}Nothing was published: day [0-9]+, the last simulated, was published already\.$" <(tail -1 "$log") \
     || fail "a run with nothing new does not say so: $(tail -1 "$log")"
 
+# ---------------------------------------------------------------- a page's message
+# A score without its "-": the stop names the page and line, then the score.
+page="$drive/Users/Public/Documents/GDS/Fast Break College Basketball 2010/leaguedata/Marrowdeen/html/leagueschedule.htm"
+sed -i '0,/>\([0-9]\+\)-\([0-9]\+\)<\/a><\/font><\/td>/s//>\1 \2<\/a><\/font><\/td>/' "$page"
+before="$(wc -l <"$log")"
+cron
+entry="$(tail -n +"$((before + 1))" "$log")"
+grep -qE "${stamp}Invalid argument: html/leagueschedule.htm, line [0-9]+: the score '[0-9]+ [0-9]+' has no '-' between the two teams' scores\$" \
+    <(head -1 <<<"$entry") || fail "a damaged score is not named as the README says: $entry"
+
 [ "$failures" = 0 ] || exit 1
 echo "PASS: the README's promises hold"

@@ -25,8 +25,8 @@ std::string publishAdditions(LeagueFolder& league, const Period& period, std::st
     ArchiveRun run;
     run.htmlFolder = folderOf(boardPath);
     // The league as the run found it: another league than the default is
-    // named by its own folder (Windows-1252, as every name of the league).
-    run.title = codePageToUtf8(league.leagueName());
+    // named by its own folder, in the host's bytes (UTF-8 on Linux).
+    run.title = nameToUtf8(league.leagueName());
     run.period = period;
     run.scoreboard = readWholeFile(fs, boardPath, "html\\scoreboard.html");
     run.digest = readWholeFile(fs, digestPath, "~daily.txt");

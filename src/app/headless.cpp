@@ -12,6 +12,7 @@
 #include "app/stop_report.h"
 #include "results/player_of_the_game.h"
 #include "host/cache_folder.h"
+#include "host/drive.h"
 #include "host/terminal.h"
 #include "text/code_page.h"
 #include "text/end_request.h"
@@ -253,9 +254,10 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
     }
 
     LeaguePlace chosen = place;
-    if (options.has("--league")) chosen.league = *options.value("--league");
+    if (options.has("--league")) chosen.league = leagueFromArgument(*options.value("--league"));
     if (!chosen.league.empty() && !LeagueFolder::plainLeagueName(chosen.league))
-        return usageError({"VELLOR_LEAGUE gives '" + chosen.league + "', not the name of a folder in leaguedata.",
+        return usageError({"VELLOR_LEAGUE gives '" + nameToUtf8(chosen.league) +
+                               "', not the name of a folder in leaguedata.",
                            options.mode},
                           err, program);
     if (options.mode == kWatch) return watch(options, out, err, fs, chosen, clock, program);
@@ -315,7 +317,10 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
         std::string warning = exportWarnings(*state);
         if (!warning.empty()) err << warning << '\n';
         const Period period = checkPeriod(window.text(TextBox::LastDay), window.text(TextBox::DaysSimmed), state->days);
-        if (published) err << now() << ' ' << publishedSummary(state->days, period) << '\n';
+        // Another league than the default is named, as in the window's title.
+        const std::string named =
+            league.leagueName() == LeagueFolder::kDefaultLeague ? std::string() : nameToUtf8(league.leagueName());
+        if (published) err << now() << ' ' << publishedSummary(state->days, period, named) << '\n';
     } catch (const Stop& stop) {
         // The stop comes first, with the time; its last line, what became
         // of the publications, ends the run's entry with the time as well.

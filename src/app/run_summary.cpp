@@ -6,7 +6,7 @@
 
 namespace vr {
 
-std::string publishedSummary(const DayTable& days, const Period& period) {
+std::string publishedSummary(const DayTable& days, const Period& period, const std::string& league) {
     const long last = period.lastDay;
     // The period as published: cut at the season's first day.
     const long first = std::max(period.firstDay(), static_cast<long>(days.firstDay.value_or(0)));
@@ -14,7 +14,7 @@ std::string publishedSummary(const DayTable& days, const Period& period) {
     for (long d = first; d <= last; ++d) games += days.games(d);
     const std::string span =
         first == last ? "day " + plainDigits(last) : "days " + plainDigits(first) + "-" + plainDigits(last);
-    return "published " + span + ": " + plainDigits(games) + (games == 1 ? " game" : " games");
+    return "published " + span + (league.empty() ? "" : " of " + league) + ": " + plainDigits(games) + (games == 1 ? " game" : " games");
 }
 
 } // namespace vr

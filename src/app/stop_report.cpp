@@ -44,12 +44,13 @@ std::optional<std::string> missingFolder(const Stop& stop, LeagueFolder& league)
            " is missing: the game's export is incomplete. Export the league's pages again from the game.";
 }
 
-// "<Kind>: <file>[, line <n>]" with the file in the host's spelling, or the
-// stop's own words.
+// "<Kind>: <file>[, line <n>][: <detail>]" with the file in the host's
+// spelling, or the stop's own words.
 std::string firstLine(const Stop& stop) {
     if (!stop.explanation().empty() || stop.where().empty()) return codePageToUtf8(stop.message());
     std::string line = std::string(stopKindText(stop.kind())) + ": " + codePageToUtf8(displayLeagueFile(stop.where()));
     if (stop.line() > 0) line += ", line " + std::to_string(stop.line());
+    if (!stop.detail().empty()) line += ": " + codePageToUtf8(stop.detail());
     return line;
 }
 

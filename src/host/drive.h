@@ -26,6 +26,10 @@ std::string missingLeagueAdvice(const std::string& drive, const std::string& lea
 // elsewhere: the end of the usage text, which runs on from its last line.
 std::string leagueFolderHelp();
 
+// A league's name from the command line (UTF-8, as the arguments reach the
+// run on every host) in the host's bytes for its folder: as it is on
+// POSIX, Windows-1252 on Windows ("?" for a character outside it).
+std::string leagueFromArgument(const std::string& utf8);
 // The host's spelling of one of its paths for the user (backslashes on Windows).
 std::string displayPath(const std::string& hostPath);
 // A league file's name ("html\\standings.htm") in the host's spelling.

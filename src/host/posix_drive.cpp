@@ -17,6 +17,8 @@ std::string documentsFromEnvironment() { return {}; }
 
 std::string leagueFromEnvironment() { return environmentVariable("VELLOR_LEAGUE"); }
 
+std::string leagueFromArgument(const std::string& utf8) { return utf8; }
+
 std::string displayPath(const std::string& hostPath) { return hostPath; }
 
 std::string displayLeagueFile(const std::string& file) {

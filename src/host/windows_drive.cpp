@@ -5,6 +5,7 @@
 #include "host/drive.h"
 #include "host/environment.h"
 #include "host/windows_paths.h"
+#include "text/code_page.h"
 
 #include <windows.h>
 #include <knownfolders.h>
@@ -36,6 +37,8 @@ std::string documentsFromEnvironment() {
 }
 
 std::string leagueFromEnvironment() { return environmentVariable("VELLOR_LEAGUE"); }
+
+std::string leagueFromArgument(const std::string& utf8) { return utf8ToCodePage(utf8); }
 
 std::string displayPath(const std::string& hostPath) { return displayPathOf(hostPath); }
 

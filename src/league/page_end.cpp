@@ -23,10 +23,9 @@ std::optional<bool> endsClosed(LineReader& page) {
 
 } // namespace
 
-PageCutShort::PageCutShort(std::string_view page)
-    : Stop(StopKind::EndOfFile, std::string(page) +
-                                    ": the page ends before its end (the game may still be writing it);"
-                                    " export the league's pages again") {}
+PageCutShort::PageCutShort(std::string_view page) : Stop(StopKind::EndOfFile, std::string(page)) {
+    describe("the page ends before its end (the game may still be writing it); export the league's pages again");
+}
 
 bool isPageClose(std::string_view line) {
     const std::size_t end = line.find_last_not_of(" \t");

@@ -6,6 +6,7 @@
 #include "results/stat_leaders.h"
 #include "text/cuts.h"
 #include "text/numbers.h"
+#include "text/quote.h"
 
 #include <string>
 
@@ -28,7 +29,7 @@ public:
 
     void read() {
         for (int blocks = 1; blocks <= kTeamBlocks; ++blocks) {
-            std::string_view line = seekTeamHeader();
+            std::string_view line = seekTeamHeader(blocks);
             ScanEnd end;
             do {
                 startTeam(line);
@@ -39,23 +40,41 @@ public:
     }
 
 private:
-    // Runs a cut, giving a stop the page's name and the line read last.
-    template <class F>
-    decltype(auto) cut(F&& f) {
-        return at(page_.name(), page_.lineNumber(), std::forward<F>(f));
+    // Runs a cut, giving a stop the page's name and the line read last and
+    // detail(), what the line should have held.
+    template <class D, class F>
+    decltype(auto) cut(D&& detail, F&& f) {
+        return at(page_.name(), page_.lineNumber(), [&]() -> decltype(auto) {
+            return describing(StopKind::InvalidArgument, std::forward<D>(detail), std::forward<F>(f));
+        });
     }
 
     // The search makes no end-of-file test: a page that ends before its
     // next team header stops the run.
-    std::string_view seekTeamHeader() {
-        for (;;) {
-            std::string_view line = page_.readLine();
-            if (startsWith(line, kTeamHeaderMarker)) return line;
-        }
+    std::string_view seekTeamHeader(int block) {
+        return describing(
+            StopKind::EndOfFile,
+            [&] {
+                return block == 1 ? "the page has no team header line (one starting '" +
+                                        std::string(kTeamHeaderMarker) + "')"
+                                  : std::string("the page holds one team only: no second team header line follows "
+                                                "the first team's totals");
+            },
+            [&] {
+                for (;;) {
+                    std::string_view line = page_.readLine();
+                    if (startsWith(line, kTeamHeaderMarker)) return line;
+                }
+            });
     }
 
     void startTeam(std::string_view header) {
-        team_.assign(cut([&] { return dropLast(dropFirst(header, kTeamHeaderMarker.size()), 10); }));
+        team_.assign(cut(
+            [&] {
+                return "the team header line " + quoteText(header) +
+                       " is too short: the team's name should follow '&nbsp;', then 10 characters of closing tags";
+            },
+            [&] { return dropLast(dropFirst(header, kTeamHeaderMarker.size()), 10); }));
         test_.line(kDashLine);
         test_.text("Team: ").text(team_, After::EndLine);
         test_.line(kDashLine);
@@ -74,26 +93,51 @@ private:
         return ScanEnd::EndOfPage;
     }
 
+    // A page that ends within a player's lines says whose.
+    template <class F>
+    decltype(auto) readInBlock(F&& f) {
+        return describing(
+            StopKind::EndOfFile,
+            [&] { return "the page ends inside the lines of the player " + quoteText(name_) + " (15 follow each player row)"; },
+            std::forward<F>(f));
+    }
+
     // A value line: 28 characters of markup, the value, 5 closing characters.
     // Cut as soon as it is read, so a short one stops the run at once.
-    double readValue() {
-        std::string_view line = page_.readLine();
-        return leadingNumber(cut([&] { return dropFirst(dropLast(line, 5), 28); }));
+    double readValue(const char* what) {
+        std::string_view line = readInBlock([&] { return page_.readLine(); });
+        return leadingNumber(cut(
+            [&] {
+                return std::string("the ") + what + " line " + quoteText(line) + " of the player " + quoteText(name_) +
+                       " is too short: it should hold the value between 28 characters of markup and 5 closing "
+                       "ones";
+            },
+            [&] { return dropFirst(dropLast(line, 5), 28); }));
     }
 
     void skipLines(int n) {
-        for (int i = 0; i < n; ++i) page_.readLine();
+        readInBlock([&] {
+            for (int i = 0; i < n; ++i) page_.readLine();
+        });
     }
 
     void readPlayer(std::string_view row) {
-        std::string_view rest = cut([&] { return dropLast(dropFirst(row, 80), 9); });
-        name_.assign(rest.substr(cut([&] { return findFirst(rest, '>'); }) + 1));
+        std::string_view rest = cut(
+            [&] {
+                return "the player row " + quoteText(row) +
+                       " is too short to hold a player's name: it should hold at least 89 characters";
+            },
+            [&] { return dropLast(dropFirst(row, 80), 9); });
+        name_.assign(rest.substr(
+            cut([&] { return "the player row " + quoteText(row) + " has no '>' before the player's name"; },
+                [&] { return findFirst(rest, '>'); }) +
+            1));
 
         skipLines(6);
-        const double rebounds = readValue(); // line 7
-        const double assists = readValue();  // line 8
+        const double rebounds = readValue("rebounds"); // line 7
+        const double assists = readValue("assists");   // line 8
         skipLines(4);
-        const double points = readValue();   // line 13
+        const double points = readValue("points");     // line 13
 
         offer(leaders_.rebounds, rebounds, name_, team_, gameDate_);
         offer(leaders_.assists, assists, name_, team_, gameDate_);

@@ -10,6 +10,7 @@
 #include "results/top25_lists.h"
 #include "text/errors.h"
 #include "text/numbers.h"
+#include "text/quote.h"
 
 namespace vr {
 namespace {
@@ -27,9 +28,20 @@ void skipLines(LineReader& page, int n) {
 }
 
 void findHeader(LineReader& page) {
-    while (page.readLine() != kHeaderLine) {
-    }
-    skipLines(page, 5);
+    describing(
+        StopKind::EndOfFile,
+        [] {
+            return std::string("no line of the page is the heading of the schedule's Date column "
+                               "('<td class=header width=75>&nbsp;Date</td>' after seven spaces): "
+                               "it is not the game's schedule page");
+        },
+        [&] {
+            while (page.readLine() != kHeaderLine) {
+            }
+        });
+    describing(
+        StopKind::EndOfFile, [] { return std::string("the page ends right after the heading of the schedule"); },
+        [&] { skipLines(page, 5); });
 }
 
 // Reads up to the next game row. False at the end line or where the page
@@ -86,14 +98,24 @@ void readSeason(LeagueFolder& league, const TeamTable& teams, GameTable& games, 
 
     GameRowCells cells;
     RunRpi rpi;
-    while (readGameRow(*page, cells)) {
+    auto inRow = [] {
+        return std::string("the page ends inside a row of the schedule table");
+    };
+    while (describing(StopKind::EndOfFile, inRow, [&] { return readGameRow(*page, cells); })) {
         GameRow row = cutGameRow(cells, page->name());
         // The day first, then the number, each read strictly, then checked
         // against the table's range; both were cut from the result cell.
-        long gameDay = at(page->name(), cells.resultLine(),
-                          [&] { return readIndex(row.gameDayText, 0, GameTable::kLastDay); });
-        long gameNumber = at(page->name(), cells.resultLine(),
-                             [&] { return readIndex(row.gameNumberText, 0, GameTable::kLastGame); });
+        auto ofLink = [&](const char* what, std::string_view text) {
+            return std::string("the ") + what + " " + quoteText(text) + " in the box score link " +
+                   quoteText(row.boxScoreLink);
+        };
+        long gameDay = at(page->name(), cells.resultLine(), [&] {
+            return readIndexOf(row.gameDayText, 0, GameTable::kLastDay, [&] { return ofLink("day", row.gameDayText); });
+        });
+        long gameNumber = at(page->name(), cells.resultLine(), [&] {
+            return readIndexOf(row.gameNumberText, 0, GameTable::kLastGame,
+                               [&] { return ofLink("game number", row.gameNumberText); });
+        });
 
         GameEntry& entry = games.entry(gameDay, gameNumber);
         store(entry, row);

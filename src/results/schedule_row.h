@@ -42,6 +42,12 @@ struct GameRow {
 // All ten cuts in their order: result cell, box score link, first and
 // second team cell, date cell. A missing separator or a text shorter than a
 // cut takes away is "Invalid argument" at the line of the cell.
+// Each stop says what the cell should have held, quoting it.
 GameRow cutGameRow(const GameRowCells& cells, std::string_view page);
+
+// What the user reads for a stop at the result cell: that the score shown
+// has no "-" when so (a score "94 100" makes the cuts take the "-" of the
+// link, and fail further on), `otherwise` else. Windows-1252 bytes.
+std::string resultCellTrouble(std::string_view resultCell, std::string otherwise);
 
 } // namespace vr

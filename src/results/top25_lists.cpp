@@ -2,6 +2,7 @@
 
 #include "text/errors.h"
 #include "text/numbers.h"
+#include "text/quote.h"
 
 #include <cmath>
 
@@ -14,11 +15,17 @@ bool isRanked(std::string_view pollRank) {
 
 TeamIndexes writeTop25Lines(const TeamTable& teams, const GameInHand& game, RunRpi& rpi,
                             LineWriter& topResults, LineWriter& upsets) {
+    // The number of a roster link "rosters/roster12.htm" is a team table index.
+    auto teamIndex = [&](std::string_view number, std::string_view link, long line) {
+        return at(game.page, line, [&] {
+            return readIndexOf(number, 0, TeamTable::kLastTeam, [&] {
+                return "the team number " + quoteText(number) + " of the roster link " + quoteText(link);
+            });
+        });
+    };
     TeamIndexes t;
-    t.team1 = at(game.page, game.team1Line,
-                 [&] { return readIndex(game.entry.team1Number(), 0, TeamTable::kLastTeam); });
-    t.team2 = at(game.page, game.team2Line,
-                 [&] { return readIndex(game.entry.team2Number(), 0, TeamTable::kLastTeam); });
+    t.team1 = teamIndex(game.entry.team1Number(), game.entry.team1RosterLink(), game.team1Line);
+    t.team2 = teamIndex(game.entry.team2Number(), game.entry.team2RosterLink(), game.team2Line);
 
     const TeamProfile& team1 = teams.at(t.team1);
     const TeamProfile& team2 = teams.at(t.team2);

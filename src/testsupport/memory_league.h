@@ -66,4 +66,17 @@ std::string stopMessage(F&& f) {
     return "";
 }
 
+// The message without its detail: the kind and the place, for the tests of
+// where a reader stops ("" when no stop).
+template <class F>
+std::string stopPlace(F&& f) {
+    try {
+        f();
+    } catch (const Stop& s) {
+        const std::string& m = s.message();
+        return s.detail().empty() ? m : m.substr(0, m.size() - s.detail().size() - 2);
+    }
+    return "";
+}
+
 } // namespace vr::testing

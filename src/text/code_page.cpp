@@ -82,6 +82,37 @@ std::string codePageToUtf8(std::string_view bytes) {
     return out;
 }
 
+namespace {
+
+// Well-formed UTF-8: no overlong forms, surrogates or code points past
+// U+10FFFF.
+bool validUtf8(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        std::size_t len;
+        unsigned char lo = 0x80, hi = 0xBF; // range of the second byte
+        if (c < 0x80) len = 1;
+        else if (c >= 0xC2 && c <= 0xDF) len = 2;
+        else if (c >= 0xE0 && c <= 0xEF) len = 3, lo = c == 0xE0 ? 0xA0 : 0x80, hi = c == 0xED ? 0x9F : 0xBF;
+        else if (c >= 0xF0 && c <= 0xF4) len = 4, lo = c == 0xF0 ? 0x90 : 0x80, hi = c == 0xF4 ? 0x8F : 0xBF;
+        else return false;
+        if (i + len > s.size()) return false;
+        for (std::size_t k = 1; k < len; ++k) {
+            const auto cc = static_cast<unsigned char>(s[i + k]);
+            if (k == 1 ? (cc < lo || cc > hi) : (cc & 0xC0) != 0x80) return false;
+        }
+        i += len;
+    }
+    return true;
+}
+
+} // namespace
+
+std::string nameToUtf8(std::string_view bytes) {
+    return validUtf8(bytes) ? std::string(bytes) : codePageToUtf8(bytes);
+}
+
 std::string utf8ToCodePage(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());

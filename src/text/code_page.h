@@ -15,6 +15,11 @@ char32_t codePoint(unsigned char byte);
 void appendUtf8(std::string& out, char32_t cp);
 
 std::string codePageToUtf8(std::string_view bytes);
+// A name the host gave (a league's folder) for the user: as it stands when
+// it is valid UTF-8, as POSIX hosts name files; else read as the code page,
+// as the Windows host keeps names (a code-page name that is also valid
+// UTF-8 takes letters such as "Ã" before a symbol: no league is named so).
+std::string nameToUtf8(std::string_view bytes);
 // Characters outside the code page become "?"; invalid UTF-8 too.
 std::string utf8ToCodePage(std::string_view utf8);
 

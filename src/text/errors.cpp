@@ -37,6 +37,7 @@ void Stop::compose() {
             message_ += ", line ";
             message_ += std::to_string(line_);
         }
+        if (!detail_.empty()) message_ += ": " + detail_;
     }
 }
 

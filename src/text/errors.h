@@ -45,9 +45,22 @@ public:
         return *this;
     }
 
-    // "<Kind>: <where>[, line <n>]", or the kind alone; with an
+    // "<Kind>: <where>[, line <n>][: <detail>]", or the kind alone; with an
     // explanation, "<Kind>: <explanation>".
     const std::string& message() const { return message_; }
+
+    // What was expected at the place and what stands there ("the result
+    // '94 100' has no '-' between the two scores"), after the place
+    // (Windows-1252 bytes, as the texts it quotes). The first one given is
+    // kept: the step nearest the failure knows it best.
+    const std::string& detail() const { return detail_; }
+    Stop& describe(std::string detail) {
+        if (detail_.empty()) {
+            detail_ = std::move(detail);
+            compose();
+        }
+        return *this;
+    }
 
     // What is wrong and what to do, in the user's words, in place of the
     // place after the kind (Windows-1252 bytes, as the texts it quotes).
@@ -75,6 +88,7 @@ private:
     long line_ = 0;
     std::string message_;
     std::string explanation_;
+    std::string detail_;
     std::string note_;
     std::string left_;
 };
@@ -86,6 +100,19 @@ decltype(auto) at(std::string_view where, long line, F&& f) {
         return f();
     } catch (Stop& s) {
         s.locate(where, line);
+        throw;
+    }
+}
+
+// Runs f; a Stop of `kind` escaping it gets detail() (made only then) when
+// it has none. Stops of other kinds (a failing disk, a line too long to
+// read) pass as they are: the detail says what a cut or a read expected.
+template <class F, class D>
+decltype(auto) describing(StopKind kind, D&& detail, F&& f) {
+    try {
+        return f();
+    } catch (Stop& s) {
+        if (s.kind() == kind && s.detail().empty()) s.describe(detail());
         throw;
     }
 }

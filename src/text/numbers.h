@@ -1,6 +1,8 @@
 // Reading numbers from text.
 #pragma once
 
+#include "text/errors.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +21,21 @@ double leadingNumber(std::string_view s);
 // A whole number cut from a page: "Type mismatch" when the text is no number
 // or not integral, "Subscript out of range" outside lo..hi.
 long readIndex(std::string_view s, long lo, long hi);
+
+// readIndex, its stop saying what was read: name() (made only on a stop,
+// "the day '2x5' in the box score link ...") followed by " is not a whole
+// number" or " is not within <lo> to <hi>".
+template <class Name>
+long readIndexOf(std::string_view s, long lo, long hi, Name&& name) {
+    try {
+        return readIndex(s, lo, hi);
+    } catch (Stop& stop) {
+        stop.describe(name() + (stop.kind() == StopKind::TypeMismatch
+                                    ? std::string(" is not a whole number")
+                                    : " is not within " + std::to_string(lo) + " to " + std::to_string(hi)));
+        throw;
+    }
+}
 
 // Spaces, one optional sign, ASCII digits, spaces: the form a typed day or
 // day count must have. nullopt for anything else (or a value too large).

@@ -190,7 +190,9 @@ bool MainWindow::load() {
     if (end.how == HandlerEnd::How::Done) {
         // Another league than the default is named in the title, so that the
         // commissioner of two leagues sees which one is open.
-        if (league_.leagueName() != LeagueFolder::kDefaultLeague) lblTitle_->setText(decode(league_.leagueName()));
+        // Its folder's name is the host's: UTF-8 on Linux.
+        if (league_.leagueName() != LeagueFolder::kDefaultLeague)
+            lblTitle_->setText(QString::fromStdString(nameToUtf8(league_.leagueName())));
         return true;
     }
     // The window has not shown yet: the box stands alone.

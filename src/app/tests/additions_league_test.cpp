@@ -247,6 +247,21 @@ TEST(HeadlessRun, PublishesALeagueNamedOtherwise) {
     TimedRun chosen(l, {"--run", "--no-index", "--league", "Eastfield"});
     ASSERT_EQ(chosen.status, 0) << chosen.err.str();
     EXPECT_TRUE(fs::exists(east / "Test.txt"));
+    EXPECT_EQ(chosen.err.str(), "2009-11-20 06:31:12 published days 247-249 of Eastfield: 36 games\n");
+
+    // A name beyond ASCII, as the command line gives it (UTF-8 on every
+    // host), finds its folder and shows as it is in the summary line and
+    // the pages' titles.
+    const std::string ebene = "Ligue \xC3\x89" "b\xC3\xA8" "ne";
+    const fs::path accented = east.parent_path() / fs::path(u8"Ligue \u00c9b\u00e8ne");
+    fs::rename(east, accented);
+    TimedRun named(l, {"--run", "--no-index", "--league", ebene});
+    ASSERT_EQ(named.status, 0) << named.err.str();
+    EXPECT_EQ(named.err.str(), "2009-11-20 06:31:12 published days 247-249 of " + ebene + ": 36 games\n");
+    std::size_t titled = 0;
+    for (const auto& e : fs::recursive_directory_iterator(accented / "html"))
+        if (e.path().extension() == ".html" && testing::readBytes(e.path()).find("<title>" + ebene) != std::string::npos) ++titled;
+    EXPECT_GT(titled, 0u);
 }
 
 } // namespace

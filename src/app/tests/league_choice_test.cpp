@@ -89,6 +89,11 @@ TEST(StopReport, NamesLeagueFilesWithTheHostsSeparators) {
     LeagueFolder league(m.fs, place());
     const std::string roster = stopReport(Stop(StopKind::FileNotFound, "html\\rosters\\roster3.htm"), league);
     const std::string cut = stopReport(Stop(StopKind::EndOfFile, "pbp\\245-3.txt", 12), league);
+    // What the line held is quoted as it stands, its bytes decoded for the user.
+    Stop quoting(StopKind::InvalidArgument, "html\\boxes\\box245-1.htm", 3);
+    quoting.describe("the line 'C:\\Caf\xE9' is too short");
+    const std::string quoted = stopReport(quoting, league);
+    EXPECT_EQ(quoted.substr(quoted.find(": the line")), ": the line 'C:\\Caf\u00e9' is too short\n" + std::string(kLeftAsTheyWere));
 #ifdef _WIN32
     EXPECT_EQ(roster.substr(0, roster.find('\n')), "File not found: html\\rosters\\roster3.htm");
     EXPECT_EQ(cut.substr(0, cut.find('\n')), "End of file: pbp\\245-3.txt, line 12");

@@ -97,17 +97,22 @@ TEST(BoxScores, MalformedPagesStopTheRun) {
         return stopMessage([&] { l.publishAll(245, 1); });
     };
     std::vector<std::string> oneBlock = boxPage({{"A", {{"P", "1", "2", "3"}}}});
-    EXPECT_EQ(runOn(oneBlock), "End of file: html\\boxes\\box245-1.htm, line 22");
+    EXPECT_EQ(runOn(oneBlock), "End of file: html\\boxes\\box245-1.htm, line 22: the page holds one team only: no "
+                               "second team header line follows the first team's totals");
 
     // A short rebounds line stops at once, though the page ends before line 13.
     std::vector<std::string> shortValue = boxPage({{"A", {{"P", "1", "2", "3"}}}, {"B", {}}});
     shortValue[3 + 7] = "       <td class=main>&nbsp;";
     shortValue.resize(3 + 9);
-    EXPECT_EQ(runOn(shortValue), "Invalid argument: html\\boxes\\box245-1.htm, line 11");
+    EXPECT_EQ(runOn(shortValue), "Invalid argument: html\\boxes\\box245-1.htm, line 11: the rebounds line "
+                                 "'       <td class=main>&nbsp;' of the player 'P' is too short: it should hold the "
+                                 "value between 28 characters of markup and 5 closing ones");
 
     std::vector<std::string> shortHeader = boxPage({{"A", {}}, {"B", {}}});
     shortHeader[1] = "   <tr><td class=tableheader colspan=14>&nbsp;</td>";
-    EXPECT_EQ(runOn(shortHeader), "Invalid argument: html\\boxes\\box245-1.htm, line 2");
+    EXPECT_EQ(runOn(shortHeader), "Invalid argument: html\\boxes\\box245-1.htm, line 2: the team header line "
+                                  "'   <tr><td class=tableheader colspan=14>&nbsp;</td>' is too short: the team's "
+                                  "name should follow '&nbsp;', then 10 characters of closing tags");
 
     PublishingLeague missing;
     missing.game(245, 1, "d", "A", "1", "B", "2");

@@ -145,6 +145,10 @@ struct SeasonLeague {
     std::string runStop() {
         return stopMessage([&] { run(); });
     }
+    // The stop's kind and place, without what it says was expected.
+    std::string runStopPlace() {
+        return testing::stopPlace([&] { run(); });
+    }
 
     std::vector<std::string> test() const { return m.lines("Test.txt"); }
     std::vector<std::string> topResults() const { return m.lines("TopResults.txt"); }

@@ -118,13 +118,19 @@ TEST(PlayerOfTheGame, Stops) {
         s.pbp(245, 3, lines);
         return s.runStop();
     };
-    EXPECT_EQ(stop({"Tip-off", "End of game"}), "End of file: " + file + ", line 3");
-    EXPECT_EQ(stop({}), "End of file: " + file + ", line 1");
-    EXPECT_EQ(stop({"x", "player of the game: Tom Baker - North Ridge"}), "End of file: " + file + ", line 3");
+    const std::string noLabel = ": the file has no line starting 'Player of the Game:'";
+    EXPECT_EQ(stop({"Tip-off", "End of game"}), "End of file: " + file + ", line 3" + noLabel);
+    EXPECT_EQ(stop({}), "End of file: " + file + ", line 1" + noLabel);
+    EXPECT_EQ(stop({"x", "player of the game: Tom Baker - North Ridge"}), "End of file: " + file + ", line 3" + noLabel);
     // The hyphen straight after the colon is dropped with the label.
-    EXPECT_EQ(stop({"x", "Player of the Game:- North Ridge"}), "Invalid argument: " + file + ", line 2");
-    EXPECT_EQ(stop({"Player of the Game:"}), "Invalid argument: " + file + ", line 1");
-    EXPECT_EQ(stop({"a", "b", "Player of the Game: Tom Baker"}), "Invalid argument: " + file + ", line 3");
+    const std::string noDash = "' has no '-' between the player's name and the team's after the label and its space "
+                               "(as in 'Player of the Game: Tom Baker - North Ridge')";
+    EXPECT_EQ(stop({"x", "Player of the Game:- North Ridge"}),
+              "Invalid argument: " + file + ", line 2: the line 'Player of the Game:- North Ridge" + noDash);
+    EXPECT_EQ(stop({"Player of the Game:"}),
+              "Invalid argument: " + file + ", line 1: the line 'Player of the Game:' names no player");
+    EXPECT_EQ(stop({"a", "b", "Player of the Game: Tom Baker"}),
+              "Invalid argument: " + file + ", line 3: the line 'Player of the Game: Tom Baker" + noDash);
 }
 
 TEST(PlayerOfTheGame, ItsStopsComeBeforeABadTeamNumber) {
@@ -133,9 +139,9 @@ TEST(PlayerOfTheGame, ItsStopsComeBeforeABadTeamNumber) {
     r.team1 = teamCell("rosters/rosterX.htm", "North Ridge");
     s.schedule({r});
     s.pbp(245, 3, std::vector<std::string>{"no label"});
-    EXPECT_EQ(s.runStop(), "End of file: pbp\\245-3.txt, line 2");
+    EXPECT_EQ(s.runStopPlace(), "End of file: pbp\\245-3.txt, line 2");
     s.pbp(245, 3, "Player of the Game: Tom Baker - North Ridge");
-    EXPECT_EQ(s.runStop(), pageStop("Type mismatch", team1Line(0)));
+    EXPECT_EQ(s.runStopPlace(), pageStop("Type mismatch", team1Line(0)));
 }
 
 } // namespace

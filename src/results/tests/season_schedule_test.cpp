@@ -158,10 +158,13 @@ TEST(SchedulePage, PageAndHeaderStops) {
     EXPECT_EQ(s.runStop(), "File not found: html\\leagueschedule.htm");
 
     s.m.putLines(kPage, {"<html>", "<body>", "</body></html>"});
-    EXPECT_EQ(s.runStop(), "End of file: html\\leagueschedule.htm, line 4");
+    EXPECT_EQ(s.runStop(), "End of file: html\\leagueschedule.htm, line 4: no line of the page is the heading of "
+                           "the schedule's Date column ('<td class=header width=75>&nbsp;Date</td>' after seven "
+                           "spaces): it is not the game's schedule page");
 
     s.m.putLines(kPage, {"<html>", kHeader, "1", "2", "3", "</html>"});
-    EXPECT_EQ(s.runStop(), "End of file: html\\leagueschedule.htm, line 7");
+    EXPECT_EQ(s.runStop(), "End of file: html\\leagueschedule.htm, line 7: the page ends right after the heading "
+                           "of the schedule");
 }
 
 // A page cut short is one the game may still be writing, wherever the cut
@@ -176,14 +179,17 @@ TEST(SchedulePage, APageEndingInsideAGroupIsEndOfFile) {
     };
     const std::string cutShort = "End of file: html\\leagueschedule.htm: the page ends before its end (the game "
                                  "may still be writing it); export the league's pages again";
+    auto inRow = [](long line) {
+        return pageStop("End of file", line) + ": the page ends inside a row of the schedule table";
+    };
     auto closing = closingGroup();
-    EXPECT_EQ(cut(closing, 9, true), pageStop("End of file", kFirstRowLine + 10));
+    EXPECT_EQ(cut(closing, 9, true), inRow(kFirstRowLine + 10));
     EXPECT_EQ(cut(closing, 10, false), cutShort);
     auto tableEnd = tableEndGroup();
-    EXPECT_EQ(cut(tableEnd, 1, true), pageStop("End of file", kFirstRowLine + 2));
+    EXPECT_EQ(cut(tableEnd, 1, true), inRow(kFirstRowLine + 2));
     EXPECT_EQ(cut(tableEnd, 5, false), cutShort);
     auto row = game(240, 1, 1, 2).lines();
-    EXPECT_EQ(cut(row, 3, true), pageStop("End of file", kFirstRowLine + 4));
+    EXPECT_EQ(cut(row, 3, true), inRow(kFirstRowLine + 4));
     EXPECT_EQ(cut(row, 4, false), cutShort);
     // The sixth line is read before the row is cut.
     EXPECT_EQ(cut(row, 5, false), cutShort);
@@ -198,7 +204,7 @@ std::string secondRowStop(F change) {
     Row r = game(245, 3, 1, 2);
     change(r);
     s.schedule({game(240, 1, 1, 2), r});
-    std::string stop = s.runStop();
+    std::string stop = s.runStopPlace();
     // The first game was handed on in full before the second row was read.
     EXPECT_EQ(s.records(), 1u);
     return stop;
@@ -230,6 +236,43 @@ TEST(SchedulePage, EveryCutStopsAtTheLineOfItsCell) {
     const std::string date = pageStop("Invalid argument", dateLine(1));
     EXPECT_EQ(secondRowStop([](Row& r) { r.date = "x</td>"; }), date);
     EXPECT_EQ(secondRowStop([](Row& r) { r.date = "       <td class=main>11/14/2009</font></td>"; }), date);
+}
+
+// After the place, what the cell should have held, quoting it; a score
+// without its "-" is named as such, though the cuts then fail further on.
+TEST(SchedulePage, StopsSayWhatTheCellShouldHold) {
+    auto stop = [](auto change) {
+        SeasonLeague s;
+        Row r = game(245, 3, 1, 2);
+        change(r);
+        s.schedule({r});
+        return s.runStop();
+    };
+    const std::string at = std::string(kPage) + ", line ";
+    const std::string result = at + std::to_string(resultLine(0)) + ": ";
+    EXPECT_EQ(stop([](Row& r) { r.result = resultCell(boxLink(245, 3), "94 100"); }),
+              "Invalid argument: " + result + "the score '94 100' has no '-' between the two teams' scores");
+    EXPECT_EQ(stop([](Row& r) { r.result = resultCell("./boxes/box24x5-3.htm", "94-100"); }),
+              "Type mismatch: " + result +
+                  "the day '24x5' in the box score link './boxes/box24x5-3.htm' is not a whole number");
+    EXPECT_EQ(stop([](Row& r) { r.result = resultCell("./boxes/box245-301.htm", "94-100"); }),
+              "Subscript out of range: " + result +
+                  "the game number '301' in the box score link './boxes/box245-301.htm' is not within 0 to 300");
+    EXPECT_EQ(stop([](Row& r) { r.date = "       <td class=main>11/14/2009</font></td>"; }),
+              "Invalid argument: " + at + std::to_string(dateLine(0)) +
+                  ": the date cell '       <td class=main>11/14/2009</font></td>' has no ';' before the date (as "
+                  "in '&nbsp;11/14/2009')");
+    // A long line is quoted by its start and its end.
+    EXPECT_EQ(stop([](Row& r) {
+                  r.team2 = "       <td class=main align=left>&nbsp;<a href='rosters/roster2.htm' Lake City of the "
+                            "Long Name</a></font></td>";
+              }),
+              "Invalid argument: " + at + std::to_string(team2Line(0)) +
+                  ": the team cell '       <td class=main align=left>&nbsp;<a href='rosters/rost ...  "
+                  "the Long Name</a></font></td>' has no '>' between the roster link and the team's name");
+    EXPECT_EQ(stop([](Row& r) { r.team1 = teamCell("rosters/roster1x.htm", "North Ridge"); }),
+              "Type mismatch: " + at + std::to_string(team1Line(0)) +
+                  ": the team number '1x' of the roster link 'rosters/roster1x.htm' is not a whole number");
 }
 
 TEST(SchedulePage, AllCutsComeBeforeTheNumbersAndTheCellsInOrder) {

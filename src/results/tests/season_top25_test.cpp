@@ -77,7 +77,7 @@ TEST(Top25Lists, BadTeamNumbersStopAtTheirCellTeamOneFirst) {
         bad.team1 = teamCell(link1, "One");
         bad.team2 = teamCell(link2, "Two");
         s.schedule({game(245, 3, 1, 2), bad});
-        std::string message = s.runStop();
+        std::string message = s.runStopPlace();
         // What reached the files before the stop stays there.
         EXPECT_EQ(s.topResults(), (std::vector<std::string>{"245,3, 12 , 12 "}));
         EXPECT_EQ(s.records(), 1u);
@@ -100,7 +100,9 @@ TEST(Top25Lists, TeamNumbersAreCheckedForUnrankedGamesToo) {
     Row bad = game(245, 4, 1, 2);
     bad.team2 = teamCell("rosters/roster5001.htm", "Far Away");
     s.schedule({bad});
-    EXPECT_EQ(s.runStop(), pageStop("Subscript out of range", team2Line(0)));
+    EXPECT_EQ(s.runStop(), pageStop("Subscript out of range", team2Line(0)) +
+                               ": the team number '5001' of the roster link 'rosters/roster5001.htm' is not within "
+                               "0 to 5000");
     EXPECT_EQ(s.m.get("Test.txt"), "");
 }
 

@@ -32,6 +32,14 @@ struct Profiles {
             teamInfo->close();
         });
     }
+    // The stop's kind and place, without what it says was expected.
+    std::string runPlace(long count) {
+        auto teamInfo = m.league.openOutput("teaminfo.txt");
+        return testing::stopPlace([&] {
+            readTeamProfiles(m.league, count, teams, *teamInfo);
+            teamInfo->close();
+        });
+    }
     std::string teamInfo() const { return m.get("teaminfo.txt"); }
 };
 
@@ -174,7 +182,7 @@ TEST(TeamProfiles, ALineTooShortForItsCutIsAnInvalidArgumentAtItsLine) {
     auto stopOf = [](std::size_t number, const std::string& text) {
         Profiles p;
         p.page(1, withLine(RosterPage{}.lines(), number, text));
-        return p.run(1);
+        return p.runPlace(1);
     };
     EXPECT_EQ(stopOf(kLine2, "<title></title"), where + "2");
     EXPECT_EQ(stopOf(kLogo, std::string(57, ' ') + " width=75 height=75></td>"), where + "8");
@@ -191,8 +199,30 @@ TEST(TeamProfiles, ALineTooShortForItsCutIsAnInvalidArgumentAtItsLine) {
     third.insert(third.begin() + 7, 33, "<tr><td class=main>player</td></tr>");
     third.at(40) = std::string(57, ' ') + " width=75 height=75></td>";
     p.page(3, third);
-    EXPECT_EQ(p.run(3), "Invalid argument: html\\rosters\\roster3.htm, line 41");
+    EXPECT_EQ(p.runPlace(3), "Invalid argument: html\\rosters\\roster3.htm, line 41");
     EXPECT_EQ(p.m.lines("teaminfo.txt").size(), 2u);
+}
+
+// After the place, the commissioner reads what the line should have held,
+// the line quoted as text whatever its bytes.
+TEST(TeamProfiles, StopsSayWhatTheLineShouldHold) {
+    auto stopOf = [](Lines lines) {
+        Profiles p;
+        p.page(1, lines);
+        return p.run(1);
+    };
+    const std::string at = "html\\rosters\\roster1.htm, line ";
+    const Lines page = RosterPage{}.lines();
+    EXPECT_EQ(stopOf(withLine(page, kLine2, "<b>\t\xC9\x01</b>")),
+              "Invalid argument: " + at + "2: the team's name line '<b>[tab]\xC9[byte 01]</b>' is too short: it "
+                                          "should hold the name between its tags, 15 characters at least");
+    EXPECT_EQ(stopOf(withLine(page, kLogo, std::string(57, ' ') + " width=75 height=75></td>")),
+              "Invalid argument: " + at + "8: the logo line '" + std::string(57, ' ') +
+                  " width=75 height=75></td>' is too short: it should hold at least 83 characters");
+    Lines noPoll(page.begin(), page.begin() + kPoll - 1);
+    noPoll.push_back("</html>");
+    EXPECT_EQ(stopOf(noPoll), "End of file: " + at + "13: the page has no poll rank line ('Current Poll Rank:' "
+                                                   "from its 29th character)");
 }
 
 // A whole page (its closing tag last) that lacks a line stops where the line
@@ -206,7 +236,7 @@ TEST(TeamProfiles, APageEndingEarlyIsAnEndOfFileAtTheMissingLine) {
         if (closed) lines.push_back("</html>");
         Profiles p;
         p.page(1, lines);
-        return p.run(1);
+        return closed ? p.runPlace(1) : p.run(1);
     };
     Lines page = RosterPage{}.lines();
     auto firstLines = [&](std::size_t n) { return Lines(page.begin(), page.begin() + static_cast<long>(n)); };
@@ -247,7 +277,8 @@ TEST(TeamProfiles, Team5001StopsWhenItsNameIsStored) {
     Profiles p;
     std::string page = testing::crlf(RosterPage{}.lines());
     for (long n = 1; n <= 5001; ++n) p.m.put("html\\rosters\\roster" + std::to_string(n) + ".htm", page);
-    EXPECT_EQ(p.run(5001), "Subscript out of range: html\\rosters\\roster5001.htm, line 2");
+    EXPECT_EQ(p.run(5001), "Subscript out of range: html\\rosters\\roster5001.htm, line 2: the standings list "
+                           "more than 5000 teams, the most the program keeps");
     EXPECT_EQ(p.m.lines("teaminfo.txt").size(), 5000u);
     EXPECT_EQ(p.m.lines("teaminfo.txt").back().substr(0, 19), " 5000 ,Alder State,");
     EXPECT_EQ(p.teams.at(5000).logoFile, "alderstate.gif");

@@ -60,10 +60,11 @@ private slots:
     // Another league than the default is named in the title; the default is
     // not, as the window has always shown it.
     void titleNamesAnotherLeague() {
-        for (const char* name : {"Marrowdeen", "Eastfield"}) {
+        // A name beyond ASCII: the folder's name is UTF-8 on Linux.
+        for (const char* name : {"Marrowdeen", "Eastfield", "Ligue \xC3\x89" "b\xC3\xA8" "ne"}) {
             DiskLeague disk;
             QDir leagues(disk.path(".."));
-            if (QString::fromLatin1(name) != "Marrowdeen") QVERIFY(leagues.rename("Marrowdeen", name));
+            if (QString::fromUtf8(name) != "Marrowdeen") QVERIFY(leagues.rename("Marrowdeen", QString::fromUtf8(name)));
             LeagueFolder league(hostFileSystem(), disk.drive.path().toStdString());
             QString title;
             const int status = runWith(league, [&title](QWidget* window) {
@@ -71,7 +72,7 @@ private slots:
                 window->close();
             });
             QCOMPARE(status, 0);
-            QCOMPARE(title, QString::fromLatin1(name));
+            QCOMPARE(title, QString::fromUtf8(name));
         }
     }
 

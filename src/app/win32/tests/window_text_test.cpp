@@ -67,5 +67,21 @@ TEST_F(WindowText, TypedAndPastedText) {
               layout::kLongTextLength);
 }
 
+// The one league in leaguedata, named beyond ASCII: the system's wide name
+// reaches the title as the user wrote it.
+TEST(WindowTitle, NamesAnotherLeagueAsItsFolderIsNamed) {
+    LeagueCopy copy;
+    VR_NEED_LEAGUE(copy);
+    const fs::path accented = copy.league().parent_path() / L"Ligue \u00c9b\u00e8ne";
+    fs::rename(copy.league(), accented);
+    LeagueFolder league(hostFileSystem(), copy.drive());
+    MainWindow window(league);
+    ASSERT_TRUE(window.load());
+    wchar_t title[64] = {};
+    GetWindowTextW(findByName(window.handle(), "LblTitle"), title, 64);
+    EXPECT_EQ(std::wstring(title), L"Ligue \u00c9b\u00e8ne");
+    EXPECT_EQ(league.leagueName(), "Ligue \xC9" "b\xE8" "ne");
+}
+
 } // namespace
 } // namespace vr::win32::test
