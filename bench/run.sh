@@ -128,8 +128,9 @@ save_outputs() { # name target
   rm -rf "$2"
   mkdir -p "$2"
   (cd "$folder" && find . \( -path ./pbp -o -path ./html/boxes -o -path ./html/rosters \) -prune \
-      -o -path ./posts -prune -o -path './html/scoreboard-day*' -o -path './html/digest-day*' \
-      -o -path ./html/periods.html -o -type f -print | while IFS= read -r f; do
+      -o -path ./posts -prune -o -path ./html/seasons -prune -o -path './html/scoreboard-day*' \
+      -o -path './html/digest-day*' -o -path ./html/periods.html -o -path ./html/latest.html \
+      -o -type f -print | while IFS= read -r f; do
         mkdir -p "$2/$(dirname "$f")"
         cp "$f" "$2/$f"
       done)
