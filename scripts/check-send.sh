@@ -8,7 +8,8 @@
 # the same period run again edits, that a cut send leaves no half file under
 # a final name and the next run completes it, that each refusal (wrong
 # password, unpinned or changed host key, unknown authority, a profile
-# others may read) has its own message and sends nothing, and that no
+# others may read) has its own message and sends nothing, that the settings
+# dialog's "Test" lists each remote folder (and makes none), and that no
 # secret appears in any output.
 #
 #   scripts/check-send.sh [--build DIR]
@@ -22,11 +23,11 @@ case "${1:-}" in
     *) sed -n '2,14p' "$script" | sed 's/^# \{0,1\}//' >&2; exit 2 ;;
 esac
 build="$(cd "$build" && pwd)"
-program="$build/vellor-results" generator="$build/make-sample-league"
+program="$build/vellor-results" generator="$build/make-sample-league" checker="$build/check-site"
 # The servers run as root (sshd, and the FTP server's user switch), and
 # need to be installed (scripts/install-deps.sh).
-if [ "$(id -u)" -ne 0 ] || [ ! -x /usr/sbin/sshd ] || ! command -v pure-ftpd >/dev/null || [ ! -x "$generator" ]; then
-    echo "check-send: skipped: needs root, sshd, pure-ftpd and $generator" >&2
+if [ "$(id -u)" -ne 0 ] || [ ! -x /usr/sbin/sshd ] || ! command -v pure-ftpd >/dev/null || [ ! -x "$generator" ] || [ ! -x "$checker" ]; then
+    echo "check-send: skipped: needs root, sshd, pure-ftpd, $generator and $checker" >&2
     exit 77
 fi
 
@@ -62,6 +63,15 @@ run() {
     local status=0
     "$program" "$@" >"$outputs/$step.out" 2>"$outputs/$step.err" </dev/null || status=$?
     [ "$status" = "$expected" ] || fail "step $step ($*): status $status, not $expected"
+}
+# tested EXPECTED-STATUS TEXT: the dialog's "Test" of the profile's site
+# answers TEXT on standard output.
+tested() {
+    step=$((step + 1))
+    local status=0
+    "$checker" "$work/config" >"$outputs/$step.out" 2>"$outputs/$step.err" </dev/null || status=$?
+    [ "$status" = "$1" ] || fail "step $step (Test): status $status, not $1"
+    grep -qF -- "$2" "$outputs/$step.out" || fail "step $step (Test): no \"$2\""
 }
 said() { grep -qF -- "$1" "$outputs/$step.err" || fail "step $step: no \"$1\" on standard error"; }
 same_tree() { diff -r "$league/html" "$1" >/dev/null || fail "step $step: $1 differs from the html folder"; }
@@ -115,6 +125,11 @@ tail -n 2 "$league/posts/forum.txt" | tr -d '\r' | diff - <(printf 'Scoreboard: 
 grep -q "^POST $token {\"parse\": \\[\\]}\$" "$work/discord/requests.log" || fail "mentions were not turned off"
 grep -v '{"parse": \[\]}$' "$work/discord/requests.log" | grep -qv '^DELETE' && fail "a message with mentions on"
 
+# "Test" lists the folder sent to.
+entries="$(ls -A "$work/remote-sftp" | wc -l)"
+first="$(ls -A "$work/remote-sftp" | LC_ALL=C sort | head -n 3 | paste -sd, - | sed 's/,/, /g')"
+tested 0 "Connected to 127.0.0.1:$SSH_PORT: the folder $work/remote-sftp holds $entries files and folders ($first, …)."
+
 # The next export: only the changed files go up, and a new set of messages.
 (cd "$league/html" && find . -type f -exec md5sum {} + | sort -k2) >"$work/before.md5"
 "$generator" --drive "$work/league" --preset demo --last-simulated-day 250 --over >/dev/null
@@ -145,9 +160,11 @@ profile "$(printf '[site]\naddress = ftps://127.0.0.1:%s/\nuser = vr\npassword =
     "$FTP_PORT" "$password" "$work/ca.pem")"
 run 0 --send
 same_tree "$work/remote-ftps"
+tested 0 "Connected to 127.0.0.1:$FTP_PORT: the folder / holds $entries files and folders ($first, …)."
 profile "$(printf '[site]\naddress = file://%s\n' "$work/remote-folder")"
 run 0 --send
 same_tree "$work/remote-folder"
+tested 0 "The folder $work/remote-folder holds $entries files and folders ($first, …)."
 
 # Each refusal: its own message, nothing sent.
 refused() {
@@ -157,6 +174,23 @@ refused() {
     [ -z "$(ls -A "$3" 2>/dev/null)" ] || fail "step $step: something was sent to $3"
 }
 mkdir -p "$work/remote-ftps/empty" && chown nobody:nogroup "$work/remote-ftps/empty"
+# "Test" of an empty folder and of folders not there yet, which it does not make.
+profile "$(printf '[site]\naddress = ftps://127.0.0.1:%s/empty\nuser = vr\npassword = %s\nca = %s\n' \
+    "$FTP_PORT" "$password" "$work/ca.pem")"
+tested 0 "Connected to 127.0.0.1:$FTP_PORT: the folder /empty is empty."
+profile "$(printf '[site]\naddress = ftps://127.0.0.1:%s/later\nuser = vr\npassword = %s\nca = %s\n' \
+    "$FTP_PORT" "$password" "$work/ca.pem")"
+tested 0 "Connected to 127.0.0.1:$FTP_PORT: the folder /later does not exist yet; the first send makes it."
+[ ! -e "$work/remote-ftps/later" ] || fail "Test made the ftps folder"
+profile "$(sftp_site "$SSH_PORT" "$work/sftp-empty" "$HOST_KEY")"
+tested 0 "Connected to 127.0.0.1:$SSH_PORT: the folder $work/sftp-empty does not exist yet; the first send makes it."
+[ ! -e "$work/sftp-empty" ] || fail "Test made the sftp folder"
+# An unpinned key is offered for pinning; a wrong password is refused.
+profile "$(sftp_site "$SSH_PORT" "$work/sftp-empty" "")"
+tested 1 "fingerprint: $HOST_KEY"
+profile "$(printf '[site]\naddress = ftps://127.0.0.1:%s/empty\nuser = vr\npassword = wrong-%s\nca = %s\n' \
+    "$FTP_PORT" "$password" "$work/ca.pem")"
+tested 1 "the server refused the user name or password"
 refused "$(printf '[site]\naddress = ftps://127.0.0.1:%s/empty\nuser = vr\npassword = wrong-%s\nca = %s\n' \
     "$FTP_PORT" "$password" "$work/ca.pem")" "the server refused the user name or password" "$work/remote-ftps/empty"
 refused "$(printf '[site]\naddress = ftps://127.0.0.1:%s/empty\nuser = vr\npassword = %s\n' "$FTP_PORT" "$password")" \
@@ -183,4 +217,4 @@ run 0 --run
 
 # No secret in any output.
 if grep -rlF -e "$password" -e "$token" "$outputs"; then fail "a secret in an output"; fi
-echo "send: sftp, ftps and folder equal the html folder; $changed of $total files for the next day; Discord $((posts + new_posts)) messages; cut, refusals and no-profile as they should be"
+echo "send: sftp, ftps and folder equal the html folder; $changed of $total files for the next day; Discord $((posts + new_posts)) messages; cut, refusals, Test and no-profile as they should be"

@@ -5,12 +5,10 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+
 namespace vr {
 namespace {
-
-// A name nothing on a site has: removing it is harmless and makes the
-// server check the login, the host key and the folder.
-constexpr const char* kProbe = ".vr-connection-check";
 
 // The fingerprint a host-key refusal names ("host-key = SHA256:...", or
 // "key SHA256:... is not"): the first "SHA256:" word that is not the pinned one.
@@ -23,27 +21,86 @@ std::string seenKey(const std::string& said, const std::string& pinned) {
     return {};
 }
 
+// A local folder as the address names it: "file:///C:/x" is C:/x.
+std::string localFolder(const std::string& address) {
+    std::string folder = address.substr(7);
+    if (folder.size() >= 3 && folder[0] == '/' && folder[2] == ':') folder = folder.substr(1);
+    return folder;
+}
+
+// Where the address points: the server (without any user) and its folder.
+void whereOf(const std::string& address, std::string& server, std::string& folder) {
+    const std::string shown = shownAddress(address);
+    const std::size_t start = shown.find("://");
+    if (shown.rfind("file://", 0) == 0) {
+        folder = localFolder(shown);
+        return;
+    }
+    const std::size_t hostStart = start == std::string::npos ? 0 : start + 3;
+    const std::size_t slash = shown.find('/', hostStart);
+    server = shown.substr(hostStart, slash == std::string::npos ? std::string::npos : slash - hostStart);
+    folder = slash == std::string::npos ? "/" : shown.substr(slash);
+}
+
+// A name as the dialog may show it: a server's control characters would
+// break the answer's lines.
+std::string plain(std::string name) {
+    for (char& c : name)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
+    return name;
+}
+
+// The listing in one line: how many names, the first few in order.
+std::string folderSays(const std::string& folder, std::optional<std::vector<std::string>> names) {
+    if (!names) return "the folder " + folder + " does not exist yet; the first send makes it.";
+    if (names->empty()) return "the folder " + folder + " is empty.";
+    std::sort(names->begin(), names->end());
+    const std::size_t shown = std::min<std::size_t>(names->size(), 3);
+    std::string some;
+    for (std::size_t i = 0; i < shown; ++i) some += (i ? ", " : "") + plain((*names)[i]);
+    if (names->size() > shown) some += ", \u2026";
+    return "the folder " + folder + " holds " +
+           (names->size() == 1 ? std::string("1 file or folder") : std::to_string(names->size()) + " files and folders") +
+           " (" + some + ").";
+}
+
+// A file:// folder that is not there yet: opening it would make it.
+class NoFolderYet : public SiteLink {
+public:
+    void put(const std::string&, const std::string&) override { throw SendError("no folder"); }
+    void rename(const std::string&, const std::string&) override { throw SendError("no folder"); }
+    void remove(const std::string&) override {}
+    std::optional<std::vector<std::string>> list() override { return std::nullopt; }
+};
+
 } // namespace
 
 CheckAnswer checkSite(const SiteProfile& site) {
+    return checkSiteWith(site, [&site](std::vector<std::string>& warnings) -> std::unique_ptr<SiteLink> {
+        if (site.address.rfind("file://", 0) != 0) return openSite(site, warnings);
+        const std::string folder = localFolder(site.address);
+        switch (hostFileSystem().kind(folder)) {
+        case EntryKind::Directory: return openFolderSite(hostFileSystem(), folder);
+        case EntryKind::Missing: return std::make_unique<NoFolderYet>();
+        default: throw SendError(folder + " is not a folder");
+        }
+    });
+}
+
+CheckAnswer checkSiteWith(const SiteProfile& site, const OpenForCheck& open) {
     CheckAnswer answer;
     SendProfile profile;
     profile.site = site;
     const Secrets secrets = profile.secrets();
     try {
         std::vector<std::string> warnings;
-        std::unique_ptr<SiteLink> link;
-        if (site.address.rfind("file://", 0) == 0) {
-            std::string folder = site.address.substr(7);
-            if (folder.size() >= 3 && folder[0] == '/' && folder[2] == ':') folder = folder.substr(1); // /C:/x
-            if (hostFileSystem().kind(folder) != EntryKind::Directory) throw SendError("there is no folder " + folder);
-            link = openFolderSite(hostFileSystem(), folder);
-        } else {
-            link = openSite(site, warnings);
-        }
-        link->remove(kProbe);
+        std::unique_ptr<SiteLink> link = open(warnings);
+        std::string server, folder;
+        whereOf(site.address, server, folder);
+        const std::string says = folderSays(folder, link->list());
         answer.ok = true;
-        answer.said = "Connected to " + shownAddress(site.address) + ": the login and the folder answer.";
+        if (server.empty()) answer.said = "The" + says.substr(3);
+        else answer.said = "Connected to " + server + ": " + says;
         for (const std::string& w : warnings) answer.said += "\n" + w;
     } catch (const SendError& e) {
         answer.said = e.what();

@@ -158,7 +158,54 @@ public:
         else command({"*DELE " + name(remote)}, folderOf(remote));
     }
 
+    // The folder's names by a listing of names alone (NLST on ftp). A folder
+    // that is not there is no failure: ftp's refused CWD, sftp's "no such
+    // file" (a folder the user may not enter is refused differently).
+    std::optional<std::vector<std::string>> list() override {
+        CURL* c = curl_.handle();
+        quotes({}, {});
+        std::string body;
+        curl_easy_setopt(c, CURLOPT_UPLOAD, 0L);
+        curl_easy_setopt(c, CURLOPT_NOBODY, 0L);
+        curl_easy_setopt(c, CURLOPT_DIRLISTONLY, 1L);
+        // Asking must not make the folder.
+        curl_easy_setopt(c, CURLOPT_FTP_CREATE_MISSING_DIRS, static_cast<long>(CURLFTP_CREATE_DIR_NONE));
+        curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &CurlSite::collect);
+        curl_easy_setopt(c, CURLOPT_WRITEDATA, &body);
+        const CURLcode code = curl_.perform(origin_ + escapedPath(c, folder_));
+        curl_easy_setopt(c, CURLOPT_DIRLISTONLY, 0L);
+        curl_easy_setopt(c, CURLOPT_FTP_CREATE_MISSING_DIRS, static_cast<long>(CURLFTP_CREATE_DIR_RETRY));
+        curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, nullptr);
+        curl_easy_setopt(c, CURLOPT_WRITEDATA, nullptr);
+        const bool keyAccepted = !sftp_ || keyMatched_;
+        if (keyAccepted && (sftp_ ? code == CURLE_REMOTE_FILE_NOT_FOUND : code == CURLE_REMOTE_ACCESS_DENIED))
+            return std::nullopt;
+        check(code, "listing the folder");
+        std::vector<std::string> names;
+        std::size_t start = 0;
+        while (start < body.size()) {
+            std::size_t end = body.find('\n', start);
+            if (end == std::string::npos) end = body.size();
+            std::string line = body.substr(start, end - start);
+            start = end + 1;
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            // Some ftp servers name each entry with the folder's path.
+            line = line.substr(line.rfind('/') + 1);
+            if (!line.empty() && line != "." && line != "..") names.push_back(line);
+        }
+        return names;
+    }
+
 private:
+    // A listing past 16 MiB (some 500,000 names) is no web folder: it is cut
+    // off rather than let a server fill the memory.
+    static std::size_t collect(char* data, std::size_t size, std::size_t n, void* body) {
+        auto* text = static_cast<std::string*>(body);
+        if (text->size() + size * n > (std::size_t{16} << 20)) return 0;
+        text->append(data, size * n);
+        return size * n;
+    }
+
     static std::string folderOf(const std::string& remote) {
         const std::size_t slash = remote.rfind('/');
         return slash == std::string::npos ? "" : remote.substr(0, slash + 1);

@@ -51,6 +51,11 @@ public:
         }
     }
 
+    std::optional<std::vector<std::string>> list() override {
+        if (fs_.kind(folder_) != EntryKind::Directory) return std::nullopt;
+        return fs_.list(folder_);
+    }
+
 private:
     FileSystem& fs_;
     std::string folder_;

@@ -5,7 +5,9 @@
 
 #include "send/send_error.h"
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace vr {
 
@@ -27,6 +29,12 @@ public:
     virtual void rename(const std::string& from, const std::string& to) = 0;
     // Removes a file; one that is not there is no failure.
     virtual void remove(const std::string& remote) = 0;
+    // The names in the destination's folder itself (not "." or ".."), in no
+    // set order, for the settings dialog's "Test"; nullopt while the folder
+    // is not there (the first send makes it). Sending never needs it.
+    virtual std::optional<std::vector<std::string>> list() {
+        throw SendError("this destination cannot list its folder");
+    }
     // For servers that will not rename over a file: removes `to`, then
     // renames `from` to it. Transports may do both in one request.
     virtual void replace(const std::string& from, const std::string& to) {
