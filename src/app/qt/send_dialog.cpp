@@ -49,7 +49,12 @@ SendDialog::SendDialog(std::string configFolder, QWidget* parent, SendChecks che
 }
 
 SendDialog::~SendDialog() {
-    if (testing_) testing_->wait();
+    // The check still running: it ends at its own time-outs; its answer,
+    // queued to this dialog, is dropped with it.
+    if (testing_) {
+        testing_->wait();
+        delete testing_;
+    }
 }
 
 void SendDialog::build() {
@@ -193,8 +198,14 @@ void SendDialog::test() {
         QMetaObject::invokeMethod(
             this, [this, said, fingerprint] { tested(q(said), q(fingerprint)); }, Qt::QueuedConnection);
     });
-    connect(testing_, &QThread::finished, testing_, &QObject::deleteLater);
-    connect(testing_, &QThread::finished, this, [this] { testing_ = nullptr; });
+    // Deleted here, on the dialog's thread, once it has ended: a deferred
+    // delete could run before the dialog forgot the pointer, and its
+    // destructor would then wait on a deleted thread.
+    connect(testing_, &QThread::finished, this, [this] {
+        testing_->wait();
+        delete testing_;
+        testing_ = nullptr;
+    });
     testing_->start();
 }
 
