@@ -31,13 +31,13 @@ namespace {
 // without publishing.
 enum Mode : unsigned { kRun = 1, kWatch = 2, kSend = 4 };
 
-struct OptionSpec {
+struct KnownOption {
     std::string_view name;
     const char* value; // what its value is, as the usage names it; none for a switch
     unsigned modes;
 };
 
-const OptionSpec kOptionSpecs[] = {
+const KnownOption kKnownOptions[] = {
     {"--last-day", "N", kRun},          {"--since-last", nullptr, kRun},  {"--days", "N", kRun | kWatch},
     {"--settle", "S", kWatch},          {"--log", "FILE", kWatch},        {"--message", "TEXT", kRun | kWatch},
     {"--league", "NAME", kRun | kWatch | kSend}, {"--no-index", nullptr, kRun | kWatch},
@@ -80,7 +80,7 @@ std::string usageLine(const HeadlessProgram& program, unsigned mode, bool first)
     if (mode == 0) return line + " --help | --version";
     line += mode == kRun ? " --run" : mode == kWatch ? " --watch" : " --send";
     if (mode == kRun) line += " [--last-day N | --since-last]";
-    for (const OptionSpec& o : kOptionSpecs) {
+    for (const KnownOption& o : kKnownOptions) {
         if (!(o.modes & mode) || o.name == "--last-day" || o.name == "--since-last") continue;
         line += " [" + std::string(o.name) + (o.value ? std::string(" ") + o.value : std::string()) + "]";
     }
@@ -141,25 +141,25 @@ std::optional<UsageError> parse(const std::vector<std::string>& args, Options& o
             o.version = true;
             continue;
         }
-        const OptionSpec* spec = nullptr;
-        for (const OptionSpec& s : kOptionSpecs)
-            if (s.name == a) spec = &s;
+        const KnownOption* known = nullptr;
+        for (const KnownOption& s : kKnownOptions)
+            if (s.name == a) known = &s;
         // Without a mode, the run's usage: what most command lines are for.
-        if (!spec) return UsageError{"'" + a + "' is not an option.", o.mode ? o.mode : kRun};
+        if (!known) return UsageError{"'" + a + "' is not an option.", o.mode ? o.mode : kRun};
         if (o.mode == 0)
-            return UsageError{"'" + a + "' belongs to " + (spec->modes & kRun ? "--run" : "--watch") +
-                                  (spec->modes == (kRun | kWatch) ? " or --watch" : "") + ", which is not given.",
-                              spec->modes & kRun ? kRun : kWatch};
-        if (!(spec->modes & o.mode))
+            return UsageError{"'" + a + "' belongs to " + (known->modes & kRun ? "--run" : "--watch") +
+                                  (known->modes == (kRun | kWatch) ? " or --watch" : "") + ", which is not given.",
+                              known->modes & kRun ? kRun : kWatch};
+        if (!(known->modes & o.mode))
             return UsageError{"'" + a + "' is not an option of " + modeName(o.mode) + ".", o.mode};
         std::string value;
-        if (spec->value) {
+        if (known->value) {
             // The next argument is the value even when it starts with "-".
             if (i + 1 >= args.size())
-                return UsageError{"'" + a + "' needs a value (" + spec->value + ") after it.", o.mode};
+                return UsageError{"'" + a + "' needs a value (" + known->value + ") after it.", o.mode};
             value = args[++i];
         }
-        o.given[spec->name] = value;
+        o.given[known->name] = value;
     }
     if (o.mode == 0 && !o.help && !o.version)
         return UsageError{"nothing to do: give --run, --watch or --send.", kRun};
