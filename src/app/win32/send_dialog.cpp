@@ -3,6 +3,8 @@
 #include "app/win32/wide_text.h"
 #include "host/config_folder.h"
 
+#include <commdlg.h>
+
 #include <string>
 #include <thread>
 #include <vector>
@@ -24,9 +26,9 @@ const Field kFields[] = {
     {kKeyId, L"&Key file:", false},
     {kHostKeyId, L"&Host key:", false},
     {kCaId, L"&Certificate authority:", false},
-    {kWebId, L"&Web address:", false},
-    {kWebhookId, L"Discord web&hook:", true},
-    {kDiscordCaId, L"Discord certificate a&uthority:", false},
+    {kWebId, L"Web &address:", false},
+    {kWebhookId, L"Discord w&ebhook:", true},
+    {kDiscordCaId, L"Discord ce&rtificate authority:", false},
 };
 const wchar_t* const kProtocolNames[] = {L"SFTP", L"FTPS (explicit TLS)", L"FTP (password unencrypted)",
                                           L"A folder of this computer", L"None"};
@@ -38,6 +40,7 @@ constexpr UINT kTestedMessage = WM_APP + 2;
 
 // Dialog units: a label column, a field column, one row per field.
 constexpr int kMargin = 7, kLabelWidth = 110, kFieldLeft = 120, kFieldWidth = 200, kRow = 15, kHeight = 12;
+constexpr int kBrowseWidth = 50; // "Browse…" at the key file's right, the field narrowed by it
 constexpr int kWidth = kFieldLeft + kFieldWidth + kMargin;
 constexpr int kAnswerTop = kMargin + kRow * 12 + 4, kAnswerHeight = 48;
 constexpr int kButtonsTop = kAnswerTop + kAnswerHeight + 6, kButtonWidth = 50, kButtonHeight = 14;
@@ -118,6 +121,7 @@ void protocolChanged(HWND dialog) {
     EnableWindow(GetDlgItem(dialog, kFolderId), !p.empty());
     EnableWindow(GetDlgItem(dialog, kWebId), !p.empty());
     EnableWindow(GetDlgItem(dialog, kKeyId), p == "sftp");
+    EnableWindow(GetDlgItem(dialog, kBrowseId), p == "sftp");
     EnableWindow(GetDlgItem(dialog, kHostKeyId), p == "sftp");
     EnableWindow(GetDlgItem(dialog, kCaId), p == "ftps");
 }
@@ -144,8 +148,12 @@ void build(HWND dialog) {
     int top = kMargin + kRow;
     for (const Field& f : kFields) {
         make(dialog, L"STATIC", f.label, SS_LEFT, -1, row(kMargin, top + 2, kLabelWidth, 10));
+        const bool browsed = f.id == kKeyId;
         make(dialog, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL | (f.secret ? ES_PASSWORD : 0), f.id,
-             row(kFieldLeft, top, kFieldWidth, kHeight), WS_EX_CLIENTEDGE);
+             row(kFieldLeft, top, browsed ? kFieldWidth - kBrowseWidth - 4 : kFieldWidth, kHeight), WS_EX_CLIENTEDGE);
+        if (browsed)
+            make(dialog, L"BUTTON", L"&Browse\u2026", WS_TABSTOP | BS_PUSHBUTTON, kBrowseId,
+                 row(kFieldLeft + kFieldWidth - kBrowseWidth, top - 1, kBrowseWidth, kButtonHeight));
         top += kRow;
     }
     make(dialog, L"EDIT", L"", WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, kAnswerId,
@@ -160,6 +168,26 @@ void build(HWND dialog) {
     left += kButtonWidth + 4;
     make(dialog, L"BUTTON", L"Cancel", WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL,
          row(left, kButtonsTop, kButtonWidth, kButtonHeight));
+}
+
+// The system's open dialog over this one, starting where the field points;
+// the file chosen replaces the field's text.
+void browseForKey(HWND dialog) {
+    std::wstring file = utf8ToWide(fieldText(dialog, kKeyId));
+    file.resize(MAX_PATH * 4, L'\0');
+    OPENFILENAMEW open{};
+    open.lStructSize = sizeof open;
+    open.hwndOwner = dialog;
+    open.lpstrFilter = L"All files\0*.*\0";
+    open.lpstrFile = file.data();
+    open.nMaxFile = static_cast<DWORD>(file.size());
+    open.lpstrTitle = L"Private key file";
+    // The program's current folder stays where it was: relative paths of
+    // the league and the profile do not move.
+    open.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    if (!GetOpenFileNameW(&open)) return;
+    file.resize(wcslen(file.c_str()));
+    SetDlgItemTextW(dialog, kKeyId, file.c_str());
 }
 
 void test(HWND dialog, DialogState& state) {
@@ -207,6 +235,9 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
             return TRUE;
         case kTestId:
             test(dialog, *state);
+            return TRUE;
+        case kBrowseId:
+            browseForKey(dialog);
             return TRUE;
         case kPinId:
             setField(dialog, kHostKeyId, state->fingerprint);
