@@ -4,6 +4,7 @@
 #include "host/config_folder.h"
 
 #include <commdlg.h>
+#include <oleacc.h>
 
 #include <string>
 #include <thread>
@@ -30,6 +31,31 @@ const Field kFields[] = {
     {kWebhookId, L"Discord w&ebhook:", true},
     {kDiscordCaId, L"Discord ce&rtificate authority:", false},
 };
+
+// What screen readers call each control, the Qt window's names: a label
+// gives only "Port:", and the answer box has no label at all.
+struct Named {
+    int id;
+    const wchar_t* name;
+};
+const Named kNames[] = {
+    {kProtocolId, L"Protocol"},
+    {kServerId, L"Server"},
+    {kPortId, L"Port (empty: the protocol's own)"},
+    {kFolderId, L"Remote folder"},
+    {kUserId, L"User"},
+    {kPasswordId, L"Password"},
+    {kKeyId, L"Private key file (SFTP)"},
+    {kBrowseId, L"Browse for the private key file"},
+    {kHostKeyId, L"Server's host key fingerprint (SFTP)"},
+    {kCaId, L"Certificate authority file (optional)"},
+    {kWebId, L"Web address of the html folder (optional)"},
+    {kWebhookId, L"Discord webhook"},
+    {kDiscordCaId, L"Discord certificate authority file (optional)"},
+    {kAnswerId, L"Test result"},
+    {kPinId, L"Pin the server's host key"},
+    {kTestId, L"Test the connections"},
+};
 const wchar_t* const kProtocolNames[] = {L"SFTP", L"FTPS (explicit TLS)", L"FTP (password unencrypted)",
                                           L"A folder of this computer", L"None"};
 const char* const kProtocols[] = {"sftp", "ftps", "ftp", "file", ""};
@@ -51,7 +77,30 @@ struct DialogState {
     SendChecks checks;
     std::thread testing;
     std::string said, fingerprint; // the Test thread's answer, read once it has posted
+    IAccPropServices* names = nullptr;
 };
+
+// Each control's name, set through the accessibility layer's annotations,
+// which screen readers read before any label. Where the system has none
+// (Wine 8 answers E_NOTIMPL), the labels before the fields still name them.
+void nameControls(HWND dialog, DialogState& state) {
+    if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                reinterpret_cast<void**>(&state.names))))
+        return;
+    for (const Named& n : kNames)
+        state.names->SetHwndPropStr(GetDlgItem(dialog, n.id), static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                    PROPID_ACC_NAME, n.name);
+}
+
+// Annotations outlive their window unless cleared.
+void forgetNames(HWND dialog, DialogState& state) {
+    if (!state.names) return;
+    MSAAPROPID name = PROPID_ACC_NAME;
+    for (const Named& n : kNames)
+        state.names->ClearHwndProps(GetDlgItem(dialog, n.id), static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &name, 1);
+    state.names->Release();
+    state.names = nullptr;
+}
 
 std::string fieldText(HWND dialog, int id) {
     HWND field = GetDlgItem(dialog, id);
@@ -213,6 +262,7 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         state = reinterpret_cast<DialogState*>(lParam);
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);
         build(dialog);
+        nameControls(dialog, *state);
         std::string problem;
         fill(dialog, loadForm(state->configFolder, problem));
         // A profile that cannot be read: the fields start empty, OK writes a
@@ -222,6 +272,9 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         SetFocus(GetDlgItem(dialog, kProtocolId));
         return FALSE;
     }
+    case WM_DESTROY:
+        forgetNames(dialog, *state);
+        return FALSE;
     case kTestedMessage:
         state->testing.join();
         setAnswer(dialog, state->said);
@@ -288,12 +341,16 @@ std::vector<WORD> dialogTemplate() {
 } // namespace
 
 bool showSendDialog(HWND owner, const SendChecks& checks) {
-    DialogState state{configFolderFromEnvironment(), checks, {}, {}, {}};
+    DialogState state{configFolderFromEnvironment(), checks, {}, {}, {}, nullptr};
+    // The open dialog and the accessibility annotations are COM's; a
+    // thread that has it already keeps it as it is.
+    const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
     const std::vector<WORD> t = dialogTemplate();
     const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
                                                    reinterpret_cast<const DLGTEMPLATE*>(t.data()), owner,
                                                    &dialogProc, reinterpret_cast<LPARAM>(&state));
     if (state.testing.joinable()) state.testing.join();
+    if (com) CoUninitialize();
     return result == IDOK;
 }
 
