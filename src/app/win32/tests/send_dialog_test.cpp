@@ -2,7 +2,8 @@
 // thread waits in it, as a user would drive it: "Browse…" fills the key
 // file from the system's open dialog, which the sending dialog owns; each
 // control has a name as a screen reader asks for it, and each mnemonic
-// leads to one control.
+// leads to one control; "Test" reaches real servers on 127.0.0.1 and
+// answers in the dialog.
 #include "app/win32/send_dialog.h"
 #include "app/win32/tests/window_test_support.h"
 
@@ -167,6 +168,63 @@ TEST_F(SendDialog, EveryControlHasANameAndEachMnemonicOneControl) {
         EXPECT_TRUE(keys.insert(towlower(t[at + 1])).second) << wideToUtf8(t);
     }
     EXPECT_GE(keys.size(), 15u);
+}
+
+// "Test" against the servers scripts/check-windows-window.sh starts on
+// 127.0.0.1, VR_SEND_PROFILE naming a profile for them (sftp by key, its
+// host key pinned, a folder of four files; the Discord stand-in): the
+// folder's listing and the webhook's name show in the dialog, no secret.
+// With the host key emptied, Test offers the server's key and "Pin this
+// key" puts the one pinned back. Cancel leaves the profile as it was.
+TEST_F(SendDialog, TestListsTheRemoteFolderAndAsksTheWebhook) {
+    const char* given = std::getenv("VR_SEND_PROFILE");
+    if (!given || !*given) GTEST_SKIP() << "VR_SEND_PROFILE names no profile for servers on 127.0.0.1";
+    const std::string profile = readFile(given);
+    writeFile(config / "publish.ini", profile);
+    const std::size_t hook = profile.find("/api/webhooks/1/");
+    ASSERT_NE(hook, std::string::npos);
+    const std::string token = profile.substr(hook + 16, profile.find('\n', hook) - hook - 16);
+
+    std::wstring listed, unpinned, pinnedKey, keyBack;
+    bool pinOffered = false;
+    std::thread user([&] {
+        HWND dialog = waitForWindow(L"Sending");
+        if (!dialog) return;
+        // Test clicked, its answer once the button is back (30 s at most).
+        auto test = [&] {
+            SetDlgItemTextW(dialog, kAnswerId, L"");
+            PostMessageW(GetDlgItem(dialog, kTestId), BM_CLICK, 0, 0);
+            for (int i = 0; i < 3000; ++i, Sleep(10)) {
+                const std::wstring said = textOf(dialog, kAnswerId);
+                if (!said.empty() && said != L"Testing\u2026" && IsWindowEnabled(GetDlgItem(dialog, kTestId)))
+                    return said;
+            }
+            return std::wstring(L"(no answer)");
+        };
+        pinnedKey = textOf(dialog, kHostKeyId);
+        listed = test();
+        savePicture(dialog, "window-send-dialog-tested");
+        SetDlgItemTextW(dialog, kHostKeyId, L"");
+        unpinned = test();
+        HWND pin = GetDlgItem(dialog, kPinId);
+        pinOffered = IsWindowVisible(pin);
+        PostMessageW(pin, BM_CLICK, 0, 0);
+        for (int i = 0; i < 300 && textOf(dialog, kHostKeyId).empty(); ++i) Sleep(10);
+        keyBack = textOf(dialog, kHostKeyId);
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_FALSE(showSendDialog(nullptr));
+    user.join();
+    const std::string first = wideToUtf8(listed);
+    EXPECT_EQ(first.rfind("Connected to 127.0.0.1:", 0), 0u) << first;
+    EXPECT_NE(first.find(" holds 4 files and folders (a.html, b.html, c.html, \u2026)."), std::string::npos) << first;
+    EXPECT_NE(first.find("\r\nDiscord: The webhook \"League scores\" answers."), std::string::npos) << first;
+    EXPECT_EQ(first.find(token), std::string::npos);
+    EXPECT_NE(wideToUtf8(unpinned).find(wideToUtf8(pinnedKey)), std::string::npos) << wideToUtf8(unpinned);
+    EXPECT_TRUE(pinOffered);
+    EXPECT_FALSE(pinnedKey.empty());
+    EXPECT_EQ(keyBack, pinnedKey);
+    EXPECT_EQ(readFile(config / "publish.ini"), profile);
 }
 
 } // namespace

@@ -118,6 +118,7 @@ TEST_F(WindowSending, WithoutAProfileNothingIsSentAndNoLineShows) {
 TEST_F(WindowSending, PublishedThenSendingThenSentAndClearOfTheControls) {
     VR_NEED_LEAGUE(copy);
     withProfile();
+    fake->files = 340; // a season's first send, as the user sees it go
     open();
     go();
     ASSERT_NE(window->statusLine(), nullptr);
@@ -128,11 +129,14 @@ TEST_F(WindowSending, PublishedThenSendingThenSentAndClearOfTheControls) {
         RECT c = boxOf(window->control(i)), overlap;
         EXPECT_FALSE(IntersectRect(&overlap, &c, &line)) << layout::kControls[i].name;
     }
-    fake->allow(2);
-    EXPECT_TRUE(waitFor([&] { return shown() == "Sending 2 of 5 files\u2026"; })) << shown();
-    fake->allow(5);
+    savePicture(window->handle(), "window-sending-published");
+    fake->allow(120);
+    EXPECT_TRUE(waitFor([&] { return shown() == "Sending 120 of 340 files\u2026"; })) << shown();
+    savePicture(window->handle(), "window-sending-sending");
+    fake->allow(340);
     EXPECT_TRUE(waitFor([&] { return shown() == "Sent to league.example.org at 18:42 \u00b7 Discord: 3 messages"; }))
         << shown();
+    savePicture(window->handle(), "window-sending-sent");
 }
 
 TEST_F(WindowSending, AFailureIsOneRedLineAndAClickShowsItWhole) {
@@ -147,6 +151,14 @@ TEST_F(WindowSending, AFailureIsOneRedLineAndAClickShowsItWhole) {
     settle(*window);
     EXPECT_TRUE(boxes.shown().empty());
     EXPECT_EQ(shown().rfind("Sending to sftp://league.example.org failed", 0), 0u) << shown();
+    savePicture(window->handle(), "window-sending-failed");
+    // Drawn in red on the window's navy.
+    const RECT line = boxOf(window->statusLine());
+    bool red = false;
+    for (int x = line.left; x < line.right && !red; ++x)
+        for (int y = line.top; y < line.bottom && !red; ++y)
+            red = pixelAt(window->handle(), x, y) == rgb(layout::kStatusFailure);
+    EXPECT_TRUE(red);
     SendMessageW(window->handle(), WM_COMMAND, MAKEWPARAM(kStatusLineId, STN_CLICKED),
                  reinterpret_cast<LPARAM>(window->statusLine()));
     settle(*window);
