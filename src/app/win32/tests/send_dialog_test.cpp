@@ -63,16 +63,8 @@ bool annotationsWork(HWND control) {
 
 class SendDialog : public ::testing::Test {
 protected:
-    void SetUp() override {
-        config = fs::temp_directory_path() / ("vr-dialog-config-" + std::to_string(GetCurrentProcessId()));
-        fs::create_directories(config);
-        _putenv_s("VELLOR_CONFIG_DIR", config.generic_string().c_str());
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(config, ec);
-    }
-    fs::path config;
+    ConfigFolder folder{"vr-dialog-config"};
+    const fs::path& config = folder.path();
 };
 
 TEST_F(SendDialog, BrowseFillsTheKeyFileFromTheOpenDialogItOwns) {

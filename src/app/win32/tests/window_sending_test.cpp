@@ -66,17 +66,10 @@ std::string windowText(HWND hwnd) {
 
 class WindowSending : public ::testing::Test {
 protected:
-    void SetUp() override {
-        config = fs::temp_directory_path() / ("vr-send-config-" + std::to_string(GetCurrentProcessId()));
-        fs::create_directories(config);
-        _putenv_s("VELLOR_CONFIG_DIR", config.generic_string().c_str());
-    }
     void TearDown() override {
         fake->allow(1000);
         window.reset();
         league.reset();
-        std::error_code ec;
-        fs::remove_all(config, ec);
     }
     void withProfile() { writeFile(config / "publish.ini", "[site]\naddress = sftp://league.example.org/x\n"); }
     void open() {
@@ -100,7 +93,8 @@ protected:
     std::string shown() { return window->statusLine() ? windowText(window->statusLine()) : std::string(); }
 
     LeagueCopy copy;
-    fs::path config;
+    ConfigFolder folder{"vr-send-config"};
+    const fs::path& config = folder.path();
     std::shared_ptr<FakeSending> fake = std::make_shared<FakeSending>();
     std::unique_ptr<LeagueFolder> league;
     std::unique_ptr<MainWindow> window;

@@ -76,6 +76,25 @@ private:
     fs::path drive_;
 };
 
+// A configuration folder of the test's own, named by VELLOR_CONFIG_DIR
+// while it lasts.
+class ConfigFolder {
+public:
+    explicit ConfigFolder(const std::string& name)
+        : path_(fs::temp_directory_path() / (name + "-" + std::to_string(GetCurrentProcessId()))) {
+        fs::create_directories(path_);
+        _putenv_s("VELLOR_CONFIG_DIR", path_.generic_string().c_str());
+    }
+    ~ConfigFolder() {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
 #define VR_NEED_LEAGUE(copy) \
     if (!(copy).ready()) GTEST_SKIP() << "VR_WINDOW_TEST_DRIVE names no generated league"
 
