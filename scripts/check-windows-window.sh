@@ -4,7 +4,10 @@
 #   - the window's test program drives it through its messages and keys
 #     (controls by name and box at 96 dpi, tab order, colours read back from
 #     its pixels, GO! red during the run and green after it, the score list,
-#     a rejected period, stops and exit statuses);
+#     a rejected period, stops and exit statuses, the status line while a
+#     send goes and when it fails, the sending dialog); its "Test" reaches
+#     an sftp server and the Discord stand-in started on 127.0.0.1 (as
+#     root, with sshd and pure-ftpd);
 #   - vellor-results.exe itself, GO! clicked as a user would (xdotool):
 #     pictures before and after GO!, the files it wrote equal those of
 #     vellor-results-cli.exe --run on a copy of the league, Exit ends it
@@ -17,8 +20,11 @@
 #   --build DIR   the Windows build folder (default: build-windows), built
 #   --out DIR     where the pictures go (default: DIR/screenshots)
 #
-# Writes OUT/window-loaded.png and OUT/window-after-go.png. Exits 77
-# (skipped) when Xvfb, xdotool or ImageMagick is missing, unless CI=true.
+# Writes OUT/window-loaded.png, OUT/window-after-go.png, OUT/window-sent.png,
+# OUT/window-send-dialog.png and the test program's pictures:
+# window-sending-{published,sending,sent,failed}.png and
+# window-send-dialog-tested.png. Exits 77 (skipped) when Xvfb, xdotool or
+# ImageMagick is missing, unless CI=true.
 set -euo pipefail
 script="$(cd "$(dirname "$0")" && pwd)/$(basename "$0")"
 cd "$(dirname "$script")/.."
@@ -54,7 +60,7 @@ for exe in vellor-results vellor-results-cli win32_window_tests make-sample-leag
 done
 
 work="$(mktemp -d)"
-xvfb="" app=""
+xvfb="" app="" servers=""
 # Wine's desktop, and with it the screen size that bounds every window, is
 # made once per wineserver. One started by the suite's earlier programs,
 # which have no display, keeps a 1024 x 768 screen, too small for the window
@@ -67,6 +73,7 @@ server=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
 end_server() { WINEPREFIX="$prefix" "$server" -k >/dev/null 2>&1 || true; WINEPREFIX="$prefix" "$server" -w >/dev/null 2>&1 || true; }
 finish() {
     [ -n "$app" ] && kill "$app" 2>/dev/null || true
+    [ -n "$servers" ] && bash scripts/send-servers/stop.sh "$servers"
     end_server
     [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
     rm -rf "$work"
@@ -86,8 +93,35 @@ export DISPLAY=":$(head -n1 "$work/display")"
 "$run" "$build/make-sample-league.exe" --drive "Z:$work/drive" >/dev/null
 export VELLOR_CACHE_DIR="Z:$work/cache"
 
+# The sending dialog's Test against real servers: sftp by a key, its host
+# key pinned, into a folder of four files; the Discord stand-in's webhook.
+send_profile=""
+if [ "$(id -u)" = 0 ] && [ -x /usr/sbin/sshd ] && command -v pure-ftpd >/dev/null; then
+    servers="$work/servers"
+    mkdir -p "$servers/remote-sftp"
+    VR_SSH_ECDSA=1 bash scripts/send-servers/start.sh "$servers"
+    . "$servers/servers.env"
+    for name in a b c d; do echo "$name" >"$servers/remote-sftp/$name.html"; done
+    printf '[site]\naddress = sftp://127.0.0.1:%s%s\nuser = %s\nkey = Z:%s\nhost-key = %s\n' \
+        "$SSH_PORT" "$servers/remote-sftp" "$SSH_USER" "$servers/user_key" "$HOST_KEY" >"$servers/publish.ini"
+    printf '[discord]\nwebhook = https://localhost:%s/api/webhooks/1/%s\nca = Z:%s\n' \
+        "$DISCORD_PORT" "$(cat "$servers/discord_token")" "$servers/ca.pem" >>"$servers/publish.ini"
+    send_profile="Z:$servers/publish.ini"
+else
+    [ "${CI:-}" = true ] && fail "the sending dialog's Test needs root, sshd and pure-ftpd"
+    echo "SKIP: the sending dialog's Test against servers (needs root, sshd and pure-ftpd)" >&2
+fi
+
 echo "== the window's test program"
-VR_BUILD_DIR="Z:$build" VR_WINDOW_TEST_DRIVE="Z:$work/drive" "$run" "$build/win32_window_tests.exe" </dev/null
+mkdir -p "$out"
+VR_SEND_PROFILE="$send_profile" VR_SCREENSHOTS="Z:$work/pictures" VR_BUILD_DIR="Z:$build" \
+    VR_WINDOW_TEST_DRIVE="Z:$work/drive" "$run" "$build/win32_window_tests.exe" </dev/null
+for picture in "$work"/pictures/*.bmp; do
+    [ -e "$picture" ] || continue
+    name="$(basename "$picture" .bmp)"
+    /usr/bin/convert "$picture" "$out/$name.png"
+done
+[ -s "$out/window-sending-failed.png" ] || fail "the test program drew no pictures of the status line"
 
 echo "== vellor-results.exe, GO! clicked"
 league="Users/Public/Documents/GDS/Fast Break College Basketball 2010/leaguedata/Marrowdeen"
@@ -115,7 +149,6 @@ eval "$(xdotool getwindowgeometry --shell "$wid")"
 pixel() { /usr/bin/convert "$work/shot.png" -format "%[hex:p{$1,$2}]" info: | cut -c1-6; }
 shoot() { sleep 0.5; /usr/bin/import -window "$wid" "$work/shot.png"; }
 
-mkdir -p "$out"
 shoot
 cp "$work/shot.png" "$out/window-loaded.png"
 [ "$(pixel 4 4)" = 002856 ] || fail "the background is $(pixel 4 4), not navy"

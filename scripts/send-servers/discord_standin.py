@@ -3,9 +3,10 @@
 
     discord_standin.py PORT CERT KEY STATE_DIR TOKEN
 
-Serves /api/webhooks/1/TOKEN as Discord documents it: POST ?wait=true
-answers the new message with its id, PATCH and DELETE .../messages/<id>
-edit and remove one; any other webhook is "Unknown Webhook" (404, code
+Serves /api/webhooks/1/TOKEN as Discord documents it: GET answers the
+webhook (named "League scores"), POST ?wait=true answers the new message
+with its id, PATCH and DELETE .../messages/<id> edit and remove one; any
+other webhook is "Unknown Webhook" (404, code
 10015). The first POST is answered 429 with retry_after, the second request
 500, once each, as Discord's rate limit and a passing fault would. Bound to
 127.0.0.1 only. STATE_DIR/messages.json holds the messages by id after each
@@ -85,6 +86,13 @@ class Handler(BaseHTTPRequestHandler):
             save()
             return self.answer(204)
         return self.answer(405, {"message": "405: Method Not Allowed", "code": 0})
+
+    def do_GET(self):
+        # The webhook itself, as Discord answers a GET of it (the settings
+        # dialog's Test asks so): no fault is counted, nothing is logged.
+        if self.path.partition("?")[0] != HOOK:
+            return self.answer(404, {"message": "Unknown Webhook", "code": 10015})
+        return self.answer(200, {"id": "1", "type": 1, "name": "League scores", "channel_id": "2"})
 
     def do_POST(self):
         self.handle_any("POST")

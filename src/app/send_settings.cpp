@@ -3,6 +3,15 @@
 #include "send/send_error.h"
 
 namespace vr {
+namespace {
+
+// "C:/..." or "C:\...".
+bool isDrivePath(const std::string& s) {
+    return s.size() >= 3 && ((s[0] >= 'A' && s[0] <= 'Z') || (s[0] >= 'a' && s[0] <= 'z')) && s[1] == ':' &&
+           (s[2] == '/' || s[2] == '\\');
+}
+
+} // namespace
 
 SiteParts siteParts(const std::string& address) {
     SiteParts parts;
@@ -16,6 +25,9 @@ SiteParts siteParts(const std::string& address) {
     const std::string rest = address.substr(scheme + 3);
     if (parts.protocol == "file") {
         parts.folder = rest.rfind("localhost/", 0) == 0 ? rest.substr(9) : rest;
+        // A Windows drive's folder shows as the user knows it: C:/league.
+        if (!parts.folder.empty() && parts.folder[0] == '/' && isDrivePath(parts.folder.substr(1)))
+            parts.folder.erase(0, 1);
         return parts;
     }
     const std::size_t slash = rest.find('/');
@@ -33,6 +45,10 @@ SiteParts siteParts(const std::string& address) {
 
 std::string siteAddress(const SiteParts& parts) {
     std::string folder = parts.folder;
+    // C:\league as typed on Windows: a URL's slashes.
+    if (parts.protocol == "file" && isDrivePath(folder))
+        for (char& c : folder)
+            if (c == '\\') c = '/';
     if (folder.empty() || folder.front() != '/') folder.insert(0, "/");
     if (parts.protocol == "file") return parts.folder.empty() ? "" : "file://" + folder;
     if (parts.server.empty()) return "";

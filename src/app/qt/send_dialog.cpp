@@ -77,24 +77,24 @@ void SendDialog::build() {
     password_ = secretField(siteForm, tr("Pass&word:"), tr("Password"));
     key_ = new QLineEdit;
     key_->setAccessibleName(tr("Private key file (SFTP)"));
-    auto* browse = new QPushButton(tr("&Browse…"));
-    browse->setAccessibleName(tr("Browse for the private key file"));
+    browse_ = new QPushButton(tr("&Browse…"));
+    browse_->setAccessibleName(tr("Browse for the private key file"));
     auto* keyRow = new QHBoxLayout;
     keyRow->addWidget(key_);
-    keyRow->addWidget(browse);
+    keyRow->addWidget(browse_);
     auto* keyLabel = new QLabel(tr("&Key file:"));
     keyLabel->setBuddy(key_);
     siteForm->addRow(keyLabel, keyRow);
     hostKey_ = field(siteForm, tr("&Host key:"), tr("Server's host key fingerprint (SFTP)"));
     hostKey_->setPlaceholderText("SHA256:…");
     ca_ = field(siteForm, tr("&Certificate authority:"), tr("Certificate authority file (optional)"));
-    web_ = field(siteForm, tr("&Web address:"), tr("Web address of the html folder (optional)"));
+    web_ = field(siteForm, tr("Web &address:"), tr("Web address of the html folder (optional)"));
     web_->setPlaceholderText("https://league.example.org/league/");
 
     auto* discord = new QGroupBox(tr("Discord"));
     auto* discordForm = new QFormLayout(discord);
-    webhook_ = secretField(discordForm, tr("Web&hook:"), tr("Discord webhook"));
-    discordCa_ = field(discordForm, tr("Certificate a&uthority:"), tr("Discord certificate authority file (optional)"));
+    webhook_ = secretField(discordForm, tr("W&ebhook:"), tr("Discord webhook"));
+    discordCa_ = field(discordForm, tr("Ce&rtificate authority:"), tr("Discord certificate authority file (optional)"));
 
     answer_ = new QPlainTextEdit;
     answer_->setReadOnly(true);
@@ -118,7 +118,7 @@ void SendDialog::build() {
     setMinimumWidth(fontMetrics().averageCharWidth() * 70);
 
     connect(protocol_, &QComboBox::currentIndexChanged, this, &SendDialog::protocolChanged);
-    connect(browse, &QPushButton::clicked, this, [this] {
+    connect(browse_, &QPushButton::clicked, this, [this] {
         const QString file = QFileDialog::getOpenFileName(this, tr("Private key file"), key_->text());
         if (!file.isEmpty()) key_->setText(file);
     });
@@ -155,6 +155,7 @@ void SendDialog::protocolChanged() {
     folder_->setEnabled(!p.isEmpty());
     web_->setEnabled(!p.isEmpty());
     key_->setEnabled(p == "sftp");
+    browse_->setEnabled(p == "sftp");
     hostKey_->setEnabled(p == "sftp");
     ca_->setEnabled(p == "ftps");
 }

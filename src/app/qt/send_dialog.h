@@ -55,6 +55,7 @@ private:
     QLineEdit* web_ = nullptr;
     QLineEdit* webhook_ = nullptr;
     QLineEdit* discordCa_ = nullptr;
+    QPushButton* browse_ = nullptr;
     QPushButton* testButton_ = nullptr;
     QPushButton* pin_ = nullptr;
     QPlainTextEdit* answer_ = nullptr;

@@ -60,6 +60,9 @@ TEST(SendForm, AddressesGoIntoPartsAndBack) {
     EXPECT_EQ(p.folder, "/site");
     EXPECT_EQ(siteAddress(SiteParts{"sftp", "h.example", "", "public_html"}), "sftp://h.example/public_html");
     EXPECT_EQ(siteAddress(SiteParts{"sftp", "", "", "/x"}), "");
+    // A Windows drive's folder without the URL's slash before it, and as typed.
+    EXPECT_EQ(siteParts("file:///C:/league").folder, "C:/league");
+    EXPECT_EQ(siteAddress(SiteParts{"file", "", "", "C:\\Users\\me\\league"}), "file:///C:/Users/me/league");
     // What a protocol does not use stays out of the profile.
     SendForm form;
     form.site = SiteParts{"file", "ignored", "", "/srv/league"};

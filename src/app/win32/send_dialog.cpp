@@ -3,6 +3,9 @@
 #include "app/win32/wide_text.h"
 #include "host/config_folder.h"
 
+#include <commdlg.h>
+#include <oleacc.h>
+
 #include <string>
 #include <thread>
 #include <vector>
@@ -24,9 +27,34 @@ const Field kFields[] = {
     {kKeyId, L"&Key file:", false},
     {kHostKeyId, L"&Host key:", false},
     {kCaId, L"&Certificate authority:", false},
-    {kWebId, L"&Web address:", false},
-    {kWebhookId, L"Discord web&hook:", true},
-    {kDiscordCaId, L"Discord certificate a&uthority:", false},
+    {kWebId, L"Web &address:", false},
+    {kWebhookId, L"Discord w&ebhook:", true},
+    {kDiscordCaId, L"Discord ce&rtificate authority:", false},
+};
+
+// What screen readers call each control, the Qt window's names: a label
+// gives only "Port:", and the answer box has no label at all.
+struct Named {
+    int id;
+    const wchar_t* name;
+};
+const Named kNames[] = {
+    {kProtocolId, L"Protocol"},
+    {kServerId, L"Server"},
+    {kPortId, L"Port (empty: the protocol's own)"},
+    {kFolderId, L"Remote folder"},
+    {kUserId, L"User"},
+    {kPasswordId, L"Password"},
+    {kKeyId, L"Private key file (SFTP)"},
+    {kBrowseId, L"Browse for the private key file"},
+    {kHostKeyId, L"Server's host key fingerprint (SFTP)"},
+    {kCaId, L"Certificate authority file (optional)"},
+    {kWebId, L"Web address of the html folder (optional)"},
+    {kWebhookId, L"Discord webhook"},
+    {kDiscordCaId, L"Discord certificate authority file (optional)"},
+    {kAnswerId, L"Test result"},
+    {kPinId, L"Pin the server's host key"},
+    {kTestId, L"Test the connections"},
 };
 const wchar_t* const kProtocolNames[] = {L"SFTP", L"FTPS (explicit TLS)", L"FTP (password unencrypted)",
                                           L"A folder of this computer", L"None"};
@@ -38,6 +66,7 @@ constexpr UINT kTestedMessage = WM_APP + 2;
 
 // Dialog units: a label column, a field column, one row per field.
 constexpr int kMargin = 7, kLabelWidth = 110, kFieldLeft = 120, kFieldWidth = 200, kRow = 15, kHeight = 12;
+constexpr int kBrowseWidth = 50; // "Browse…" at the key file's right, the field narrowed by it
 constexpr int kWidth = kFieldLeft + kFieldWidth + kMargin;
 constexpr int kAnswerTop = kMargin + kRow * 12 + 4, kAnswerHeight = 48;
 constexpr int kButtonsTop = kAnswerTop + kAnswerHeight + 6, kButtonWidth = 50, kButtonHeight = 14;
@@ -48,7 +77,30 @@ struct DialogState {
     SendChecks checks;
     std::thread testing;
     std::string said, fingerprint; // the Test thread's answer, read once it has posted
+    IAccPropServices* names = nullptr;
 };
+
+// Each control's name, set through the accessibility layer's annotations,
+// which screen readers read before any label. Where the system has none
+// (Wine 8 answers E_NOTIMPL), the labels before the fields still name them.
+void nameControls(HWND dialog, DialogState& state) {
+    if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                reinterpret_cast<void**>(&state.names))))
+        return;
+    for (const Named& n : kNames)
+        state.names->SetHwndPropStr(GetDlgItem(dialog, n.id), static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                    PROPID_ACC_NAME, n.name);
+}
+
+// Annotations outlive their window unless cleared.
+void forgetNames(HWND dialog, DialogState& state) {
+    if (!state.names) return;
+    MSAAPROPID name = PROPID_ACC_NAME;
+    for (const Named& n : kNames)
+        state.names->ClearHwndProps(GetDlgItem(dialog, n.id), static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &name, 1);
+    state.names->Release();
+    state.names = nullptr;
+}
 
 std::string fieldText(HWND dialog, int id) {
     HWND field = GetDlgItem(dialog, id);
@@ -118,6 +170,7 @@ void protocolChanged(HWND dialog) {
     EnableWindow(GetDlgItem(dialog, kFolderId), !p.empty());
     EnableWindow(GetDlgItem(dialog, kWebId), !p.empty());
     EnableWindow(GetDlgItem(dialog, kKeyId), p == "sftp");
+    EnableWindow(GetDlgItem(dialog, kBrowseId), p == "sftp");
     EnableWindow(GetDlgItem(dialog, kHostKeyId), p == "sftp");
     EnableWindow(GetDlgItem(dialog, kCaId), p == "ftps");
 }
@@ -144,8 +197,12 @@ void build(HWND dialog) {
     int top = kMargin + kRow;
     for (const Field& f : kFields) {
         make(dialog, L"STATIC", f.label, SS_LEFT, -1, row(kMargin, top + 2, kLabelWidth, 10));
+        const bool browsed = f.id == kKeyId;
         make(dialog, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL | (f.secret ? ES_PASSWORD : 0), f.id,
-             row(kFieldLeft, top, kFieldWidth, kHeight), WS_EX_CLIENTEDGE);
+             row(kFieldLeft, top, browsed ? kFieldWidth - kBrowseWidth - 4 : kFieldWidth, kHeight), WS_EX_CLIENTEDGE);
+        if (browsed)
+            make(dialog, L"BUTTON", L"&Browse\u2026", WS_TABSTOP | BS_PUSHBUTTON, kBrowseId,
+                 row(kFieldLeft + kFieldWidth - kBrowseWidth, top - 1, kBrowseWidth, kButtonHeight));
         top += kRow;
     }
     make(dialog, L"EDIT", L"", WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, kAnswerId,
@@ -160,6 +217,26 @@ void build(HWND dialog) {
     left += kButtonWidth + 4;
     make(dialog, L"BUTTON", L"Cancel", WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL,
          row(left, kButtonsTop, kButtonWidth, kButtonHeight));
+}
+
+// The system's open dialog over this one, starting where the field points;
+// the file chosen replaces the field's text.
+void browseForKey(HWND dialog) {
+    std::wstring file = utf8ToWide(fieldText(dialog, kKeyId));
+    file.resize(MAX_PATH * 4, L'\0');
+    OPENFILENAMEW open{};
+    open.lStructSize = sizeof open;
+    open.hwndOwner = dialog;
+    open.lpstrFilter = L"All files\0*.*\0";
+    open.lpstrFile = file.data();
+    open.nMaxFile = static_cast<DWORD>(file.size());
+    open.lpstrTitle = L"Private key file";
+    // The program's current folder stays where it was: relative paths of
+    // the league and the profile do not move.
+    open.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    if (!GetOpenFileNameW(&open)) return;
+    file.resize(wcslen(file.c_str()));
+    SetDlgItemTextW(dialog, kKeyId, file.c_str());
 }
 
 void test(HWND dialog, DialogState& state) {
@@ -185,6 +262,7 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         state = reinterpret_cast<DialogState*>(lParam);
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);
         build(dialog);
+        nameControls(dialog, *state);
         std::string problem;
         fill(dialog, loadForm(state->configFolder, problem));
         // A profile that cannot be read: the fields start empty, OK writes a
@@ -194,6 +272,9 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         SetFocus(GetDlgItem(dialog, kProtocolId));
         return FALSE;
     }
+    case WM_DESTROY:
+        forgetNames(dialog, *state);
+        return FALSE;
     case kTestedMessage:
         state->testing.join();
         setAnswer(dialog, state->said);
@@ -207,6 +288,9 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
             return TRUE;
         case kTestId:
             test(dialog, *state);
+            return TRUE;
+        case kBrowseId:
+            browseForKey(dialog);
             return TRUE;
         case kPinId:
             setField(dialog, kHostKeyId, state->fingerprint);
@@ -257,12 +341,16 @@ std::vector<WORD> dialogTemplate() {
 } // namespace
 
 bool showSendDialog(HWND owner, const SendChecks& checks) {
-    DialogState state{configFolderFromEnvironment(), checks, {}, {}, {}};
+    DialogState state{configFolderFromEnvironment(), checks, {}, {}, {}, nullptr};
+    // The open dialog and the accessibility annotations are COM's; a
+    // thread that has it already keeps it as it is.
+    const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
     const std::vector<WORD> t = dialogTemplate();
     const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
                                                    reinterpret_cast<const DLGTEMPLATE*>(t.data()), owner,
                                                    &dialogProc, reinterpret_cast<LPARAM>(&state));
     if (state.testing.joinable()) state.testing.join();
+    if (com) CoUninitialize();
     return result == IDOK;
 }
 

@@ -13,7 +13,7 @@ namespace vr::win32 {
 // Control IDs, for the tests that drive the dialog by its messages.
 enum SendDialogId : int {
     kProtocolId = 200, kServerId, kPortId, kFolderId, kUserId, kPasswordId, kKeyId, kHostKeyId, kCaId, kWebId,
-    kWebhookId, kDiscordCaId, kAnswerId, kTestId, kPinId,
+    kWebhookId, kDiscordCaId, kAnswerId, kTestId, kPinId, kBrowseId,
 };
 
 // Shows the dialog over `owner` until OK or Cancel; true after OK.

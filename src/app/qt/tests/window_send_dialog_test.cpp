@@ -7,6 +7,7 @@
 #include "app/qt/tests/window_test_support.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -59,6 +60,30 @@ private slots:
             QVERIFY2(!e->accessibleName().isEmpty(), qPrintable(e->objectName()));
         QCOMPARE(field(&dialog, "Password")->echoMode(), QLineEdit::Password);
         QCOMPARE(field(&dialog, "Discord webhook")->echoMode(), QLineEdit::Password);
+    }
+
+    // Each mnemonic leads to one control alone; "Browse…" takes the key
+    // file only when the protocol uses one.
+    void mnemonicsAreDistinctAndBrowseGoesWithTheKeyFile() {
+        SendDialog dialog(config_.path().toStdString());
+        QStringList texts;
+        for (QLabel* l : dialog.findChildren<QLabel*>()) texts << l->text();
+        for (QPushButton* b : dialog.findChildren<QPushButton*>()) texts << b->text();
+        QSet<QChar> seen;
+        for (const QString& t : texts) {
+            const qsizetype at = t.indexOf('&');
+            if (at < 0 || at + 1 >= t.size()) continue;
+            const QChar key = t.at(at + 1).toLower();
+            QVERIFY2(!seen.contains(key), qPrintable(t));
+            seen.insert(key);
+        }
+        QPushButton* browse = button(&dialog, "Browse…");
+        QVERIFY(browse && (browse->focusPolicy() & Qt::TabFocus));
+        auto* protocol = dialog.findChild<QComboBox*>();
+        protocol->setCurrentIndex(protocol->findData("sftp"));
+        QVERIFY(browse->isEnabled());
+        protocol->setCurrentIndex(protocol->findData("ftps"));
+        QVERIFY(!browse->isEnabled());
     }
 
     void okWritesTheProfileWholeAndOwnerOnly() {

@@ -66,17 +66,10 @@ std::string windowText(HWND hwnd) {
 
 class WindowSending : public ::testing::Test {
 protected:
-    void SetUp() override {
-        config = fs::temp_directory_path() / ("vr-send-config-" + std::to_string(GetCurrentProcessId()));
-        fs::create_directories(config);
-        _putenv_s("VELLOR_CONFIG_DIR", config.generic_string().c_str());
-    }
     void TearDown() override {
         fake->allow(1000);
         window.reset();
         league.reset();
-        std::error_code ec;
-        fs::remove_all(config, ec);
     }
     void withProfile() { writeFile(config / "publish.ini", "[site]\naddress = sftp://league.example.org/x\n"); }
     void open() {
@@ -100,7 +93,8 @@ protected:
     std::string shown() { return window->statusLine() ? windowText(window->statusLine()) : std::string(); }
 
     LeagueCopy copy;
-    fs::path config;
+    ConfigFolder folder{"vr-send-config"};
+    const fs::path& config = folder.path();
     std::shared_ptr<FakeSending> fake = std::make_shared<FakeSending>();
     std::unique_ptr<LeagueFolder> league;
     std::unique_ptr<MainWindow> window;
@@ -118,6 +112,7 @@ TEST_F(WindowSending, WithoutAProfileNothingIsSentAndNoLineShows) {
 TEST_F(WindowSending, PublishedThenSendingThenSentAndClearOfTheControls) {
     VR_NEED_LEAGUE(copy);
     withProfile();
+    fake->files = 340; // a season's first send, as the user sees it go
     open();
     go();
     ASSERT_NE(window->statusLine(), nullptr);
@@ -128,11 +123,14 @@ TEST_F(WindowSending, PublishedThenSendingThenSentAndClearOfTheControls) {
         RECT c = boxOf(window->control(i)), overlap;
         EXPECT_FALSE(IntersectRect(&overlap, &c, &line)) << layout::kControls[i].name;
     }
-    fake->allow(2);
-    EXPECT_TRUE(waitFor([&] { return shown() == "Sending 2 of 5 files\u2026"; })) << shown();
-    fake->allow(5);
+    savePicture(window->handle(), "window-sending-published");
+    fake->allow(120);
+    EXPECT_TRUE(waitFor([&] { return shown() == "Sending 120 of 340 files\u2026"; })) << shown();
+    savePicture(window->handle(), "window-sending-sending");
+    fake->allow(340);
     EXPECT_TRUE(waitFor([&] { return shown() == "Sent to league.example.org at 18:42 \u00b7 Discord: 3 messages"; }))
         << shown();
+    savePicture(window->handle(), "window-sending-sent");
 }
 
 TEST_F(WindowSending, AFailureIsOneRedLineAndAClickShowsItWhole) {
@@ -147,6 +145,14 @@ TEST_F(WindowSending, AFailureIsOneRedLineAndAClickShowsItWhole) {
     settle(*window);
     EXPECT_TRUE(boxes.shown().empty());
     EXPECT_EQ(shown().rfind("Sending to sftp://league.example.org failed", 0), 0u) << shown();
+    savePicture(window->handle(), "window-sending-failed");
+    // Drawn in red on the window's navy.
+    const RECT line = boxOf(window->statusLine());
+    bool red = false;
+    for (int x = line.left; x < line.right && !red; ++x)
+        for (int y = line.top; y < line.bottom && !red; ++y)
+            red = pixelAt(window->handle(), x, y) == rgb(layout::kStatusFailure);
+    EXPECT_TRUE(red);
     SendMessageW(window->handle(), WM_COMMAND, MAKEWPARAM(kStatusLineId, STN_CLICKED),
                  reinterpret_cast<LPARAM>(window->statusLine()));
     settle(*window);

@@ -76,6 +76,25 @@ private:
     fs::path drive_;
 };
 
+// A configuration folder of the test's own, named by VELLOR_CONFIG_DIR
+// while it lasts.
+class ConfigFolder {
+public:
+    explicit ConfigFolder(const std::string& name)
+        : path_(fs::temp_directory_path() / (name + "-" + std::to_string(GetCurrentProcessId()))) {
+        fs::create_directories(path_);
+        _putenv_s("VELLOR_CONFIG_DIR", path_.generic_string().c_str());
+    }
+    ~ConfigFolder() {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
 #define VR_NEED_LEAGUE(copy) \
     if (!(copy).ready()) GTEST_SKIP() << "VR_WINDOW_TEST_DRIVE names no generated league"
 
@@ -131,6 +150,48 @@ inline COLORREF pixelAt(HWND window, int x, int y) {
 }
 
 inline COLORREF rgb(layout::Rgb c) { return RGB(c.r, c.g, c.b); }
+
+// A picture of what the window shows inside its frame, for review:
+// VR_SCREENSHOTS/NAME.bmp when the test run names that folder
+// (scripts/check-windows-window.sh makes PNGs of them). Wine without a
+// window manager draws no frame worth showing.
+inline void savePicture(HWND window, const std::string& name) {
+    const char* folder = std::getenv("VR_SCREENSHOTS");
+    if (!folder || !*folder) return;
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RECT box;
+    GetClientRect(window, &box);
+    const int width = box.right - box.left, height = box.bottom - box.top;
+    HDC from = GetDC(window);
+    HDC to = CreateCompatibleDC(from);
+    HBITMAP bitmap = CreateCompatibleBitmap(from, width, height);
+    HGDIOBJ old = SelectObject(to, bitmap);
+    BitBlt(to, 0, 0, width, height, from, 0, 0, SRCCOPY);
+    SelectObject(to, old);
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height; // bottom-up, as BMP files hold rows
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t(3);
+    std::string pixels(stride * static_cast<std::size_t>(height), '\0');
+    GetDIBits(to, bitmap, 0, static_cast<UINT>(height), pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
+              DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(to);
+    ReleaseDC(window, from);
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42; // "BM"
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size());
+    fs::create_directories(folder);
+    std::ofstream out(fs::path(folder) / (name + ".bmp"), std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&info), sizeof info);
+    out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+}
 
 // Keys as the user presses them, through the system's input queue.
 inline void pressKeys(std::initializer_list<WORD> chord) {
