@@ -13,10 +13,10 @@
 
 namespace vr {
 
-// bench/run.sh, row 1i (warm index, full season), side by side on the
-// 2-core machine: 97.0 against 110.5 ms wall, medians of 15 alternating
-// rounds, and 1,530 page faults against 2,650. Row 1 (--no-index) gains
-// less, as its time goes on reading.
+// Row 1i of bench/run.sh (warm index, full season), side by side on the
+// 2-core machine, medians of 11 alternating rounds: 104.0 against 118.4 ms
+// wall, 105.9 against 127.4 ms of processor time, 1,298 page faults
+// against 2,587 without it.
 void prepareHeap() {
 #ifdef VR_TUNE_HEAP
     constexpr std::size_t kPad = std::size_t{32} << 20;
