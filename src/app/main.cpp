@@ -2,12 +2,14 @@
 // no display and starts no GUI at all).
 #include "app/headless.h"
 #include "host/end_signals.h"
+#include "host/heap.h"
 #include "league/league_folder.h"
 #include "app/qt/window_main.h"
 
 #include <iostream>
 
 int main(int argc, char** argv) {
+    vr::prepareHeap();
     if (argc > 1) {
         std::vector<std::string> args(argv + 1, argv + argc);
         // A signal asks a run to end where it may (text/end_request.h); a

@@ -223,25 +223,17 @@ std::optional<std::vector<FileSystem::NamedStat>> sortedStats(FileSystem& fs, co
 
 } // namespace
 
-LeagueFolder::Listed* LeagueFolder::Prefetch::listed(bool wait) {
-    if (!in) {
-        if (!wait && pending.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return nullptr;
-        try {
-            in = pending.get();
-        } catch (const std::exception&) {
-            in = Listed{}; // out of memory there: the host is asked when wanted
-        }
-    }
-    return &*in;
-}
-
 void LeagueFolder::takeStats(Listing& listing, const std::string& host) {
     listing.statsAsked = true;
     std::optional<std::vector<FileSystem::NamedStat>> stats;
     if (prefetch_ && prefetch_->host == host && !prefetch_->statsTaken) {
         // Its names too are this handler's or none's.
         prefetch_->statsTaken = prefetch_->filesTaken = true;
-        stats = std::move(prefetch_->listed(true)->stats);
+        try {
+            stats = prefetch_->stats.get();
+        } catch (const std::exception&) {
+            // Out of memory there: the host is asked file by file.
+        }
     } else {
         stats = sortedStats(fs_, host);
     }
@@ -257,15 +249,20 @@ void LeagueFolder::prefetchStats(std::string_view folder) {
     if (!host) return;
     prefetch_.reset();
     try {
-        Prefetch p{*host, {}};
-        p.pending = std::async(std::launch::async, [&fs = fs_, host = *host] {
-            Listed listed;
-            listed.stats = sortedStats(fs, host);
-            if (listed.stats) {
-                listed.files = fs.listFiles(host);
-                std::sort(listed.files.begin(), listed.files.end());
+        Prefetch p{*host, {}, {}};
+        // The names come first, a few milliseconds in, and the stats of
+        // thousands of files after them.
+        std::promise<std::vector<std::string>> files;
+        p.files = files.get_future();
+        p.stats = std::async(std::launch::async, [&fs = fs_, host = *host, files = std::move(files)]() mutable {
+            try {
+                std::vector<std::string> names = fs.listFiles(host);
+                std::sort(names.begin(), names.end());
+                files.set_value(std::move(names));
+            } catch (const std::exception&) {
+                files.set_exception(std::current_exception());
             }
-            return listed;
+            return sortedStats(fs, host);
         });
         prefetch_ = std::move(p);
     } catch (const std::exception&) {
@@ -275,12 +272,16 @@ void LeagueFolder::prefetchStats(std::string_view folder) {
 
 bool LeagueFolder::takePrefetchedFiles(Listing& listing, const std::string& host) {
     if (!prefetch_ || prefetch_->filesTaken || prefetch_->host != host) return false;
-    // Not in yet: the tests go on as ever, never waiting for the stats.
-    Listed* listed = prefetch_->listed(false);
-    if (!listed) return false;
+    // Not in yet: the tests go on as ever, never waiting for the names.
+    if (prefetch_->files.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return false;
     prefetch_->filesTaken = true;
-    if (!listed->stats) return false;
-    listing.files = std::move(listed->files);
+    try {
+        listing.files = prefetch_->files.get();
+    } catch (const std::exception&) {
+        return false;
+    }
+    // An empty or unreadable folder is listed again here, as ever.
+    if (listing.files.empty()) return false;
     listing.taken = true;
     return true;
 }

@@ -186,22 +186,17 @@ private:
     std::map<std::string, Listing, std::less<>> listings_;
     void takeListing(Listing& listing, const std::string& host);
     void takeStats(Listing& listing, const std::string& host);
-    // A folder listed on another thread: its entries' stats sorted by name,
-    // and the names listFiles() gives, sorted; none where the host had no
-    // such listing.
-    struct Listed {
-        std::optional<std::vector<FileSystem::NamedStat>> stats;
-        std::vector<std::string> files;
-    };
+    // A folder listed on another thread: first its file names, sorted, as
+    // listFiles() gives them (the window load's probe takes them when they
+    // are in), then its entries' stats, sorted by name (none where the host
+    // had no such listing).
     struct Prefetch {
         std::string host;
-        std::future<Listed> pending;
+        std::future<std::vector<std::string>> files;
+        std::future<std::optional<std::vector<FileSystem::NamedStat>>> stats;
         // Each half serves one handler: a later one lists afresh.
         bool filesTaken = false;
         bool statsTaken = false;
-        std::optional<Listed> in;
-        // The listing, waited for; with `wait` false, none until it is in.
-        Listed* listed(bool wait);
     };
     // The names listed on another thread, when they are in, for the first
     // test in their folder.
