@@ -232,10 +232,11 @@ measure_wine() { # rounds
   local n=$1 drive=$leagues/warm r
   export WINEPREFIX=$build/wine-prefix WINEDEBUG=-all
   local server; server=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
-  wineboot -i </dev/null >/dev/null 2>&1
+  # Debian's wine64 package puts wineboot on no PATH: it is run through wine.
+  local wine; wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+  "$wine" wineboot -i </dev/null >/dev/null 2>&1
   # The server wineboot started may still be there: it refuses a second.
   "$server" -p </dev/null >/dev/null 2>&1 || true
-  local wine; wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
   local wrun=(env VELLOR_DRIVE_C="Z:$drive" VELLOR_CACHE_DIR="Z:$build/cache-wine" "$wine" "$wine_exe")
   : > "$work/wine.warm"; : > "$work/wine.cold"; : > "$work/wine.version"
   "${wrun[@]}" --version >/dev/null
@@ -324,8 +325,8 @@ if [ -n "$baseline_commit" ]; then
   beside "Full season, warm, beside $baseline_commit" "$rounds" "" "$program" "$base_program"
   if [ -n "$wine_exe" ] && [ -n "$baseline_wine" ]; then
     export WINEPREFIX=$build/wine-prefix WINEDEBUG=-all
-    wineboot -i </dev/null >/dev/null 2>&1
     wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+    "$wine" wineboot -i </dev/null >/dev/null 2>&1
     echo
     beside "Under Wine, beside $(basename "$baseline_wine")" "$rounds" "Z:" "$wine $wine_exe" "$wine $baseline_wine"
   fi
