@@ -11,7 +11,6 @@
 #include "results/period.h"
 #include "send/send_run.h"
 
-#include <condition_variable>
 #include <functional>
 #include <mutex>
 #include <string>
